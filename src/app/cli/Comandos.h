@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// One entry per command of trazal-cli. Exit codes: 0 success, 1 calculation error,
+// 2 usage or file errors, 3 cancelled.
+struct RComandoCli {
+    const char* Nombre;
+    const char* Ayuda;
+    std::function<int(const std::vector<std::string>&)> Ejecutar;
+};
+
+const std::vector<RComandoCli>& ComandosCli();
+
+int ComandoMostrar(const std::vector<std::string>& argumentos);

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Builds with AddressSanitizer and UndefinedBehaviorSanitizer, warnings as errors,
+# and runs the whole suite.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/dependencias.sh
+cmake -S . -B build-test -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+    -DTRAZAL_SANITIZE=ON -DTRAZAL_WERROR=ON >/dev/null
+cmake --build build-test -j"$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+ctest --test-dir build-test --output-on-failure -j"$(nproc)"
