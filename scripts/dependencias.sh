@@ -14,6 +14,7 @@ PAQUETES=(
     libgmock-dev
     libbenchmark-dev
     clang-format
+    ccache
     qt6-base-dev
     qt6-base-dev-tools
     libgl-dev
