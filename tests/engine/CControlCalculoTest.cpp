@@ -1,0 +1,129 @@
+#include "engine/CControlCalculo.h"
+#include "document/UExcepciones.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Records every display hook, with the position the bar shows at that moment.
+class CControlRegistro : public CControlCalculo {
+public:
+    CControlRegistro() {
+        FijarReloj([this] { return Reloj; });
+    }
+    double Reloj = 1000.0;
+    std::vector<std::string> Eventos;
+    std::vector<std::int32_t> Mostradas;
+
+protected:
+    void MostrarMaximoProgreso() override { Eventos.push_back("maximo"); }
+    void MostrarProgreso() override {
+        Eventos.push_back("progreso");
+        Mostradas.push_back(PosicionMostrada());
+    }
+    void MostrarVariantes() override { Eventos.push_back("variantes"); }
+    void MostrarRedondeoPorDefecto() override { Eventos.push_back("defecto"); }
+    void MostrarRedondeoPorExceso() override { Eventos.push_back("exceso"); }
+};
+
+struct RParada {
+    bool Forzar;
+    bool Cancelado;
+    int Esperado; // 0 nothing, 1 forced, 2 aborted
+};
+
+class ParadaTest : public ::testing::TestWithParam<RParada> {};
+
+TEST_P(ParadaTest, CancelarGanaAForzar) {
+    const RParada caso = GetParam();
+    CControlCalculo control;
+    control.Forzar = caso.Forzar;
+    control.Cancelado = caso.Cancelado;
+    int obtenido = 0;
+    try {
+        control.ComprobarParada();
+    } catch (const ECalculoAbortado& e) {
+        obtenido = 2;
+        EXPECT_STREQ(e.what(), "");
+    } catch (const ECalculoForzado& e) {
+        obtenido = 1;
+        EXPECT_STREQ(e.what(), "");
+    }
+    EXPECT_EQ(obtenido, caso.Esperado);
+}
+
+INSTANTIATE_TEST_SUITE_P(Banderas, ParadaTest,
+                         ::testing::Values(RParada{false, false, 0}, RParada{true, false, 1},
+                                           RParada{false, true, 2}, RParada{true, true, 2}));
+
+TEST(ControlCalculo, TrasLimpiarForzarElPasoSigue) {
+    CControlCalculo control;
+    control.Forzar = true;
+    EXPECT_THROW(control.ComprobarParada(), ECalculoForzado);
+    control.Forzar = false;
+    EXPECT_NO_THROW(control.ComprobarParada());
+}
+
+TEST(ControlCalculo, LaBarraEsperaTrasCadaReinicio) {
+    CControlRegistro control;
+    control.IniciarProgreso(100);
+    EXPECT_EQ(control.ProgresoMaximo(), 100);
+    EXPECT_DOUBLE_EQ(control.InicioProgreso(), 1000.0);
+
+    // Within the first seconds the position is kept but not shown.
+    control.AvanzarProgreso(3);
+    control.Reloj = 1005.9;
+    control.AvanzarProgreso(4);
+    EXPECT_EQ(control.ProgresoPosicion(), 7);
+    EXPECT_EQ(control.PosicionMostrada(), 0);
+
+    // Six whole seconds later it shows, and from then on every update shows.
+    control.Reloj = 1006.0;
+    control.AvanzarProgreso(1);
+    EXPECT_EQ(control.PosicionMostrada(), 8);
+    EXPECT_DOUBLE_EQ(control.InicioProgreso(), 0.0);
+    control.AvanzarProgreso(1);
+    EXPECT_EQ(control.PosicionMostrada(), 9);
+
+    // FijarProgreso(0) restarts the throttle: 0 itself shows, the next steps wait again.
+    control.Reloj = 2000.0;
+    control.FijarProgreso(0);
+    EXPECT_EQ(control.PosicionMostrada(), 0);
+    EXPECT_DOUBLE_EQ(control.InicioProgreso(), 2000.0);
+    control.AvanzarProgreso(5);
+    EXPECT_EQ(control.PosicionMostrada(), 0);
+    control.Reloj = 2010.0;
+    control.AvanzarProgreso(5);
+    EXPECT_EQ(control.PosicionMostrada(), 10);
+
+    // IniciarProgreso restarts it as well.
+    control.Reloj = 3000.0;
+    control.IniciarProgreso(50);
+    control.AvanzarProgreso(1);
+    EXPECT_EQ(control.ProgresoPosicion(), 11);
+    EXPECT_EQ(control.PosicionMostrada(), 10);
+    EXPECT_EQ(control.Mostradas, (std::vector<std::int32_t>{8, 9, 0, 10}));
+}
+
+TEST(ControlCalculo, SinReinicioCadaPosicionSeMuestra) {
+    CControlRegistro control;
+    control.FijarProgreso(4);
+    control.AvanzarProgreso(2);
+    EXPECT_EQ(control.Mostradas, (std::vector<std::int32_t>{4, 6}));
+}
+
+TEST(ControlCalculo, VariantesYAvisosLleganALaPantalla) {
+    CControlRegistro control;
+    control.ContarVariante();
+    control.ContarVariante();
+    control.AvisarRedondeoPorDefecto();
+    control.AvisarRedondeoPorExceso();
+    EXPECT_EQ(control.VariantesAnalizadas(), 2);
+    EXPECT_EQ(control.Eventos,
+              (std::vector<std::string>{"variantes", "variantes", "defecto", "exceso"}));
+}
+
+} // namespace
