@@ -1,0 +1,313 @@
+#include "engine/CSimplex.h"
+#include "document/UExcepciones.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <random>
+
+namespace {
+
+TEST(Simplex, BaseInicialDesdeLaDiagonal) {
+    const CSimplex simplex({0, 2, 4}, {0, 2, 4}, {0, 1.0, 1.0});
+    EXPECT_EQ(simplex.Filas(), 2);
+    EXPECT_DOUBLE_EQ(simplex.ValorBasico(1), 1.0);
+    EXPECT_DOUBLE_EQ(simplex.ValorBasico(2), 1.0);
+    AReal8 duales(3, -7.0);
+    simplex.Duales(duales);
+    EXPECT_DOUBLE_EQ(duales[0], -7.0);
+    EXPECT_DOUBLE_EQ(duales[1], 0.5);
+    EXPECT_DOUBLE_EQ(duales[2], 0.25);
+    EXPECT_DOUBLE_EQ(simplex.Objetivo(), 2.0);
+}
+
+TEST(Simplex, UnCeroEnLaDiagonalSeRechaza) {
+    try {
+        const CSimplex simplex({0, 3, 0, 2}, {0, 3, 0, 2}, {0, 1.0, 1.0, 0.0});
+        FAIL() << "a zero on the diagonal must be refused";
+    } catch (const EErrorPrecision& e) {
+        EXPECT_STREQ(e.what(), "Error en el cálculo");
+    }
+}
+
+TEST(Simplex, SinFilasNoHayNadaQuePivotear) {
+    CSimplex simplex({0}, {0}, {0.0});
+    int sale = -1;
+    EXPECT_FALSE(simplex.Pivotear({0}, -1.0, sale));
+    EXPECT_EQ(sale, 0);
+    EXPECT_DOUBLE_EQ(simplex.Objetivo(), 0.0);
+}
+
+TEST(Simplex, DireccionEsMenosLaInversaPorLaColumna) {
+    const CSimplex simplex({0, 2, 4}, {0, 2, 4}, {0, 1.0, 1.0});
+    const AReal8 d = simplex.Direccion({0, 3, 2});
+    ASSERT_EQ(d.size(), 3u);
+    EXPECT_DOUBLE_EQ(d[0], 0.0);
+    EXPECT_DOUBLE_EQ(d[1], -1.5);
+    EXPECT_DOUBLE_EQ(d[2], -0.5);
+}
+
+// A column whose direction entries are all above -1e-9 finds no leaving row and leaves
+// the table alone.
+TEST(Simplex, ColumnaSinFilaLimitanteNoCambiaNada) {
+    CSimplex simplex({0, 2, 4}, {0, 2, 4}, {0, 1.0, 1.0});
+    int sale = -1;
+    EXPECT_FALSE(simplex.Pivotear({0, 0, 0}, -3.0, sale));
+    EXPECT_EQ(sale, 0);
+    AReal8 duales(3, 0.0);
+    simplex.Duales(duales);
+    EXPECT_DOUBLE_EQ(duales[1], 0.5);
+    EXPECT_DOUBLE_EQ(duales[2], 0.25);
+    EXPECT_DOUBLE_EQ(simplex.ValorBasico(1), 1.0);
+    EXPECT_DOUBLE_EQ(simplex.ValorBasico(2), 1.0);
+    EXPECT_DOUBLE_EQ(simplex.Objetivo(), 2.0);
+}
+
+TEST(Simplex, EmpateDeRazonesSaleLaPosicionMenor) {
+    // Basic values 1, 2, 2 (diagonal 3, 1, 1); the column (0, 2, 2) reaches rows 2 and 3
+    // with the same ratio 1: position 2 leaves.
+    CSimplex simplex({0, 3, 1, 1}, {0, 3, 2, 2}, {0, 1.0, 1.0, 1.0});
+    int sale = 0;
+    ASSERT_TRUE(simplex.Pivotear({0, 0, 2, 2}, -1.0, sale));
+    EXPECT_EQ(sale, 2);
+    EXPECT_NEAR(simplex.ValorBasico(2), 1.0, 1e-12);
+    EXPECT_NEAR(simplex.ValorBasico(3), 0.0, 1e-12);
+    EXPECT_NEAR(simplex.ValorBasico(1), 1.0, 1e-12);
+}
+
+TEST(Simplex, EmpateDentroDeLaToleranciaTambien) {
+    // Ratios 65534/65535 and 65533/65534 differ by about 2.3e-10: the second is smaller,
+    // but within the tolerance they tie and the lower position leaves.
+    CSimplex simplex({0, 1, 1}, {0, 65534, 65533}, {0, 1.0, 1.0});
+    int sale = 0;
+    ASSERT_TRUE(simplex.Pivotear({0, 65535, 65534}, -1.0, sale));
+    EXPECT_EQ(sale, 1);
+}
+
+TEST(Simplex, CostesNulosAnulanObjetivoYDuales) {
+    CSimplex simplex({0, 2, 4, 5}, {0, 6, 4, 5}, {0, 1.0, 3.0, 2.0});
+    int sale = 0;
+    ASSERT_TRUE(simplex.Pivotear({0, 1, 1, 0}, -0.5, sale));
+    simplex.FijarCostes({0, 0.0, 0.0, 0.0});
+    EXPECT_DOUBLE_EQ(simplex.Objetivo(), 0.0);
+    AReal8 duales(4, 1.0);
+    simplex.Duales(duales);
+    for (int j = 1; j <= 3; ++j) {
+        EXPECT_DOUBLE_EQ(duales[static_cast<std::size_t>(j)], 0.0);
+    }
+}
+
+TEST(Simplex, PivoteBajaElObjetivoEnCosteReducidoPorPaso) {
+    // Two pieces (demand 4 and 2) and one material (stock 10). A pattern with 2 of piece 1
+    // and 1 of piece 2 on the material has phase-1 reduced cost 0 - (1 + 1) = -2.
+    CSimplex simplex({0, 4, 2, 10}, {0, 4, 2, 10}, {0, 1.0, 1.0, 0.0});
+    EXPECT_DOUBLE_EQ(simplex.Objetivo(), 2.0);
+    AReal8 duales(4, 0.0);
+    simplex.Duales(duales);
+    const double reducido = 0.0 - (2 * duales[1] + 1 * duales[2] + 1 * duales[3]);
+    EXPECT_DOUBLE_EQ(reducido, -1.0);
+    int sale = 0;
+    ASSERT_TRUE(simplex.Pivotear({0, 2, 1, 1}, reducido, sale));
+    // Both piece rows reach step 2; the lower position (piece 1) leaves.
+    EXPECT_EQ(sale, 1);
+    EXPECT_NEAR(simplex.ValorBasico(1), 2.0, 1e-12);
+    EXPECT_NEAR(simplex.ValorBasico(2), 0.0, 1e-12);
+    EXPECT_NEAR(simplex.ValorBasico(3), 0.8, 1e-12);
+    EXPECT_NEAR(simplex.Objetivo(), 0.0, 1e-12);
+}
+
+// ---- Independent check against a brute-force vertex enumeration ----
+
+struct RColumna {
+    AWord16 A;
+    double Coste;
+};
+
+// Minimum of c.x over A x = b, x >= 0, by trying every basis of n columns.
+double MinimoPorVertices(const std::vector<RColumna>& columnas, const AWord16& b, int n) {
+    const int m = static_cast<int>(columnas.size());
+    double mejor = HUGE_VAL;
+    std::vector<int> eleccion(static_cast<std::size_t>(n));
+    std::vector<bool> mascara(static_cast<std::size_t>(m), false);
+    std::fill(mascara.begin(), mascara.begin() + n, true);
+    do {
+        int c = 0;
+        for (int k = 0; k < m; ++k) {
+            if (mascara[static_cast<std::size_t>(k)]) {
+                eleccion[static_cast<std::size_t>(c++)] = k;
+            }
+        }
+        // Solve B x = b with partial pivoting on an augmented matrix.
+        std::vector<std::vector<double>> M(static_cast<std::size_t>(n),
+                                           std::vector<double>(static_cast<std::size_t>(n) + 1));
+        for (int i = 0; i < n; ++i) {
+            for (int k = 0; k < n; ++k) {
+                M[i][k] = columnas[static_cast<std::size_t>(eleccion[k])].A[i + 1];
+            }
+            M[i][n] = b[static_cast<std::size_t>(i) + 1];
+        }
+        bool singular = false;
+        for (int k = 0; k < n && !singular; ++k) {
+            int p = k;
+            for (int i = k + 1; i < n; ++i) {
+                if (std::fabs(M[i][k]) > std::fabs(M[p][k])) {
+                    p = i;
+                }
+            }
+            if (std::fabs(M[p][k]) < 1e-9) {
+                singular = true;
+                break;
+            }
+            std::swap(M[p], M[k]);
+            for (int i = 0; i < n; ++i) {
+                if (i != k) {
+                    const double f = M[i][k] / M[k][k];
+                    for (int j = k; j <= n; ++j) {
+                        M[i][j] -= f * M[k][j];
+                    }
+                }
+            }
+        }
+        if (singular) {
+            continue;
+        }
+        double coste = 0.0;
+        bool factible = true;
+        for (int k = 0; k < n; ++k) {
+            const double x = M[k][n] / M[k][k];
+            if (x < -1e-9) {
+                factible = false;
+            }
+            coste += x * columnas[static_cast<std::size_t>(eleccion[k])].Coste;
+        }
+        if (factible) {
+            mejor = std::min(mejor, coste);
+        }
+    } while (std::prev_permutation(mascara.begin(), mascara.end()));
+    return mejor;
+}
+
+struct RProblema {
+    int NP = 0;
+    int NM = 0;
+    AWord16 Diagonal;
+    std::vector<RColumna> Patrones;
+};
+
+// Pieces with demands, materials with stock (sometimes unlimited) and patterns whose
+// column holds piece counts and a 1 in the row of their material, costing its area.
+RProblema ProblemaAleatorio(std::mt19937& azar) {
+    RProblema p;
+    p.NP = 1 + static_cast<int>(azar() % 3);
+    p.NM = 1 + static_cast<int>(azar() % 2);
+    const int n = p.NP + p.NM;
+    p.Diagonal.assign(static_cast<std::size_t>(n) + 1, 0);
+    for (int i = 1; i <= p.NP; ++i) {
+        p.Diagonal[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(1 + azar() % 9);
+    }
+    AReal8 area(static_cast<std::size_t>(p.NM) + 1, 0.0);
+    for (int j = 1; j <= p.NM; ++j) {
+        p.Diagonal[static_cast<std::size_t>(p.NP + j)] =
+            azar() % 4 == 0 ? CantidadIlimitada : static_cast<std::uint16_t>(1 + azar() % 5);
+        area[static_cast<std::size_t>(j)] = static_cast<double>(2 + azar() % 19);
+    }
+    const int patrones = 2 + static_cast<int>(azar() % 5);
+    for (int k = 0; k < patrones; ++k) {
+        RColumna c{AWord16(static_cast<std::size_t>(n) + 1, 0), 0.0};
+        for (int i = 1; i <= p.NP; ++i) {
+            c.A[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(azar() % 4);
+        }
+        c.A[1 + azar() % static_cast<unsigned>(p.NP)] += 1;
+        const int j = 1 + static_cast<int>(azar() % static_cast<unsigned>(p.NM));
+        c.A[static_cast<std::size_t>(p.NP + j)] = 1;
+        c.Coste = area[static_cast<std::size_t>(j)];
+        p.Patrones.push_back(c);
+    }
+    return p;
+}
+
+// Dantzig pricing over a fixed list of columns until no reduced cost is below -1e-9.
+// posiciones[k] is the column in basis position k (-1 for the starting diagonal).
+int Optimizar(CSimplex& simplex, const std::vector<RColumna>& columnas,
+              std::vector<int>& posiciones) {
+    const int n = simplex.Filas();
+    AReal8 duales(static_cast<std::size_t>(n) + 1, 0.0);
+    for (int iteracion = 0; iteracion < 500; ++iteracion) {
+        simplex.Duales(duales);
+        int entra = -1;
+        double mejor = 0.0;
+        for (std::size_t c = 0; c < columnas.size(); ++c) {
+            double reducido = columnas[c].Coste;
+            for (int i = 1; i <= n; ++i) {
+                reducido -= duales[static_cast<std::size_t>(i)] * columnas[c].A[i];
+            }
+            if (Menor(reducido, 0.0) && reducido < mejor) {
+                mejor = reducido;
+                entra = static_cast<int>(c);
+            }
+        }
+        if (entra < 0) {
+            return iteracion;
+        }
+        int sale = 0;
+        if (!simplex.Pivotear(columnas[static_cast<std::size_t>(entra)].A, mejor, sale)) {
+            return -1;
+        }
+        posiciones[static_cast<std::size_t>(sale)] = entra;
+    }
+    return -2;
+}
+
+TEST(Simplex, OptimoIgualQueLaEnumeracionDeVertices) {
+    std::mt19937 azar(20261206);
+    for (int prueba = 0; prueba < 300; ++prueba) {
+        const RProblema p = ProblemaAleatorio(azar);
+        const int n = p.NP + p.NM;
+        // Artificials D_i e_i with a large cost, unit slacks of the materials at cost 0:
+        // every column may enter, including the starting ones, so the optimum of the
+        // pivoting must be the optimum of the whole programme.
+        const double penalizacion = 1000.0;
+        std::vector<RColumna> columnas = p.Patrones;
+        AReal8 costes(static_cast<std::size_t>(n) + 1, 0.0);
+        for (int i = 1; i <= n; ++i) {
+            RColumna c{AWord16(static_cast<std::size_t>(n) + 1, 0), 0.0};
+            c.A[static_cast<std::size_t>(i)] = i <= p.NP ? p.Diagonal[i] : 1;
+            c.Coste = i <= p.NP ? penalizacion : 0.0;
+            costes[static_cast<std::size_t>(i)] = c.Coste;
+            columnas.push_back(c);
+        }
+        CSimplex simplex(p.Diagonal, p.Diagonal, costes);
+        std::vector<int> posiciones(static_cast<std::size_t>(n) + 1, -1);
+        const int iteraciones = Optimizar(simplex, columnas, posiciones);
+        ASSERT_GE(iteraciones, 0) << "prueba " << prueba;
+
+        const double referencia = MinimoPorVertices(columnas, p.Diagonal, n);
+        EXPECT_NEAR(simplex.Objetivo(), referencia, 1e-7 * std::max(1.0, referencia))
+            << "prueba " << prueba;
+
+        // The basis reproduces the right-hand side with non-negative values, and the
+        // duals price it at the objective (strong duality).
+        AReal8 duales(static_cast<std::size_t>(n) + 1, 0.0);
+        simplex.Duales(duales);
+        double dualPorB = 0.0;
+        for (int i = 1; i <= n; ++i) {
+            dualPorB += duales[static_cast<std::size_t>(i)] * p.Diagonal[i];
+        }
+        EXPECT_NEAR(dualPorB, simplex.Objetivo(), 1e-7 * std::max(1.0, referencia));
+        for (int fila = 1; fila <= n; ++fila) {
+            double suma = 0.0;
+            for (int k = 1; k <= n; ++k) {
+                const double x = simplex.ValorBasico(k);
+                EXPECT_GE(x, -1e-9);
+                const int c = posiciones[static_cast<std::size_t>(k)];
+                const double a = c < 0 ? (k == fila ? p.Diagonal[k] : 0.0)
+                                       : columnas[static_cast<std::size_t>(c)].A[fila];
+                suma += a * x;
+            }
+            EXPECT_NEAR(suma, p.Diagonal[static_cast<std::size_t>(fila)], 1e-6);
+        }
+    }
+}
+
+} // namespace
