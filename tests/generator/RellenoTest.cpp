@@ -1,0 +1,305 @@
+#include "generator/CRelleno.h"
+
+#include "document/UExcepciones.h"
+#include "engine/CControlCalculo.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace {
+
+using RNodo = CRelleno::RNodo;
+using RCandidata = CRelleno::RCandidata;
+
+// Checks a layout the way a saw sees it: every cut splits its node exactly, every block
+// fits its leaf, and the pieces laid per LP row stay within what was missing.
+void ComprobarDisposicion(const std::vector<RNodo>& nodos, std::int32_t L, std::int32_t W,
+                          const std::vector<RCandidata>& filas, const AInt32& restantes) {
+    ASSERT_FALSE(nodos.empty());
+    EXPECT_EQ(nodos[0].Largo, L);
+    EXPECT_EQ(nodos[0].Ancho, W);
+    AInt32 usados(restantes.size(), 0);
+    for (const RNodo& n : nodos) {
+        if (n.Dir != 0) {
+            ASSERT_GE(n.Hijo1, 0);
+            ASSERT_GE(n.Hijo2, 0);
+            const RNodo& a = nodos[static_cast<std::size_t>(n.Hijo1)];
+            const RNodo& b = nodos[static_cast<std::size_t>(n.Hijo2)];
+            if (n.Dir == 1) {
+                EXPECT_EQ(a.Ancho, n.Ancho);
+                EXPECT_EQ(b.Ancho, n.Ancho);
+                EXPECT_EQ(a.Largo + b.Largo, n.Largo);
+            } else {
+                EXPECT_EQ(a.Largo, n.Largo);
+                EXPECT_EQ(b.Largo, n.Largo);
+                EXPECT_EQ(a.Ancho + b.Ancho, n.Ancho);
+            }
+            EXPECT_GT(a.Largo, 0);
+            EXPECT_GT(a.Ancho, 0);
+            EXPECT_GT(b.Largo, 0);
+            EXPECT_GT(b.Ancho, 0);
+        } else if (n.Pieza != 0) {
+            EXPECT_LE(n.LargoPz * n.RepX, n.Largo);
+            EXPECT_LE(n.AnchoPz * n.RepY, n.Ancho);
+            bool conocida = false;
+            for (const RCandidata& c : filas) {
+                if (c.Pieza == n.Pieza && c.Largo == n.LargoPz && c.Ancho == n.AnchoPz) {
+                    usados[static_cast<std::size_t>(c.Fila)] += n.RepX * n.RepY;
+                    conocida = true;
+                    break;
+                }
+            }
+            EXPECT_TRUE(conocida) << "piece " << n.Pieza;
+        }
+    }
+    for (std::size_t i = 1; i < restantes.size(); ++i) {
+        EXPECT_LE(usados[i], std::max(restantes[i], 0)) << "row " << i;
+    }
+}
+
+// The block of the example: 3 x 2 pieces of gross 300 x 200 in a 1000 x 500 region leave
+// 100 along each side; a second piece 100 long (too wide to fit) makes 100 the narrowest
+// useful strip.
+std::vector<RCandidata> FilasEjemplo() {
+    return {{1, 1, 300, 200}, {2, 2, 100, 600}};
+}
+
+TEST(RellenoTest, PartirAHorizontalPrimeroYLuegoVertical) {
+    AInt32 restantes{0, 6, 1};
+    CRelleno r({}, FilasEjemplo(), restantes, nullptr);
+    const auto d = r.BuscarHoja(1000, 500);
+    ASSERT_FALSE(d.Vacia());
+    // +------------------------+
+    // |        1000 x 100      |  strip, direction -1
+    // +--------------------+---+
+    // | 3 x 2 of 300 x 200 |100|  block 900 x 400 | strip 100 x 400, direction 1
+    // +--------------------+---+
+    const RNodo& raiz = d.Nodos[0];
+    ASSERT_EQ(raiz.Dir, -1);
+    const RNodo& abajo = d.Nodos[static_cast<std::size_t>(raiz.Hijo1)];
+    const RNodo& arriba = d.Nodos[static_cast<std::size_t>(raiz.Hijo2)];
+    EXPECT_EQ(abajo.Ancho, 400);
+    EXPECT_EQ(arriba.Ancho, 100);
+    EXPECT_EQ(arriba.Dir, 0);
+    EXPECT_EQ(arriba.Pieza, 0);
+    ASSERT_EQ(abajo.Dir, 1);
+    const RNodo& bloque = d.Nodos[static_cast<std::size_t>(abajo.Hijo1)];
+    const RNodo& franja = d.Nodos[static_cast<std::size_t>(abajo.Hijo2)];
+    EXPECT_EQ(bloque.Largo, 900);
+    EXPECT_EQ(bloque.Ancho, 400);
+    EXPECT_EQ(bloque.Pieza, 1);
+    EXPECT_EQ(bloque.RepX, 3);
+    EXPECT_EQ(bloque.RepY, 2);
+    EXPECT_EQ(franja.Largo, 100);
+    EXPECT_EQ(franja.Pieza, 0);
+    EXPECT_DOUBLE_EQ(d.AreaPiezas, 6.0 * 300 * 200);
+    EXPECT_DOUBLE_EQ(d.MayorSobrante, 1000.0 * 100);
+    EXPECT_EQ(d.Cortes, 2);
+    // Whatever the search took, it gave back.
+    EXPECT_EQ(restantes, (AInt32{0, 6, 1}));
+}
+
+TEST(RellenoTest, PartirBVerticalPrimeroCuandoElCorteLargoNoSePermite) {
+    AInt32 restantes{0, 6, 1};
+    CRelleno::RLimites limites;
+    limites.CorteMaximo = 999; // a horizontal cut across the 1000 length is too long
+    CRelleno r(limites, FilasEjemplo(), restantes, nullptr);
+    const auto d = r.BuscarHoja(1000, 500);
+    ASSERT_FALSE(d.Vacia());
+    const RNodo& raiz = d.Nodos[0];
+    ASSERT_EQ(raiz.Dir, 1);
+    const RNodo& izq = d.Nodos[static_cast<std::size_t>(raiz.Hijo1)];
+    EXPECT_EQ(izq.Largo, 900);
+    EXPECT_EQ(d.Nodos[static_cast<std::size_t>(raiz.Hijo2)].Largo, 100);
+    ASSERT_EQ(izq.Dir, -1);
+    const RNodo& bloque = d.Nodos[static_cast<std::size_t>(izq.Hijo1)];
+    EXPECT_EQ(bloque.Largo, 900);
+    EXPECT_EQ(bloque.Ancho, 400);
+    EXPECT_EQ(bloque.RepX * bloque.RepY, 6);
+    EXPECT_EQ(d.Nodos[static_cast<std::size_t>(izq.Hijo2)].Ancho, 100);
+}
+
+TEST(RellenoTest, UnaEtapaSoloPermiteElPrimerCorte) {
+    AInt32 restantes{0, 6, 1};
+    CRelleno::RLimites limites;
+    limites.NivelCorte = 1;
+    CRelleno r(limites, FilasEjemplo(), restantes, nullptr);
+    const auto d = r.BuscarHoja(1000, 500);
+    ASSERT_FALSE(d.Vacia());
+    // Split A keeps a 1000 x 100 strip, split B only a 100 x 500 one: A wins on the largest
+    // offcut, and its block part is not cut again.
+    const RNodo& raiz = d.Nodos[0];
+    ASSERT_EQ(raiz.Dir, -1);
+    const RNodo& bloque = d.Nodos[static_cast<std::size_t>(raiz.Hijo1)];
+    EXPECT_EQ(bloque.Dir, 0);
+    EXPECT_EQ(bloque.Largo, 1000);
+    EXPECT_EQ(bloque.Ancho, 400);
+    EXPECT_EQ(bloque.RepX, 3);
+    EXPECT_EQ(d.Cortes, 1);
+}
+
+TEST(RellenoTest, ForzarTerminaEnSilencioConLaPrimeraDisposicion) {
+    CControlCalculo control;
+    control.Forzar = true;
+    AInt32 restantes{0, 6, 1};
+    CRelleno r({}, FilasEjemplo(), restantes, &control);
+    CRelleno::RDisposicion d;
+    ASSERT_NO_THROW(d = r.BuscarHoja(1000, 500));
+    ASSERT_FALSE(d.Vacia());
+    EXPECT_EQ(d.Nodos[0].Dir, -1);
+    EXPECT_EQ(restantes, (AInt32{0, 6, 1}));
+}
+
+TEST(RellenoTest, CanceladoAbortaLaBusqueda) {
+    CControlCalculo control;
+    control.Cancelado = true;
+    AInt32 restantes{0, 6, 1};
+    CRelleno r({}, FilasEjemplo(), restantes, &control);
+    EXPECT_THROW(r.BuscarHoja(1000, 500), ECalculoAbortado);
+}
+
+TEST(RellenoTest, SinPiezasQueFaltenNoColocaNada) {
+    AInt32 restantes{0, 0, 0};
+    CRelleno r({}, FilasEjemplo(), restantes, nullptr);
+    const auto d = r.BuscarHoja(1000, 500);
+    ASSERT_FALSE(d.Vacia());
+    EXPECT_DOUBLE_EQ(d.AreaPiezas, 0.0);
+    EXPECT_EQ(d.Nodos.size(), 1u);
+}
+
+TEST(RellenoTest, CorteInicialEnUnaPosicion) {
+    AInt32 restantes{0, 2, 0};
+    CRelleno r({}, {{1, 1, 300, 200}}, restantes, nullptr);
+    const auto d = r.BuscarCorte(1000, 500, 1, 600);
+    ASSERT_FALSE(d.Vacia());
+    ASSERT_EQ(d.Nodos[0].Dir, 1);
+    EXPECT_EQ(d.Nodos[static_cast<std::size_t>(d.Nodos[0].Hijo1)].Largo, 600);
+    EXPECT_DOUBLE_EQ(d.AreaPiezas, 2.0 * 300 * 200);
+    ComprobarDisposicion(d.Nodos, 1000, 500, {{1, 1, 300, 200}}, {0, 2, 0});
+}
+
+TEST(RellenoTest, RellenarHuecosDeUnPatronExistente) {
+    // A 1000 x 500 sheet already holding a 600 x 500 block on the left; the 400 x 500 offcut
+    // on the right takes two missing pieces of 400 x 250.
+    std::vector<RNodo> arbol(3);
+    arbol[0] = {1000, 500, 1, 0, 0, 0, 0, 0, 1, 2};
+    arbol[1] = {600, 500, 0, 300, 500, 7, 2, 1, -1, -1};
+    arbol[2] = {400, 500, 0, 0, 0, 0, 0, 0, -1, -1};
+    AInt32 restantes{0, 0, 3};
+    const std::vector<RCandidata> filas{{2, 2, 400, 250}};
+    CRelleno r({}, filas, restantes, nullptr);
+    const double valor = 600.0 * 500;
+    const auto d = r.BuscarRelleno(arbol, valor, valor + 1);
+    ASSERT_FALSE(d.Vacia());
+    EXPECT_DOUBLE_EQ(d.AreaPiezas, valor + 2 * 400.0 * 250);
+    EXPECT_EQ(d.Nodos[1].Pieza, 7); // the existing block stays
+    // Nothing is missing: no filling reaches the threshold.
+    AInt32 nada{0, 0, 0};
+    CRelleno r2({}, filas, nada, nullptr);
+    EXPECT_TRUE(r2.BuscarRelleno(arbol, valor, valor + 1).Vacia());
+}
+
+struct RCasoReparto {
+    std::int32_t Total, Tamano, Otro, Limite;
+    std::int32_t SobranteMinimo, Agarre, CorteMaximo;
+    std::int32_t N, Resto;
+};
+
+class RepartoTest : public ::testing::TestWithParam<RCasoReparto> {};
+
+TEST_P(RepartoTest, CuentaYResto) {
+    const auto& c = GetParam();
+    AInt32 restantes{0};
+    CRelleno::RLimites limites;
+    limites.SobranteMinimo = c.SobranteMinimo;
+    limites.LongitudAgarre = c.Agarre;
+    limites.CorteMaximo = c.CorteMaximo;
+    CRelleno r(limites, {}, restantes, nullptr);
+    std::int32_t n = -1;
+    std::int32_t resto = -1;
+    r.Reparto(c.Total, c.Tamano, c.Otro, c.Limite, n, resto);
+    EXPECT_EQ(n, c.N);
+    EXPECT_EQ(resto, c.Resto);
+}
+
+constexpr std::int32_t SinLimite = 2147483647;
+
+INSTANTIATE_TEST_SUITE_P(Casos, RepartoTest,
+                         ::testing::Values(
+                             // free fit
+                             RCasoReparto{1000, 300, 1, 99, 0, 0, SinLimite, 3, 100},
+                             // the quantity left limits the count, counting the pieces across
+                             RCasoReparto{1000, 300, 2, 5, 0, 0, SinLimite, 2, 400},
+                             // a leftover below the minimum offcut gives back a piece
+                             RCasoReparto{1000, 300, 1, 99, 150, 0, SinLimite, 2, 400},
+                             // a leftover of 0 is always allowed
+                             RCasoReparto{900, 300, 1, 99, 150, 0, SinLimite, 3, 0},
+                             // the grip: leftover and piece both below it
+                             RCasoReparto{1000, 300, 1, 99, 0, 400, SinLimite, 2, 400},
+                             // several pieces along a line longer than the longest cut
+                             RCasoReparto{1000, 300, 1, 99, 0, 0, 700, 2, 400},
+                             // one piece is fine even beyond the longest cut
+                             RCasoReparto{1000, 800, 1, 99, 0, 0, 700, 1, 200},
+                             // nothing fits
+                             RCasoReparto{200, 300, 1, 99, 0, 0, SinLimite, 0, 200}));
+
+TEST(RellenoTest, ElegirBloquePrefiereElMenorSobranteALoLargo) {
+    // Along 1000: 300 leaves 100, 250 leaves 0; the 250 wins although it comes later.
+    AInt32 restantes{0, 10, 10};
+    CRelleno r({}, {{1, 1, 300, 100}, {2, 2, 250, 300}}, restantes, nullptr);
+    r.PrepararCandidatas();
+    CRelleno::RBloque b;
+    ASSERT_TRUE(r.ElegirBloque(1000, 500, false, b));
+    EXPECT_EQ(b.Pieza, 2);
+    EXPECT_EQ(b.Nx, 4);
+    EXPECT_EQ(b.Rx, 0);
+    EXPECT_EQ(b.Ny, 1);
+    EXPECT_EQ(b.Ry, 200);
+    // Width first: 100 fills 500 exactly, 300 leaves 200.
+    ASSERT_TRUE(r.ElegirBloque(1000, 500, true, b));
+    EXPECT_EQ(b.Pieza, 1);
+    EXPECT_EQ(b.Ny, 5);
+    EXPECT_EQ(b.Ry, 0);
+    EXPECT_EQ(b.Nx, 2); // 10 pieces left: 5 across allow 2 along
+    EXPECT_EQ(b.Rx, 400);
+}
+
+TEST(RellenoTest, DisposicionesAleatoriasSonValidas) {
+    std::mt19937 azar(20261206);
+    for (int caso = 0; caso < 150; ++caso) {
+        const int numFilas = 1 + static_cast<int>(azar() % 5);
+        std::vector<RCandidata> filas;
+        AInt32 restantes(static_cast<std::size_t>(numFilas) + 1, 0);
+        for (int i = 1; i <= numFilas; ++i) {
+            const std::int32_t l = 5 + static_cast<std::int32_t>(azar() % 60);
+            const std::int32_t w = 5 + static_cast<std::int32_t>(azar() % 60);
+            restantes[static_cast<std::size_t>(i)] = static_cast<std::int32_t>(azar() % 6);
+            filas.push_back({i, i, l, w});
+            if (azar() % 2 == 0) {
+                filas.push_back({i, -i, w, l});
+            }
+        }
+        CRelleno::RLimites limites;
+        limites.SobranteMinimo = static_cast<std::int32_t>(azar() % 8);
+        limites.NivelCorte = 1 + static_cast<std::int32_t>(azar() % 4);
+        if (azar() % 3 == 0) {
+            limites.CorteMaximo = 60 + static_cast<std::int32_t>(azar() % 60);
+        }
+        const std::int32_t L = 40 + static_cast<std::int32_t>(azar() % 100);
+        const std::int32_t W = 40 + static_cast<std::int32_t>(azar() % 100);
+        const AInt32 antes = restantes;
+        CRelleno r(limites, filas, restantes, nullptr);
+        const auto d = r.BuscarHoja(L, W);
+        ASSERT_FALSE(d.Vacia());
+        ComprobarDisposicion(d.Nodos, L, W, filas, antes);
+        EXPECT_EQ(restantes, antes);
+        const auto c = r.BuscarCorte(L, W, -1, W / 2);
+        ASSERT_FALSE(c.Vacia());
+        ComprobarDisposicion(c.Nodos, L, W, filas, antes);
+    }
+}
+
+} // namespace
