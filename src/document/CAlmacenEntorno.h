@@ -10,7 +10,8 @@
 class CAlmacenEntorno {
 public:
     virtual ~CAlmacenEntorno() = default;
-    // Answers false when the key cannot be opened or holds no value.
+    // Answers false when the key cannot be opened; a key without the value answers true
+    // with an empty value.
     virtual bool Leer(std::vector<std::uint8_t>& valor) = 0;
     // Answers false when the key cannot be opened or created; nothing is written then.
     virtual bool Escribir(const std::vector<std::uint8_t>& valor) = 0;

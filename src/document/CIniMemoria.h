@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -81,10 +82,16 @@ private:
     struct RSeccion {
         std::string Nombre;
         std::vector<RLinea> Lineas;
+        // Lower-case key -> position of its first line, so that sections of tens of
+        // thousands of records are read and written in linear time.
+        std::unordered_map<std::string, std::size_t> Indice;
+        void Reindexar();
     };
 
     const RSeccion* BuscarSeccion(const std::string& seccion) const;
     RSeccion* BuscarSeccion(const std::string& seccion);
+    RSeccion& SeccionParaEscribir(const std::string& seccion);
+    void Escribir(const std::string& seccion, const std::string& clave, const std::string& valor);
     const RLinea* BuscarLinea(const std::string& seccion, const std::string& clave) const;
 
     std::string FNombreArchivo;
