@@ -168,8 +168,11 @@ public:
     void RecontarPiezas(std::int32_t numPiezas);
     // Canonical form: sorting pass and merging pass, each repeated to its fixed point, then
     // (with ChequearSobrante on) the free bands of the piece blocks large enough to be
-    // offcuts are cut off as explicit empty leaves.
-    void Normalizar();
+    // offcuts are cut off as explicit empty leaves. The merging can leave a new piece block
+    // out of order, so sorting and merging run again until a merging round joins nothing.
+    // Answers false only if a guard on the number of steps stopped it early (never seen on
+    // a consistent tree); the tree keeps its invariants either way.
+    bool Normalizar();
 
     // ---- Text form ----
     // Repeticion;RepEntera[1];RepEntera[2];RepEntera[0];0;AnchoCorte;Material;Barras;
@@ -189,6 +192,7 @@ public:
 
 private:
     CPatron() = default;
+    void ExplicitarSobrantes(CCorte* n);
 
     RRect FRectVista;
     RRect FRectDestino;
