@@ -1,0 +1,291 @@
+#include "CBanco.h"
+
+#include "CEjecucion.h"
+#include "CFilaResultado.h"
+#include "CPlanMedicion.h"
+#include "CProcesoAislado.h"
+#include "CResumen.h"
+#include "CSerieCrecimiento.h"
+#include "CValoresConocidos.h"
+#include "TextosBanco.h"
+#include "document/UGlobals.h"
+
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <fstream>
+#include <iostream>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Orden(const std::string& orden) {
+    std::string salida;
+    if (FILE* tubo = ::popen(orden.c_str(), "r")) {
+        char bloque[256];
+        while (std::fgets(bloque, sizeof bloque, tubo)) {
+            salida += bloque;
+        }
+        ::pclose(tubo);
+    }
+    return Recortar(salida);
+}
+
+std::string ModeloCpu() {
+    std::ifstream cpu("/proc/cpuinfo");
+    std::string linea;
+    while (std::getline(cpu, linea)) {
+        if (linea.rfind("model name", 0) == 0) {
+            const auto dos = linea.find(':');
+            if (dos != std::string::npos) {
+                return Recortar(linea.substr(dos + 1));
+            }
+        }
+    }
+    return "desconocido";
+}
+
+std::string FechaUtc() {
+    const std::time_t t = std::time(nullptr);
+    std::tm tm{};
+    ::gmtime_r(&t, &tm);
+    char texto[64];
+    std::strftime(texto, sizeof texto, "%Y-%m-%d %H:%M UTC", &tm);
+    return texto;
+}
+
+std::string Real(double x, int decimales) {
+    if (std::isnan(x)) {
+        return "–";
+    }
+    char t[64];
+    std::snprintf(t, sizeof t, "%.*f", decimales, x);
+    return t;
+}
+
+class CProgreso {
+public:
+    explicit CProgreso(std::size_t total) : FTotal(total), FTerminal(::isatty(2) != 0) {}
+
+    void Mostrar(std::size_t hecho, const std::string& texto) {
+        char cuenta[48];
+        std::snprintf(cuenta, sizeof cuenta, "[%zu/%zu] ", hecho, FTotal);
+        std::string linea = cuenta + texto;
+        if (FTerminal) {
+            if (linea.size() > 110) {
+                linea.resize(110);
+            }
+            std::cerr << "\r" << linea
+                      << std::string(linea.size() < FAncho ? FAncho - linea.size() : 0, ' ')
+                      << std::flush;
+            FAncho = linea.size();
+        } else {
+            std::cerr << linea << "\n";
+        }
+    }
+    void Terminar() {
+        if (FTerminal) {
+            std::cerr << "\n";
+        }
+    }
+
+private:
+    std::size_t FTotal;
+    bool FTerminal;
+    std::size_t FAncho = 0;
+};
+
+std::string Describir(const RResultado& r) {
+    std::string t = r.Familia + " " + r.Instancia + " " + r.Variante + ": ";
+    if (r.Estado != "ok") {
+        return t + r.Estado + " " + r.Motivo;
+    }
+    t += Real(r.Objetivo, 0) + " (mejor " + Real(r.Mejor, 0) + ", gap " + Real(r.Gap, 2) + "%) " +
+         Real(r.Segundos, 2) + " s";
+    return t;
+}
+
+} // namespace
+
+bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcionesBanco& o,
+                            std::string& error) {
+    o.Instancias = fs::path(TRAZAL_RAIZ) / ".." / "shared" / "benchmarks";
+    for (std::size_t i = 0; i < argumentos.size(); ++i) {
+        const std::string& a = argumentos[i];
+        auto valor = [&](std::string& destino) {
+            if (i + 1 >= argumentos.size()) {
+                error = a;
+                return false;
+            }
+            destino = argumentos[++i];
+            return true;
+        };
+        std::string v;
+        if (a == "--rapido") {
+            o.Rapido = true;
+        } else if (a == "--instancias") {
+            if (!valor(v)) {
+                return false;
+            }
+            o.Instancias = v;
+        } else if (a == "--familias") {
+            if (!valor(v)) {
+                return false;
+            }
+            o.Familias.clear();
+            std::string actual;
+            for (char c : v + ",") {
+                if (c == ',') {
+                    if (actual != "barras" && actual != "hojas" && actual != "clases") {
+                        error = actual;
+                        return false;
+                    }
+                    o.Familias.insert(actual);
+                    actual.clear();
+                } else {
+                    actual += c;
+                }
+            }
+        } else if (a == "--limite") {
+            long long segundos = 0;
+            if (!valor(v) || !LeerEntero(v, segundos) || segundos < 1) {
+                error = a;
+                return false;
+            }
+            o.LimiteSegundos = static_cast<double>(segundos);
+        } else if (a == "--sin-crecimiento") {
+            o.Crecimiento = false;
+        } else if (a == "--solo-crecimiento") {
+            o.SoloCrecimiento = true;
+        } else if (!a.empty() && a[0] == '-') {
+            error = a;
+            return false;
+        } else if (o.Salida.empty()) {
+            o.Salida = a;
+        } else {
+            error = a;
+            return false;
+        }
+    }
+    if (o.Salida.empty()) {
+        error = "CARPETA_SALIDA";
+        return false;
+    }
+    return true;
+}
+
+int CBanco::Main(int argc, char** argv) {
+    ROpcionesBanco o;
+    std::string error;
+    if (!LeerArgumentos(std::vector<std::string>(argv + 1, argv + argc), o, error)) {
+        std::cerr << error << "\n" << TextosBanco::Uso;
+        return 2;
+    }
+    return Ejecutar(o);
+}
+
+int CBanco::Ejecutar(const ROpcionesBanco& o) {
+    const auto inicio = std::chrono::steady_clock::now();
+    std::error_code ec;
+    fs::create_directories(o.Salida, ec);
+    std::ofstream csv(o.Salida / "resultados.csv", std::ios::binary);
+    if (!csv) {
+        std::cerr << TextosBanco::ArchivoIlegible << (o.Salida / "resultados.csv").string() << "\n";
+        return 2;
+    }
+    csv << CFilaResultado::CabeceraCsv() << "\n";
+
+    CValoresConocidos conocidos;
+    std::vector<RResultado> filas;
+    std::vector<RTarea> tareas;
+    if (!o.SoloCrecimiento) {
+        conocidos.LeerCarpeta(o.Instancias);
+        tareas = CPlanMedicion::Construir(o.Instancias, conocidos, o.Rapido, o.Familias, filas);
+        for (const auto& r : filas) {
+            csv << CFilaResultado::Csv(r) << "\n";
+        }
+    }
+    std::vector<std::pair<int, int>> serie;
+    if (o.Crecimiento) {
+        for (int precision : {0, 1}) {
+            for (int tipos : CSerieCrecimiento::Tamanos()) {
+                serie.emplace_back(precision, tipos);
+            }
+        }
+    }
+    const long long memoriaBase = CProcesoAislado::MemoriaActualKb();
+    CProgreso progreso(tareas.size() + serie.size());
+    std::size_t hecho = 0;
+    for (const auto& t : tareas) {
+        progreso.Mostrar(hecho,
+                         t.Base.Familia + " " + t.Base.Instancia + " " + t.Variante.Nombre + "...");
+        RResultado r = CProcesoAislado::Ejecutar(
+            [&]() { return CEjecucion::Medir(*t.Instancia, t.Variante, t.Base); }, t.Base,
+            o.LimiteSegundos);
+        ++hecho;
+        progreso.Mostrar(hecho, Describir(r));
+        csv << CFilaResultado::Csv(r) << "\n" << std::flush;
+        filas.push_back(r);
+    }
+
+    std::vector<RPuntoCrecimiento> crecimiento;
+    if (!serie.empty()) {
+        std::ofstream csvSerie(o.Salida / "crecimiento.csv", std::ios::binary);
+        csvSerie << "precision,tipos,piezas,estado,segundos,memoria_pico_kb,hojas,lp,variantes\n";
+        const RVariante porDefecto{"por defecto", "", 1, 2, true, 0};
+        for (const auto& [precision, tipos] : serie) {
+            const RInstancia instancia = CSerieCrecimiento::Generar(tipos, precision);
+            RResultado base = CPlanMedicion::Base(instancia, porDefecto, conocidos);
+            progreso.Mostrar(hecho,
+                             "crecimiento " + instancia.Grupo + " " + instancia.Nombre + "...");
+            const RResultado r = CProcesoAislado::Ejecutar(
+                [&]() { return CEjecucion::Medir(instancia, porDefecto, base); }, base,
+                o.LimiteSegundos);
+            ++hecho;
+            progreso.Mostrar(hecho, Describir(r));
+            RPuntoCrecimiento p;
+            p.Precision = precision;
+            p.Tipos = tipos;
+            for (const auto& pieza : instancia.Piezas) {
+                p.Piezas += pieza.Cantidad;
+            }
+            p.Estado = r.Estado;
+            p.Segundos = r.Segundos;
+            p.MemoriaKb = r.MemoriaKb;
+            p.Objetivo = r.Objetivo;
+            p.Lp = r.Lp;
+            p.Variantes = r.VariantesTeorico + r.VariantesCompletar;
+            crecimiento.push_back(p);
+            csvSerie << p.Precision << "," << p.Tipos << "," << p.Piezas << "," << p.Estado << ","
+                     << Real(p.Segundos, 4) << "," << p.MemoriaKb << "," << Real(p.Objetivo, 0)
+                     << "," << Real(p.Lp, 6) << "," << p.Variantes << "\n"
+                     << std::flush;
+        }
+    }
+    progreso.Terminar();
+
+    RDatosEjecucion datos;
+    datos.Fecha = FechaUtc();
+    datos.Commit = Orden("git -C '" + std::string(TRAZAL_RAIZ) +
+                         "' describe --always --dirty --abbrev=10 2>/dev/null");
+    datos.Maquina =
+        std::to_string(std::thread::hardware_concurrency()) + " núcleos, " + ModeloCpu();
+    datos.Compilacion = TRAZAL_COMPILACION;
+    datos.Conjunto = o.Rapido ? "rápido (--rapido)" : "completo";
+    datos.LimiteSegundos = o.LimiteSegundos;
+    datos.SegundosTotales =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+    datos.MemoriaBaseKb = memoriaBase;
+    std::ofstream resumen(o.Salida / "resumen.md", std::ios::binary);
+    CResumen::Escribir(resumen, datos, filas, crecimiento);
+    if (!resumen) {
+        std::cerr << TextosBanco::ArchivoIlegible << (o.Salida / "resumen.md").string() << "\n";
+        return 2;
+    }
+    std::cerr << (o.Salida / "resumen.md").string() << "\n";
+    return 0;
+}

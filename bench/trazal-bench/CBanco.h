@@ -1,0 +1,30 @@
+#pragma once
+
+// The benchmark run: reads the instances, runs each one with each variant in a child process,
+// writes the rows to a CSV as they come, the growth series after them, and the Markdown
+// summary at the end; a progress line on the terminal meanwhile.
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+struct ROpcionesBanco {
+    bool Rapido = false;
+    std::filesystem::path Instancias;
+    std::filesystem::path Salida;
+    std::set<std::string> Familias{"barras", "hojas", "clases"};
+    double LimiteSegundos = 600;
+    bool Crecimiento = true;
+    bool SoloCrecimiento = false;
+};
+
+class CBanco {
+public:
+    // Exit code: 0 done (rows with errors included), 2 usage or output errors.
+    static int Main(int argc, char** argv);
+    // Reads the command line; false (and a message in `error`) when it is wrong.
+    static bool LeerArgumentos(const std::vector<std::string>& argumentos, ROpcionesBanco& o,
+                               std::string& error);
+    static int Ejecutar(const ROpcionesBanco& o);
+};

@@ -1,0 +1,180 @@
+#include "CPlanMedicion.h"
+
+#include "CLectorBarras.h"
+#include "CLectorClases.h"
+#include "CLectorHojas.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace fs = std::filesystem;
+
+std::vector<RVariante> CPlanMedicion::VariantesBarras() {
+    std::vector<RVariante> v;
+    for (int nivel = 1; nivel <= 3; ++nivel) {
+        RVariante r;
+        r.Nombre = "nivel " + std::to_string(nivel);
+        r.ClaveConocida = "opt";
+        r.NivelInicial = 1;
+        r.NivelFinal = nivel;
+        v.push_back(r);
+    }
+    return v;
+}
+
+std::vector<RVariante> CPlanMedicion::VariantesHojas() {
+    // The published values are for two stages with a trimming cut; the runs without a stage
+    // limit are shown beside them against the same values.
+    return {
+        {"2 etapas", "2NHO", 1, 2, false, 2},
+        {"2 etapas con giro", "2NHR", 1, 2, true, 2},
+        {"sin límite", "2NHO", 1, 2, false, 0},
+        {"sin límite con giro", "2NHR", 1, 2, true, 0},
+    };
+}
+
+std::vector<RVariante> CPlanMedicion::VariantesClases() {
+    return {
+        {"3 etapas", "3NHO", 1, 2, false, 3},
+        {"3 etapas con giro", "3NHR", 1, 2, true, 3},
+    };
+}
+
+std::string CPlanMedicion::NombreFamilia(EFamilia familia) {
+    switch (familia) {
+    case EFamilia::Barras:
+        return "barras";
+    case EFamilia::Hojas:
+        return "hojas";
+    case EFamilia::Clases:
+        return "clases";
+    case EFamilia::Crecimiento:
+        return "crecimiento";
+    }
+    return "";
+}
+
+RResultado CPlanMedicion::Base(const RInstancia& instancia, const RVariante& variante,
+                               const CValoresConocidos& conocidos) {
+    RResultado r;
+    r.Familia = NombreFamilia(instancia.Familia);
+    r.Grupo = instancia.Grupo;
+    r.Instancia = instancia.Nombre;
+    r.Variante = variante.Nombre;
+    // Several sheet sizes: the cost is their total area; one size: the number of sheets.
+    r.Cuenta = instancia.Materiales.size() <= 1;
+    if (!variante.ClaveConocida.empty()) {
+        if (const auto v = conocidos.Buscar(variante.ClaveConocida, instancia.Nombre)) {
+            r.Mejor = v->Mejor;
+            if (v->Cota) {
+                r.Cota = *v->Cota;
+            }
+        }
+    }
+    return r;
+}
+
+namespace {
+
+void Omitir(const RInstancia& instancia, const std::string& motivo,
+            std::vector<RResultado>& omitidas) {
+    RResultado r;
+    r.Familia = CPlanMedicion::NombreFamilia(instancia.Familia);
+    r.Grupo = instancia.Grupo;
+    r.Instancia = instancia.Nombre;
+    r.Variante = "todas";
+    r.Estado = "omitida";
+    r.Motivo = motivo;
+    omitidas.push_back(r);
+}
+
+void Agregar(const RInstancia& leida, const std::vector<RVariante>& variantes,
+             const CValoresConocidos& conocidos, std::vector<RTarea>& tareas,
+             std::vector<RResultado>& omitidas) {
+    if (!leida.Omitida.empty()) {
+        Omitir(leida, leida.Omitida, omitidas);
+        return;
+    }
+    auto instancia = std::make_shared<const RInstancia>(leida);
+    for (const auto& v : variantes) {
+        tareas.push_back({instancia, v, CPlanMedicion::Base(*instancia, v, conocidos)});
+    }
+}
+
+} // namespace
+
+std::vector<RTarea> CPlanMedicion::Construir(const fs::path& carpeta,
+                                             const CValoresConocidos& conocidos, bool rapido,
+                                             const std::set<std::string>& familias,
+                                             std::vector<RResultado>& omitidas) {
+    std::vector<RTarea> tareas;
+    if (familias.count("barras")) {
+        for (const auto& archivo : conocidos.ArchivosBarras()) {
+            const auto barra = archivo.find('/');
+            const std::string grupo = barra == std::string::npos ? "" : archivo.substr(0, barra);
+            RInstancia instancia;
+            try {
+                instancia = CLectorBarras::LeerArchivo(carpeta / "1d" / archivo, grupo, archivo);
+            } catch (const std::exception& e) {
+                instancia.Familia = EFamilia::Barras;
+                instancia.Grupo = grupo;
+                instancia.Nombre = archivo;
+                Omitir(instancia, e.what(), omitidas);
+                continue;
+            }
+            Agregar(instancia, VariantesBarras(), conocidos, tareas, omitidas);
+        }
+    }
+    if (familias.count("hojas")) {
+        const fs::path dir = carpeta / "2d" / "cintra2008";
+        for (int k = 1; k <= 12; ++k) {
+            const std::string nombre = "gcut" + std::to_string(k) + "d";
+            const fs::path ruta = dir / (nombre + ".txt");
+            if (!fs::exists(ruta)) {
+                continue;
+            }
+            RInstancia instancia;
+            try {
+                instancia = CLectorHojas::LeerArchivo(ruta, nombre);
+            } catch (const std::exception& e) {
+                instancia.Familia = EFamilia::Hojas;
+                instancia.Grupo = "gcut";
+                instancia.Nombre = nombre;
+                Omitir(instancia, e.what(), omitidas);
+                continue;
+            }
+            Agregar(instancia, VariantesHojas(), conocidos, tareas, omitidas);
+        }
+    }
+    if (familias.count("clases")) {
+        const fs::path dir = carpeta / "2d" / "berkey_wang_martello_vigo";
+        for (int clase = 1; clase <= 10; ++clase) {
+            const std::string archivo =
+                std::string("Class_") + (clase < 10 ? "0" : "") + std::to_string(clase) + ".2bp";
+            const fs::path ruta = dir / archivo;
+            if (!fs::exists(ruta)) {
+                continue;
+            }
+            std::vector<RInstancia> instancias;
+            try {
+                instancias = CLectorClases::LeerArchivo(ruta);
+            } catch (const std::exception& e) {
+                RInstancia fallida;
+                fallida.Familia = EFamilia::Clases;
+                fallida.Grupo = archivo;
+                fallida.Nombre = archivo;
+                Omitir(fallida, e.what(), omitidas);
+                continue;
+            }
+            for (const auto& instancia : instancias) {
+                // The quick set: the first instance of each size in each class.
+                if (rapido && instancia.Nombre.size() >= 2 &&
+                    instancia.Nombre.substr(instancia.Nombre.size() - 2) != "/1") {
+                    continue;
+                }
+                Agregar(instancia, VariantesClases(), conocidos, tareas, omitidas);
+            }
+        }
+    }
+    return tareas;
+}

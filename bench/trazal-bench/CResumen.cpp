@@ -1,0 +1,234 @@
+#include "CResumen.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+
+namespace {
+
+std::string Num(double x, int decimales) {
+    if (std::isnan(x)) {
+        return "–";
+    }
+    char t[64];
+    std::snprintf(t, sizeof t, "%.*f", decimales, x);
+    return t;
+}
+
+struct RAcumulado {
+    int N = 0;
+    double Suma = 0;
+    double Peor = NAN;
+    void Sumar(double x) {
+        if (std::isnan(x)) {
+            return;
+        }
+        ++N;
+        Suma += x;
+        Peor = std::isnan(Peor) ? x : std::max(Peor, x);
+    }
+    double Media() const { return N > 0 ? Suma / N : NAN; }
+};
+
+struct RGrupo {
+    std::string Familia;
+    std::string Variante;
+    int Instancias = 0;
+    int Omitidas = 0;
+    int Errores = 0;
+    int Resueltas = 0;
+    int AlMejor = 0;
+    RAcumulado Gap, Tiempo, Lp, Exceso, LpCota, Completadas, TechoMenosMejor;
+    long long Memoria = 0;
+    // Bars: the final count against ceil(LP) from the published LP bound.
+    int IgualTecho = 0;
+    int TechoMasUno = 0;
+    int SobreTechoMasUno = 0;
+};
+
+double Pct(double valor, double referencia) {
+    if (std::isnan(valor) || std::isnan(referencia) || referencia == 0) {
+        return NAN;
+    }
+    return (valor - referencia) / referencia * 100.0;
+}
+
+} // namespace
+
+bool CResumen::AlcanzaMejor(const RResultado& r) {
+    return !std::isnan(r.Objetivo) && !std::isnan(r.Mejor) &&
+           r.Objetivo <= r.Mejor + 1e-9 * std::max(1.0, std::fabs(r.Mejor));
+}
+
+double CResumen::ExponenteCrecimiento(const std::vector<RPuntoCrecimiento>& puntos, int precision) {
+    double sx = 0, sy = 0, sxx = 0, sxy = 0;
+    int n = 0;
+    for (const auto& p : puntos) {
+        if (p.Precision != precision || p.Estado != "ok" || !(p.Segundos > 0) || p.Tipos <= 0) {
+            continue;
+        }
+        const double x = std::log(static_cast<double>(p.Tipos));
+        const double y = std::log(p.Segundos);
+        sx += x;
+        sy += y;
+        sxx += x * x;
+        sxy += x * y;
+        ++n;
+    }
+    const double d = n * sxx - sx * sx;
+    if (n < 2 || d == 0) {
+        return NAN;
+    }
+    return (n * sxy - sx * sy) / d;
+}
+
+void CResumen::Escribir(std::ostream& salida, const RDatosEjecucion& datos,
+                        const std::vector<RResultado>& filas,
+                        const std::vector<RPuntoCrecimiento>& crecimiento) {
+    std::vector<RGrupo> grupos;
+    std::map<std::string, std::size_t> indice;
+    for (const auto& r : filas) {
+        const std::string clave = r.Familia + "|" + r.Variante;
+        if (!indice.count(clave)) {
+            indice[clave] = grupos.size();
+            grupos.push_back({});
+            grupos.back().Familia = r.Familia;
+            grupos.back().Variante = r.Variante;
+        }
+        RGrupo& g = grupos[indice[clave]];
+        if (r.Estado == "omitida") {
+            ++g.Omitidas;
+            continue;
+        }
+        ++g.Instancias;
+        if (r.Estado != "ok") {
+            ++g.Errores;
+            continue;
+        }
+        ++g.Resueltas;
+        if (AlcanzaMejor(r)) {
+            ++g.AlMejor;
+        }
+        g.Gap.Sumar(r.Gap);
+        g.Tiempo.Sumar(r.Segundos);
+        g.Memoria = std::max(g.Memoria, r.MemoriaKb);
+        g.Lp.Sumar(Pct(r.Lp, r.Mejor));
+        g.Exceso.Sumar(Pct(r.Exceso, r.Mejor));
+        g.LpCota.Sumar(Pct(r.Lp, r.Cota));
+        g.Completadas.Sumar(r.Objetivo - r.Defecto);
+        if (r.Cuenta) {
+            g.TechoMenosMejor.Sumar(r.TechoLp - r.Mejor);
+        }
+        if (r.Familia == "barras" && !std::isnan(r.Cota)) {
+            const double techo = std::ceil(r.Cota - 1e-6);
+            if (r.Objetivo <= techo) {
+                ++g.IgualTecho;
+            } else if (r.Objetivo <= techo + 1) {
+                ++g.TechoMasUno;
+            } else {
+                ++g.SobreTechoMasUno;
+            }
+        }
+    }
+
+    salida << "# Resultados de trazal-bench\n\n";
+    salida << "- Fecha: " << datos.Fecha << "\n";
+    salida << "- Commit: " << datos.Commit << "\n";
+    salida << "- Máquina: " << datos.Maquina << "\n";
+    salida << "- Compilación: " << datos.Compilacion << "\n";
+    salida << "- Conjunto: " << datos.Conjunto << "; límite por ejecución "
+           << Num(datos.LimiteSegundos, 0) << " s; duración total "
+           << Num(datos.SegundosTotales / 60.0, 1) << " min\n";
+    salida << "- Memoria: pico del proceso hijo que hizo cada cálculo (VmHWM); el proceso que "
+              "mide ocupa unos "
+           << Num(static_cast<double>(datos.MemoriaBaseKb) / 1024.0, 1)
+           << " MB que el hijo hereda al nacer.\n\n";
+
+    salida << "## Resumen por familia\n\n";
+    salida << "Gap = (objetivo − mejor conocido) / mejor conocido. Tiempo = reloj de pared del "
+              "cálculo completo.\n\n";
+    salida << "| Familia | Variante | Instancias | Omitidas | Errores | Al mejor conocido | "
+              "Gap medio % | Peor gap % | Tiempo medio s | Peor tiempo s | Memoria pico MB |\n";
+    salida << "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+    for (const auto& g : grupos) {
+        salida << "| " << g.Familia << " | " << g.Variante << " | " << g.Instancias << " | "
+               << g.Omitidas << " | " << g.Errores << " | " << g.AlMejor << " / " << g.Resueltas
+               << " | " << Num(g.Gap.Media(), 3) << " | " << Num(g.Gap.Peor, 3) << " | "
+               << Num(g.Tiempo.Media(), 2) << " | " << Num(g.Tiempo.Peor, 2) << " | "
+               << Num(static_cast<double>(g.Memoria) / 1024.0, 1) << " |\n";
+    }
+
+    salida << "\n## Dónde se pierde: etapas\n\n";
+    salida << "Medias sobre las instancias resueltas, en % del mejor conocido: LP del último "
+              "nivel, plan redondeado por exceso y plan final (redondeo por defecto + "
+              "completamiento). «LP − cota» compara el LP del último nivel con la cota publicada "
+              "(LP de Gilmore-Gomory en barras; mejor cota conocida en hojas): si es positivo, "
+              "las posiciones de corte del nivel no alcanzan el LP completo. «Completamiento» es "
+              "la media de hojas (o área) que añade el completamiento al plan por defecto.\n\n";
+    salida << "| Familia | Variante | LP % | Por exceso % | Final % | LP − cota % | "
+              "Completamiento | techo(LP) − mejor |\n";
+    salida << "|---|---|---:|---:|---:|---:|---:|---:|\n";
+    for (const auto& g : grupos) {
+        if (g.Resueltas == 0) {
+            continue;
+        }
+        salida << "| " << g.Familia << " | " << g.Variante << " | " << Num(g.Lp.Media(), 3) << " | "
+               << Num(g.Exceso.Media(), 3) << " | " << Num(g.Gap.Media(), 3) << " | "
+               << Num(g.LpCota.Media(), 3) << " | " << Num(g.Completadas.Media(), 2) << " | "
+               << Num(g.TechoMenosMejor.Media(), 2) << " |\n";
+    }
+
+    bool hayBarras = false;
+    for (const auto& g : grupos) {
+        hayBarras = hayBarras || (g.Familia == "barras" && g.Resueltas > 0);
+    }
+    if (hayBarras) {
+        salida << "\n## Barras: resultado final frente a techo(LP) publicado\n\n";
+        salida << "| Variante | Resueltas | = techo(LP) | = techo(LP) + 1 | > techo(LP) + 1 | "
+                  "Al óptimo |\n";
+        salida << "|---|---:|---:|---:|---:|---:|\n";
+        for (const auto& g : grupos) {
+            if (g.Familia != "barras" || g.Resueltas == 0) {
+                continue;
+            }
+            salida << "| " << g.Variante << " | " << g.Resueltas << " | " << g.IgualTecho << " | "
+                   << g.TechoMasUno << " | " << g.SobreTechoMasUno << " | " << g.AlMejor << " |\n";
+        }
+    }
+
+    bool cabecera = false;
+    for (const auto& r : filas) {
+        if (r.Estado == "ok") {
+            continue;
+        }
+        if (!cabecera) {
+            salida << "\n## Omitidas y errores\n\n| Familia | Instancia | Variante | Estado | "
+                      "Motivo |\n|---|---|---|---|---|\n";
+            cabecera = true;
+        }
+        salida << "| " << r.Familia << " | " << r.Instancia << " | " << r.Variante << " | "
+               << r.Estado << " | " << r.Motivo << " |\n";
+    }
+
+    if (!crecimiento.empty()) {
+        salida << "\n## Crecimiento\n\n";
+        salida << "Una hoja de 2440 × 1220, tipos de pieza de tamaño aleatorio (semilla fija), "
+                  "opciones por defecto. Precisión 1: los mismos trabajos con un decimal "
+                  "aleatorio en cada medida, diez veces más posiciones posibles.\n\n";
+        salida << "| Precisión | Tipos | Piezas | Estado | Segundos | Memoria MB | Hojas | LP | "
+                  "Variantes |\n|---:|---:|---:|---|---:|---:|---:|---:|---:|\n";
+        for (const auto& p : crecimiento) {
+            salida << "| " << p.Precision << " | " << p.Tipos << " | " << p.Piezas << " | "
+                   << p.Estado << " | " << Num(p.Segundos, 3) << " | "
+                   << Num(static_cast<double>(p.MemoriaKb) / 1024.0, 1) << " | "
+                   << Num(p.Objetivo, 0) << " | " << Num(p.Lp, 3) << " | " << p.Variantes << " |\n";
+        }
+        salida << "\nExponente ajustado (tiempo ∝ tipos^b, mínimos cuadrados en escala log-log): ";
+        for (int precision : {0, 1}) {
+            salida << (precision == 0 ? "" : "; ") << "precisión " << precision
+                   << ": b = " << Num(ExponenteCrecimiento(crecimiento, precision), 2);
+        }
+        salida << ".\n";
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+// A published instance, independent of the file it came from. Sizes are kept as read
+// (64-bit) so that a value the job cannot hold is noticed and reported, not truncated.
+
+#include <string>
+#include <vector>
+
+struct RPiezaInstancia {
+    long long Largo = 0;
+    long long Ancho = 1;
+    long long Cantidad = 0;
+};
+
+struct RMaterialInstancia {
+    long long Largo = 0;
+    long long Ancho = 1;
+};
+
+// The three families measured, plus the synthetic growth series.
+enum class EFamilia { Barras, Hojas, Clases, Crecimiento };
+
+struct RInstancia {
+    EFamilia Familia = EFamilia::Barras;
+    std::string Grupo;  // folder, class or series: how the summary groups rows
+    std::string Nombre; // what identifies the instance among the known values
+    bool Barras = false;
+    int Precision = 0; // decimals of the job's unit (the growth series uses 1)
+    std::vector<RMaterialInstancia> Materiales;
+    std::vector<RPiezaInstancia> Piezas;
+    // Not empty when the job cannot represent the instance; the row is listed as skipped.
+    std::string Omitida;
+};

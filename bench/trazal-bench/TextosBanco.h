@@ -1,0 +1,27 @@
+#pragma once
+
+// Texts of the benchmark runner. It is a developer's measuring tool, not part of the
+// program the workshop uses, so its texts stay with it instead of in the program's table.
+
+namespace TextosBanco {
+
+inline constexpr const char* Uso =
+    "Uso: trazal-bench [--rapido] [--instancias CARPETA] [--familias LISTA] [--limite SEGUNDOS]\n"
+    "                  [--sin-crecimiento] [--solo-crecimiento] CARPETA_SALIDA\n"
+    "  --rapido            conjunto reducido (menos de 10 minutos con 2 núcleos)\n"
+    "  --instancias        carpeta de las instancias (por defecto ../shared/benchmarks)\n"
+    "  --familias          barras,hojas,clases (por defecto todas)\n"
+    "  --limite            segundos por ejecución antes de abandonarla (por defecto 600)\n"
+    "  --sin-crecimiento   no ejecuta la serie sintética de crecimiento\n"
+    "  --solo-crecimiento  sólo la serie de crecimiento\n";
+
+inline constexpr const char* LongitudExcede = "longitud mayor que 65535 unidades internas: ";
+inline constexpr const char* CantidadExcede = "cantidad mayor que 65535: ";
+inline constexpr const char* ArchivoIlegible = "no se puede leer el archivo ";
+inline constexpr const char* FormatoIncorrecto = "formato incorrecto en ";
+inline constexpr const char* TiempoAgotado = "tiempo agotado";
+inline constexpr const char* ProcesoTerminado = "el proceso de medición terminó sin resultado";
+inline constexpr const char* PlanInvalido = "plan inválido: ";
+inline constexpr const char* PedidoIncumplido = "pedido incumplido: ";
+
+} // namespace TextosBanco

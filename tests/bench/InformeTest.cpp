@@ -1,0 +1,153 @@
+// Rows, summary and growth series of the benchmark runner.
+
+#include "CFilaResultado.h"
+#include "CResumen.h"
+#include "CSerieCrecimiento.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <sstream>
+
+namespace {
+
+RResultado FilaAleatoria(std::mt19937& g) {
+    auto real = [&]() {
+        const double x = static_cast<double>(g() % 1000000) / 7.0;
+        return g() % 5 == 0 ? NAN : x;
+    };
+    RResultado r;
+    r.Familia = "hojas";
+    r.Grupo = "gcut";
+    r.Instancia = "gcut" + std::to_string(g() % 12) + "d";
+    r.Variante = "2 etapas, con giro";
+    r.Estado = g() % 2 ? "ok" : "error";
+    r.Motivo = "texto con \"comillas\"\ty tabulador";
+    r.Cuenta = g() % 2 == 0;
+    r.Lp = real();
+    r.TechoLp = real();
+    r.Defecto = real();
+    r.AreaFaltanteDefecto = real();
+    r.Exceso = real();
+    r.Objetivo = real();
+    r.Nivel = static_cast<int>(g() % 4);
+    r.VariantesTeorico = g();
+    r.VariantesCompletar = g() % 100;
+    r.Patrones = static_cast<int>(g() % 50);
+    r.PatronesCompletar = static_cast<int>(g() % 5);
+    r.Mejor = real();
+    r.Cota = real();
+    r.Gap = real();
+    r.Segundos = real();
+    r.MemoriaKb = g();
+    r.PatronesValidos = g() % 2 == 0;
+    r.PedidoCumplido = g() % 2 == 0;
+    return r;
+}
+
+bool MismoReal(double a, double b) {
+    return (std::isnan(a) && std::isnan(b)) ||
+           std::fabs(a - b) <= 1e-9 * std::max(1.0, std::fabs(a));
+}
+
+TEST(FilaResultado, RowsSurviveThePipeFromTheChild) {
+    std::mt19937 g(7);
+    for (int i = 0; i < 200; ++i) {
+        const RResultado a = FilaAleatoria(g);
+        const auto b = CFilaResultado::Deserializar(CFilaResultado::Serializar(a));
+        ASSERT_TRUE(b);
+        EXPECT_EQ(a.Instancia, b->Instancia);
+        EXPECT_EQ(a.Variante, b->Variante);
+        EXPECT_EQ(a.Estado, b->Estado);
+        EXPECT_EQ(b->Motivo, "texto con \"comillas\" y tabulador");
+        EXPECT_EQ(a.Cuenta, b->Cuenta);
+        EXPECT_TRUE(MismoReal(a.Lp, b->Lp));
+        EXPECT_TRUE(MismoReal(a.Objetivo, b->Objetivo));
+        EXPECT_TRUE(MismoReal(a.Gap, b->Gap));
+        EXPECT_TRUE(MismoReal(a.Segundos, b->Segundos));
+        EXPECT_EQ(a.VariantesTeorico, b->VariantesTeorico);
+        EXPECT_EQ(a.MemoriaKb, b->MemoriaKb);
+        EXPECT_EQ(a.PatronesValidos, b->PatronesValidos);
+        EXPECT_EQ(a.PedidoCumplido, b->PedidoCumplido);
+    }
+}
+
+TEST(FilaResultado, ATruncatedAnswerIsNotARow) {
+    std::mt19937 g(3);
+    const std::string linea = CFilaResultado::Serializar(FilaAleatoria(g));
+    EXPECT_FALSE(CFilaResultado::Deserializar(linea.substr(0, linea.rfind('\t'))));
+    EXPECT_FALSE(CFilaResultado::Deserializar(""));
+}
+
+TEST(FilaResultado, CsvQuotesFieldsWithCommasAndHasOneCellPerColumn) {
+    RResultado r;
+    r.Variante = "a, b";
+    r.Motivo = "dice \"no\"";
+    const std::string fila = CFilaResultado::Csv(r);
+    EXPECT_NE(fila.find("\"a, b\""), std::string::npos);
+    EXPECT_NE(fila.find("\"dice \"\"no\"\"\""), std::string::npos);
+    const std::string cabecera = CFilaResultado::CabeceraCsv();
+    EXPECT_EQ(std::count(cabecera.begin(), cabecera.end(), ','), 25);
+}
+
+TEST(Resumen, FitsTheGrowthExponent) {
+    std::vector<RPuntoCrecimiento> puntos;
+    for (int n : {10, 20, 40, 80}) {
+        RPuntoCrecimiento p;
+        p.Precision = 0;
+        p.Tipos = n;
+        p.Estado = "ok";
+        p.Segundos = 0.003 * n * n;
+        puntos.push_back(p);
+        p.Precision = 1;
+        p.Segundos = 0.5 * std::pow(n, 1.5);
+        puntos.push_back(p);
+    }
+    puntos.push_back({1, 160, 0, "tiempo", 900, 0, NAN, NAN, 0});
+    EXPECT_NEAR(CResumen::ExponenteCrecimiento(puntos, 0), 2.0, 1e-9);
+    EXPECT_NEAR(CResumen::ExponenteCrecimiento(puntos, 1), 1.5, 1e-9);
+    EXPECT_TRUE(std::isnan(CResumen::ExponenteCrecimiento(puntos, 2)));
+}
+
+TEST(Resumen, CountsRowsThatReachTheBestKnownValue) {
+    std::vector<RResultado> filas(3);
+    for (auto& f : filas) {
+        f.Familia = "clases";
+        f.Variante = "3 etapas";
+        f.Estado = "ok";
+        f.Mejor = 10;
+    }
+    filas[0].Objetivo = 10;
+    filas[0].Gap = 0;
+    filas[1].Objetivo = 11;
+    filas[1].Gap = 10;
+    filas[2].Estado = "error";
+    std::ostringstream s;
+    CResumen::Escribir(s, {}, filas, {});
+    EXPECT_NE(s.str().find("| clases | 3 etapas | 3 | 0 | 1 | 1 / 2 | 5.000 | 10.000 |"),
+              std::string::npos)
+        << s.str();
+}
+
+TEST(SerieCrecimiento, SameSeedSameJobsAndTheDecimalStaysBelowTheWholeSize) {
+    for (int n : CSerieCrecimiento::Tamanos()) {
+        const RInstancia a = CSerieCrecimiento::Generar(n, 0);
+        const RInstancia b = CSerieCrecimiento::Generar(n, 0);
+        const RInstancia d = CSerieCrecimiento::Generar(n, 1);
+        ASSERT_EQ(a.Piezas.size(), static_cast<std::size_t>(n));
+        ASSERT_EQ(d.Piezas.size(), a.Piezas.size());
+        EXPECT_EQ(d.Materiales[0].Largo, 24400);
+        EXPECT_EQ(d.Materiales[0].Ancho, 12200);
+        for (std::size_t i = 0; i < a.Piezas.size(); ++i) {
+            EXPECT_EQ(a.Piezas[i].Largo, b.Piezas[i].Largo);
+            EXPECT_LE(a.Piezas[i].Largo, 1220);
+            EXPECT_LE(a.Piezas[i].Ancho, 610);
+            EXPECT_GT(d.Piezas[i].Largo, a.Piezas[i].Largo * 10 - 10);
+            EXPECT_LE(d.Piezas[i].Largo, a.Piezas[i].Largo * 10);
+            EXPECT_EQ(d.Piezas[i].Cantidad, a.Piezas[i].Cantidad);
+        }
+    }
+}
+
+} // namespace
