@@ -51,13 +51,17 @@ std::int32_t EnteroEstricto(const std::string& texto) {
     if (j < texto.size() && (texto[j] == '+' || texto[j] == '-')) {
         ++j;
     }
+    const bool negativo = j > i && texto[j - 1] == '-';
     bool correcto = j < texto.size();
-    for (std::size_t k = j; k < texto.size() && correcto; ++k) {
-        correcto = texto[k] >= '0' && texto[k] <= '9';
-    }
     long long v = 0;
-    if (correcto && LeerEntero(texto.substr(i), v) &&
-        v >= std::numeric_limits<std::int32_t>::min() &&
+    for (std::size_t k = j; k < texto.size() && correcto; ++k) {
+        correcto = texto[k] >= '0' && texto[k] <= '9' && v <= (1LL << 32);
+        v = v * 10 + (texto[k] - '0');
+    }
+    if (negativo) {
+        v = -v;
+    }
+    if (correcto && v >= std::numeric_limits<std::int32_t>::min() &&
         v <= std::numeric_limits<std::int32_t>::max()) {
         return static_cast<std::int32_t>(v);
     }
@@ -69,19 +73,17 @@ std::int32_t EnteroEstricto(const std::string& texto) {
 }
 
 void QuitarTodo(std::string& s, const std::string& patron) {
-    if (patron.empty()) {
+    if (patron.empty() || s.find(patron) == std::string::npos) {
         return;
     }
     std::string r;
     r.reserve(s.size());
     std::size_t i = 0;
-    while (i < s.size()) {
-        if (s.compare(i, patron.size(), patron) == 0) {
-            i += patron.size();
-        } else {
-            r += s[i++];
-        }
+    for (std::size_t p = s.find(patron); p != std::string::npos; p = s.find(patron, i)) {
+        r.append(s, i, p - i);
+        i = p + patron.size();
     }
+    r.append(s, i, std::string::npos);
     s = std::move(r);
 }
 
@@ -188,9 +190,11 @@ std::int32_t LeerLongitud(const std::string& texto, const ROpciones& unidades) {
     const int tipo = unidades.TipoUnidad;
     std::string t = Recortar(texto);
     long long a = 0;
+    bool conPies = false;
     if (tipo == 2 || tipo == 3) {
         const std::size_t pie = t.find('\'');
         if (pie != std::string::npos) {
+            conPies = true;
             a = static_cast<long long>(EnteroEstricto(t.substr(0, pie))) * 12;
             t = t.substr(pie + 1);
         }
@@ -206,7 +210,7 @@ std::int32_t LeerLongitud(const std::string& texto, const ROpciones& unidades) {
             const std::size_t punto = t.find('.', inicio);
             partes.push_back(
                 t.substr(inicio, punto == std::string::npos ? std::string::npos : punto - inicio));
-            if (punto == std::string::npos) {
+            if (punto == std::string::npos || partes.size() > 2) {
                 break;
             }
             inicio = punto + 1;
@@ -257,8 +261,8 @@ std::int32_t LeerLongitud(const std::string& texto, const ROpciones& unidades) {
             } else {
                 a = Saturar(a + EnteroEstricto(partes[0]));
             }
-        } else {
-            Incorrecto();
+        } else if (!(partes.empty() && conPies)) {
+            Incorrecto(); // feet alone ("5'") are a whole length
         }
         if (m <= 0) {
             Incorrecto(); // no fraction of a length has a null or negative denominator
