@@ -1,0 +1,548 @@
+#include "engine/CSolucion.h"
+#include "document/CLanzamiento.h"
+#include "document/ROpciones.h"
+#include "document/UExcepciones.h"
+#include "engine/CFiltro.h"
+#include "engine/CIteradorSol.h"
+#include "patterns/CCorte.h"
+#include "patterns/CPatron.h"
+#include "support/RutasPrueba.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <random>
+
+namespace {
+
+constexpr int NumPiezas = 4;
+
+// A sheet of largo x ancho (no kerf, no margins) split by a vertical cut at `corte`: on the
+// left a block of repX x 1 pieces of piezaLargo x ancho of job piece `pieza`, on the right
+// an empty leaf (an offcut when the job checks offcuts and it is large enough).
+//
+//   +--------+------+
+//   | P P P  |      |
+//   +--------+------+
+//   <-corte->
+std::unique_ptr<CPatron> PatronBloque(const CLanzamiento* job, std::int32_t material,
+                                      std::int32_t largo, std::int32_t ancho, std::int32_t pieza,
+                                      std::int32_t piezaLargo, std::int32_t repX,
+                                      std::int32_t corte) {
+    auto p = CPatron::Create(NumPiezas, material, job);
+    p->SetAnchoCorte(0);
+    p->SetMargenIzq(0);
+    p->SetMargenDer(0);
+    p->SetMargenSup(0);
+    p->SetMargenInf(0);
+    auto raiz = CCorte::Create(largo, ancho, 1, 0, 0, 0, 0, 0);
+    raiz->SetHijo1(CCorte::Create(corte, ancho, 0, piezaLargo, ancho, pieza, repX, 1));
+    raiz->SetHijo2(CCorte::Create(largo - corte, ancho, 0, 0, 0, 0, 0, 0));
+    p->SetRaiz(std::move(raiz));
+    p->RecontarPiezas(NumPiezas);
+    return p;
+}
+
+// A sheet of largo x 1 whose only leaf holds one piece of `usado` x 1: its utilisation is
+// usado / largo exactly as a ratio of integers.
+std::unique_ptr<CPatron> PatronConAprovechamiento(std::int32_t usado, std::int32_t largo) {
+    auto p = CPatron::Create(NumPiezas, 1, nullptr);
+    p->SetRaiz(CCorte::Create(largo, 1, 0, usado, 1, 1, 1, 1));
+    p->RecontarPiezas(NumPiezas);
+    return p;
+}
+
+void Repeticiones(CPatron& p, double teorica, std::int32_t final, std::int32_t exceso,
+                  std::int32_t defecto) {
+    p.SetRepeticion(teorica);
+    p.SetRepEntera(CSolucion::ModoFinal, final);
+    p.SetRepEntera(CSolucion::ModoPorExceso, exceso);
+    p.SetRepEntera(CSolucion::ModoPorDefecto, defecto);
+}
+
+std::vector<std::int32_t> Iterados(const CSolucion& s) {
+    std::vector<std::int32_t> ks;
+    CIteradorSol it(s);
+    std::int32_t k = -1;
+    while (it.Siguiente(k)) {
+        ks.push_back(k);
+    }
+    EXPECT_EQ(k, 0);
+    EXPECT_FALSE(it.Siguiente(k));
+    return ks;
+}
+
+TEST(Solucion, ConjuntoVacioNoTieneDesperdicio) {
+    CSolucion s;
+    EXPECT_EQ(s.Cantidad(), 0);
+    EXPECT_EQ(s.Modo(), CSolucion::ModoFinal);
+    EXPECT_DOUBLE_EQ(s.DesperdicioReal(), 0.0);
+    EXPECT_DOUBLE_EQ(s.DesperdicioTeorico(), 0.0);
+    EXPECT_DOUBLE_EQ(s.AprovechamientoReal(), 0.0);
+    EXPECT_DOUBLE_EQ(s.AprovechamientoTeorico(), 0.0);
+    EXPECT_EQ(s.TotalRepeticiones(), 0);
+    EXPECT_DOUBLE_EQ(s.DesperdicioMaterial(1), 0.0);
+    std::vector<RSobrante> lista;
+    EXPECT_EQ(s.Sobrantes(lista, false), 0);
+    EXPECT_EQ(lista.size(), 1u);
+    // Empty slots alone are still an empty set.
+    s.Patron(3);
+    EXPECT_EQ(s.Cantidad(), 3);
+    EXPECT_DOUBLE_EQ(s.DesperdicioReal(), 0.0);
+    EXPECT_TRUE(Iterados(s).empty());
+}
+
+TEST(Solucion, HuecosYCrecimiento) {
+    CSolucion s;
+    EXPECT_EQ(s.Patron(0), nullptr);
+    EXPECT_EQ(s.Patron(-4), nullptr);
+    EXPECT_EQ(s.Cantidad(), 0);
+    EXPECT_EQ(s.Patron(2), nullptr);
+    EXPECT_EQ(s.Cantidad(), 2);
+    // A slot number from a damaged file must not allocate without bound.
+    EXPECT_EQ(s.Patron(2000000000), nullptr);
+    EXPECT_EQ(s.Cantidad(), 2);
+
+    auto a = PatronConAprovechamiento(1, 10);
+    auto b = PatronConAprovechamiento(2, 10);
+    auto c = PatronConAprovechamiento(3, 10);
+    CPatron* pa = a.get();
+    CPatron* pb = b.get();
+    CPatron* pc = c.get();
+    s.FijarPatron(1, std::move(a));
+    s.Insertar(std::move(b), 5); // beyond the end: grows to 5
+    EXPECT_EQ(s.Cantidad(), 5);
+    s.Insertar(std::move(c), 1); // within: slots move up
+    EXPECT_EQ(s.Cantidad(), 6);
+    EXPECT_EQ(s.Patron(1), pc);
+    EXPECT_EQ(s.Patron(2), pa);
+    EXPECT_EQ(s.Patron(6), pb);
+    EXPECT_EQ(Iterados(s), (std::vector<std::int32_t>{1, 2, 6}));
+    EXPECT_EQ(s.Buscar(pb), 6);
+
+    s.Eliminar(7); // beyond the end: nothing
+    s.Eliminar(0);
+    EXPECT_EQ(s.Cantidad(), 6);
+    s.Eliminar(3);
+    EXPECT_EQ(s.Cantidad(), 5);
+    EXPECT_EQ(s.Patron(5), pb);
+    s.Truncar(2);
+    EXPECT_EQ(s.Cantidad(), 2);
+    EXPECT_EQ(s.Buscar(pb), 0);
+    EXPECT_EQ(s.Patron(2), pa);
+}
+
+TEST(Solucion, ModoFueraDeRangoEsElFinal) {
+    CSolucion s;
+    s.SetModo(2);
+    EXPECT_EQ(s.Modo(), 2);
+    s.SetModo(7);
+    EXPECT_EQ(s.Modo(), CSolucion::ModoFinal);
+    s.SetModo(-1);
+    EXPECT_EQ(s.Modo(), CSolucion::ModoFinal);
+}
+
+TEST(Solucion, RepeticionActualSigueAlModo) {
+    CSolucion s;
+    auto p = PatronConAprovechamiento(5, 10);
+    Repeticiones(*p, 2.5, 7, 3, 2);
+    s.FijarPatron(1, std::move(p));
+    EXPECT_EQ(s.RepActual(1), 7);
+    s.SetModo(CSolucion::ModoPorExceso);
+    EXPECT_EQ(s.RepActual(1), 3);
+    s.FijarRepActual(1, 9);
+    EXPECT_EQ(s.Patron(1)->RepEntera(CSolucion::ModoPorExceso), 9);
+    EXPECT_EQ(s.Patron(1)->RepEntera(CSolucion::ModoFinal), 7);
+    s.SetModo(CSolucion::ModoPorDefecto);
+    EXPECT_EQ(s.RepActual(1), 2);
+    EXPECT_EQ(s.RepActual(4), 0);
+}
+
+TEST(Solucion, ProduccionFueraDelVectorDeCantidadesEsCero) {
+    CSolucion s;
+    auto p = PatronBloque(nullptr, 1, 100, 10, 2, 20, 3, 60);
+    Repeticiones(*p, 1.5, 4, 0, 0);
+    // An older pattern whose count array is shorter than the job's piece list.
+    p->SetCantPorPieza(AWord16{0, 0, 3});
+    s.FijarPatron(1, std::move(p));
+    EXPECT_EQ(s.ProduccionPieza(2), 12);
+    EXPECT_EQ(s.ProduccionPieza(3), 0);
+    EXPECT_EQ(s.ProduccionPieza(0), 0);
+    EXPECT_EQ(s.ProduccionPieza(-2), 0);
+    EXPECT_DOUBLE_EQ(s.ProduccionTeorica(2), 4.5);
+    EXPECT_DOUBLE_EQ(s.ProduccionTeorica(9), 0.0);
+}
+
+TEST(Solucion, RepeticionesEnormesNoDesbordan) {
+    CSolucion s;
+    for (int k = 1; k <= 3; ++k) {
+        auto p = PatronBloque(nullptr, 1, 100, 10, 1, 10, 10, 100);
+        Repeticiones(*p, 0.0, 2000000000, 0, 0);
+        s.FijarPatron(k, std::move(p));
+    }
+    EXPECT_EQ(s.TotalRepeticiones(), 6000000000LL);
+    EXPECT_EQ(s.ProduccionPieza(1), 60000000000LL);
+    EXPECT_EQ(s.TotalPiezas(), 60000000000LL);
+}
+
+// ---- Filter ----
+
+struct RCasoFiltro {
+    const char* Texto;
+    std::vector<std::int32_t> Aceptados; // of slots 1..12 by slot number
+};
+
+class FiltroNumeroTest : public ::testing::TestWithParam<RCasoFiltro> {};
+
+TEST_P(FiltroNumeroTest, NumerosYRangos) {
+    CSolucion s;
+    for (int k = 1; k <= 12; ++k) {
+        s.FijarPatron(k, PatronConAprovechamiento(1, 10));
+    }
+    s.FijarFiltro(GetParam().Texto, 0, 0);
+    EXPECT_EQ(Iterados(s), GetParam().Aceptados);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Textos, FiltroNumeroTest,
+    ::testing::Values(RCasoFiltro{"5-10", {5, 6, 7, 8, 9, 10}},
+                      RCasoFiltro{"1,2,5-10", {1, 2, 5, 6, 7, 8, 9, 10}},
+                      RCasoFiltro{"3 7", {3, 7}}, RCasoFiltro{" 3 , 11 ", {3, 11}},
+                      RCasoFiltro{"\"4\",12", {4, 12}}, RCasoFiltro{"10-5", {}},
+                      RCasoFiltro{"2.5,6.0", {6}}, RCasoFiltro{"11-99", {11, 12}},
+                      RCasoFiltro{"", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}}));
+
+struct RCasoRedondeo {
+    std::int32_t Criterio;
+    std::int32_t Usado; // piece length on a sheet of 50000 x 1
+    double Repeticion;
+    const char* Texto;
+    bool Acepta;
+};
+
+class FiltroRedondeoTest : public ::testing::TestWithParam<RCasoRedondeo> {};
+
+TEST_P(FiltroRedondeoTest, ComoLoMuestraLaHoja) {
+    const RCasoRedondeo caso = GetParam();
+    CSolucion s;
+    auto p = PatronConAprovechamiento(caso.Usado, 50000);
+    p->SetRepeticion(caso.Repeticion);
+    s.FijarPatron(1, std::move(p));
+    s.FijarFiltro(caso.Texto, caso.Criterio, 0);
+    EXPECT_EQ(s.Filtro()->Acepta(1), caso.Acepta);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, FiltroRedondeoTest,
+    ::testing::Values(
+        // Utilisation 0.85498 shows as 85.50.
+        RCasoRedondeo{2, 42749, 0, "85.5", true}, RCasoRedondeo{2, 42749, 0, "85.50", true},
+        RCasoRedondeo{2, 42749, 0, "85.49", false}, RCasoRedondeo{2, 42747, 0, "85.49", true},
+        RCasoRedondeo{2, 42749, 0, "80-85.5", true}, RCasoRedondeo{2, 42749, 0, "85.51-90", false},
+        // Waste is the complement: 14.502 shows as 14.50.
+        RCasoRedondeo{4, 42749, 0, "14.5", true}, RCasoRedondeo{3, 42749, 0, "0", true},
+        // The theoretical repetition keeps 6 significant digits.
+        RCasoRedondeo{5, 1, 2.999, "3", true}, RCasoRedondeo{5, 1, 2.994, "3", false},
+        RCasoRedondeo{5, 1, 12345.67, "12345.67", false},
+        RCasoRedondeo{5, 1, 12345.67, "12345.7", true},
+        RCasoRedondeo{5, 1, 1234567.0, "1234570", true}));
+
+TEST(Filtro, RedondeoComoTexto) {
+    EXPECT_DOUBLE_EQ(CFiltro::RedondearComoTexto(85.498, 2), 85.5);
+    EXPECT_DOUBLE_EQ(CFiltro::RedondearComoTexto(-85.498, 2), -85.5);
+    EXPECT_DOUBLE_EQ(CFiltro::RedondearComoTexto(99999.96, 2), 100000.0);
+    EXPECT_DOUBLE_EQ(CFiltro::RedondearComoTexto(0.004, 2), 0.0);
+    EXPECT_DOUBLE_EQ(CFiltro::RedondearComoTexto(0.005, 2), 0.01);
+}
+
+TEST(Filtro, CriteriosExactos) {
+    CSolucion s;
+    auto a = PatronBloque(nullptr, 2, 100, 10, 3, 10, 4, 50);
+    Repeticiones(*a, 0.0, 5, 1, 1);
+    auto b = PatronBloque(nullptr, 1, 100, 10, 1, 10, 4, 50);
+    Repeticiones(*b, 0.0, 6, 1, 1);
+    s.FijarPatron(1, std::move(a));
+    s.FijarPatron(2, std::move(b));
+    s.FijarFiltro("2", 1, 0); // material
+    EXPECT_EQ(Iterados(s), (std::vector<std::int32_t>{1}));
+    s.FijarFiltro("6", 6, 0); // current repetition
+    EXPECT_EQ(Iterados(s), (std::vector<std::int32_t>{2}));
+    s.FijarFiltro("4", 7, 3); // count of piece 3
+    EXPECT_EQ(Iterados(s), (std::vector<std::int32_t>{1}));
+    s.FijarFiltro("0", 7, 3);
+    EXPECT_EQ(Iterados(s), (std::vector<std::int32_t>{2}));
+    s.FijarFiltro("0", 7, 99); // a piece beyond the count arrays counts 0
+    EXPECT_EQ(Iterados(s), (std::vector<std::int32_t>{1, 2}));
+    s.FijarFiltro("1-2", 12, 5); // a criterion beyond 7 is the piece count
+    EXPECT_EQ(s.Filtro()->Criterio(), 7);
+}
+
+TEST(Filtro, TextoIlegibleDejaLaSolucionSinFiltro) {
+    for (const char* texto : {"1,a", "1,", "1,,2", "x-3", "3-", "-3", "1e999", "nan", "inf"}) {
+        CSolucion s;
+        s.FijarPatron(1, PatronConAprovechamiento(1, 10));
+        s.FijarPatron(2, PatronConAprovechamiento(1, 10));
+        s.FijarFiltro("2", 0, 0);
+        ASSERT_NE(s.Filtro(), nullptr);
+        EXPECT_THROW(s.FijarFiltro(texto, 0, 0), EConversion) << texto;
+        EXPECT_EQ(s.Filtro(), nullptr) << texto;
+        EXPECT_EQ(Iterados(s), (std::vector<std::int32_t>{1, 2})) << texto;
+    }
+    CSolucion s;
+    try {
+        s.FijarFiltro("1,abc", 0, 0);
+        FAIL();
+    } catch (const EConversion& e) {
+        EXPECT_STREQ(e.what(), "'abc' no es un valor numérico válido");
+    }
+}
+
+// ---- Totals against a direct sum over the accepted slots ----
+
+struct RReferencia {
+    std::int64_t Repeticiones = 0;
+    double Teorico = 0.0;
+    std::int64_t Piezas = 0;
+    double MaterialReal = 0.0, PiezasReal = 0.0, MaterialTeo = 0.0, PiezasTeo = 0.0;
+    std::int64_t Produccion[NumPiezas + 1] = {};
+    std::int64_t Hojas[4] = {};
+    double Consumo[4] = {};
+    double AreaPiezaReal[NumPiezas + 1] = {};
+};
+
+TEST(Solucion, TotalesConYSinFiltroIgualQueLaSumaDirecta) {
+    std::mt19937 azar(1206);
+    for (int prueba = 0; prueba < 200; ++prueba) {
+        CSolucion s;
+        const int slots = 1 + static_cast<int>(azar() % 12);
+        for (int k = 1; k <= slots; ++k) {
+            if (azar() % 5 == 0) {
+                continue; // an empty slot
+            }
+            const std::int32_t material = 1 + static_cast<std::int32_t>(azar() % 3);
+            const std::int32_t largo = 100 + static_cast<std::int32_t>(azar() % 400);
+            const std::int32_t ancho = 10 + static_cast<std::int32_t>(azar() % 90);
+            const std::int32_t pl = 5 + static_cast<std::int32_t>(azar() % 20);
+            const std::int32_t rep = 1 + static_cast<std::int32_t>(azar() % 4);
+            auto p =
+                PatronBloque(nullptr, material, largo, ancho,
+                             1 + static_cast<std::int32_t>(azar() % NumPiezas), pl, rep, pl * rep);
+            Repeticiones(*p, (azar() % 1000) / 100.0, static_cast<std::int32_t>(azar() % 6),
+                         static_cast<std::int32_t>(azar() % 6),
+                         static_cast<std::int32_t>(azar() % 6));
+            s.FijarPatron(k, std::move(p));
+        }
+        s.SetModo(static_cast<std::int32_t>(azar() % 3));
+
+        // Criterion and accepted values chosen here; acceptance re-derived independently.
+        const std::int32_t criterio = std::vector<std::int32_t>{0, 1, 6, 7}[azar() % 4];
+        const std::int32_t pieza = 1 + static_cast<std::int32_t>(azar() % NumPiezas);
+        const bool conFiltro = azar() % 3 != 0;
+        std::vector<int> valores;
+        std::string texto;
+        for (int v = 0; v <= 12; ++v) {
+            if (azar() % 2 == 0) {
+                valores.push_back(v);
+                texto += (texto.empty() ? "" : ",") + std::to_string(v);
+            }
+        }
+        if (texto.empty()) {
+            texto = "99";
+        }
+        if (conFiltro) {
+            s.FijarFiltro(texto, criterio, pieza);
+        }
+        const auto acepta = [&](std::int32_t k, const CPatron& p) {
+            if (!conFiltro) {
+                return true;
+            }
+            std::int64_t v = 0;
+            switch (criterio) {
+            case 0:
+                v = k;
+                break;
+            case 1:
+                v = p.Material();
+                break;
+            case 6:
+                v = p.RepEntera(s.Modo());
+                break;
+            default:
+                v = p.CantPorPieza()[static_cast<std::size_t>(pieza)];
+                break;
+            }
+            return std::find(valores.begin(), valores.end(), v) != valores.end();
+        };
+
+        RReferencia ref;
+        std::vector<std::int32_t> esperados;
+        for (std::int32_t k = 1; k <= s.Cantidad(); ++k) {
+            const CPatron* p = std::as_const(s).Patron(k);
+            if (p == nullptr || !acepta(k, *p)) {
+                continue;
+            }
+            esperados.push_back(k);
+            const std::int32_t r = p->RepEntera(s.Modo());
+            const double x = p->Repeticion();
+            ref.Repeticiones += r;
+            ref.Teorico += x;
+            const double area = static_cast<double>(p->LargoTotal()) * p->AnchoTotal();
+            ref.MaterialReal += area * r;
+            ref.MaterialTeo += area * x;
+            for (int i = 1; i <= NumPiezas; ++i) {
+                const std::int32_t c = p->CantPorPieza()[static_cast<std::size_t>(i)];
+                ref.Produccion[i] += static_cast<std::int64_t>(c) * r;
+                ref.Piezas += static_cast<std::int64_t>(c) * r;
+            }
+            // Every piece of these patterns fills the sheet's width.
+            const CCorte* hoja = p->Raiz()->Hijo1();
+            const double areaPiezas =
+                static_cast<double>(hoja->LargoPz()) * hoja->AnchoPz() * hoja->RepX();
+            ref.PiezasReal += areaPiezas * r;
+            ref.PiezasTeo += areaPiezas * x;
+            ref.AreaPiezaReal[std::abs(hoja->Pieza())] += areaPiezas * r;
+            ref.Hojas[p->Material()] += r;
+            ref.Consumo[p->Material()] += x;
+        }
+        SCOPED_TRACE("prueba " + std::to_string(prueba) + " filtro " + texto);
+        EXPECT_EQ(Iterados(s), esperados);
+        EXPECT_EQ(s.TotalRepeticiones(), ref.Repeticiones);
+        EXPECT_NEAR(s.TotalTeorico(), ref.Teorico, 1e-9);
+        EXPECT_EQ(s.TotalPiezas(), ref.Piezas);
+        const auto cociente = [](double a, double b) { return b == 0.0 ? 0.0 : a / b; };
+        EXPECT_NEAR(s.AprovechamientoReal(), cociente(ref.PiezasReal, ref.MaterialReal), 1e-12);
+        EXPECT_NEAR(s.AprovechamientoTeorico(), cociente(ref.PiezasTeo, ref.MaterialTeo), 1e-12);
+        EXPECT_DOUBLE_EQ(s.SobranteReal(), 0.0);
+        EXPECT_NEAR(s.DesperdicioReal(),
+                    ref.MaterialReal == 0.0 ? 0.0 : 1.0 - ref.PiezasReal / ref.MaterialReal, 1e-12);
+        for (int i = 1; i <= NumPiezas; ++i) {
+            EXPECT_EQ(s.ProduccionPieza(i), ref.Produccion[i]);
+            EXPECT_NEAR(s.AprovechamientoPieza(i), cociente(ref.AreaPiezaReal[i], ref.MaterialReal),
+                        1e-12);
+        }
+        for (int m = 1; m <= 3; ++m) {
+            EXPECT_EQ(s.HojasMaterial(m), ref.Hojas[m]);
+            EXPECT_NEAR(s.ConsumoTeorico(m), ref.Consumo[m], 1e-9);
+            if (ref.Hojas[m] == 0) {
+                EXPECT_DOUBLE_EQ(s.DesperdicioMaterial(m), 0.0);
+            }
+        }
+    }
+}
+
+TEST(Solucion, OrdenFinalYPorAprovechamiento) {
+    std::mt19937 azar(77);
+    for (int prueba = 0; prueba < 100; ++prueba) {
+        CSolucion s;
+        const int n = static_cast<int>(azar() % 15);
+        std::vector<const CPatron*> originales;
+        for (int k = 1; k <= n; ++k) {
+            auto p = PatronConAprovechamiento(1 + static_cast<std::int32_t>(azar() % 5), 10);
+            Repeticiones(*p, 0.0, static_cast<std::int32_t>(azar() % 4), 0, 0);
+            originales.push_back(p.get());
+            s.FijarPatron(k, std::move(p));
+        }
+        const auto comprobar = [&](const CSolucion::Comparacion& orden) {
+            s.Ordenar(orden);
+            std::vector<const CPatron*> ahora;
+            for (int k = 1; k <= n; ++k) {
+                ahora.push_back(std::as_const(s).Patron(k));
+                if (k > 1) {
+                    EXPECT_LE(orden(std::as_const(s).Patron(k - 1), std::as_const(s).Patron(k)), 0);
+                }
+            }
+            std::sort(ahora.begin(), ahora.end());
+            std::vector<const CPatron*> esperado = originales;
+            std::sort(esperado.begin(), esperado.end());
+            EXPECT_EQ(ahora, esperado);
+        };
+        comprobar(CSolucion::OrdenFinal);
+        for (int k = 2; k <= n; ++k) {
+            const CPatron* a = std::as_const(s).Patron(k - 1);
+            const CPatron* b = std::as_const(s).Patron(k);
+            EXPECT_TRUE(a->RepEntera(0) > b->RepEntera(0) ||
+                        (a->RepEntera(0) == b->RepEntera(0) &&
+                         a->Aprovechamiento() >= b->Aprovechamiento()));
+        }
+        comprobar(CSolucion::OrdenAprovechamientoDescendente);
+        comprobar(CSolucion::OrdenAprovechamientoAscendente);
+        for (int k = 2; k <= n; ++k) {
+            EXPECT_LE(std::as_const(s).Patron(k - 1)->Aprovechamiento(),
+                      std::as_const(s).Patron(k)->Aprovechamiento());
+        }
+    }
+}
+
+// ---- Offcuts (they need a job that checks them) ----
+
+class SobrantesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ROpciones o = OpcionesPorDefecto();
+        o.ChequearSobrante = true;
+        o.LargoMinimoSobrante = 20;
+        o.AnchoMinimoSobrante = 10;
+        Job = std::make_unique<CLanzamiento>((Carpeta / "sobrantes.lan").string(), o);
+    }
+    rutas::CCarpetaTemporal Carpeta;
+    std::unique_ptr<CLanzamiento> Job;
+};
+
+TEST_F(SobrantesTest, AgrupadosPorMaterialYSumados) {
+    CSolucion s;
+    // Offcut 40 x 30 on material 2, twice.
+    auto a = PatronBloque(Job.get(), 2, 100, 30, 1, 20, 3, 60);
+    Repeticiones(*a, 2.0, 2, 2, 2);
+    // The same size turned (30 x 40) on material 2 again: the same record.
+    auto b = PatronBloque(Job.get(), 2, 80, 40, 1, 10, 5, 50);
+    Repeticiones(*b, 3.0, 3, 3, 3);
+    // The same size on material 1: a record of its own, listed before material 2.
+    auto c = PatronBloque(Job.get(), 1, 100, 30, 1, 20, 3, 60);
+    Repeticiones(*c, 1.0, 1, 1, 1);
+    // A strip of 5 x 30 is waste, not an offcut.
+    auto d = PatronBloque(Job.get(), 1, 100, 30, 1, 19, 5, 95);
+    Repeticiones(*d, 1.0, 4, 4, 4);
+    // Another size on material 2, never cut: left out with soloUsados.
+    auto e = PatronBloque(Job.get(), 2, 100, 50, 1, 25, 2, 50);
+    Repeticiones(*e, 0.0, 0, 0, 0);
+    s.FijarPatron(1, std::move(a));
+    s.FijarPatron(2, std::move(b));
+    s.FijarPatron(3, std::move(c));
+    s.FijarPatron(4, std::move(d));
+    s.FijarPatron(5, std::move(e));
+
+    std::vector<RSobrante> lista;
+    ASSERT_EQ(s.Sobrantes(lista, true), 2);
+    ASSERT_EQ(lista.size(), 3u);
+    EXPECT_EQ(lista[1].Material, 1);
+    EXPECT_EQ(lista[1].Dim1, 40);
+    EXPECT_EQ(lista[1].Dim2, 30);
+    EXPECT_EQ(lista[1].Cantidad, 1);
+    EXPECT_EQ(lista[2].Material, 2);
+    EXPECT_EQ(lista[2].Dim1, 40);
+    EXPECT_EQ(lista[2].Dim2, 30);
+    EXPECT_EQ(lista[2].Cantidad, 5);
+
+    // With unused patterns: the new size of material 2 goes first within its group.
+    ASSERT_EQ(s.Sobrantes(lista, false), 3);
+    EXPECT_EQ(lista[2].Material, 2);
+    EXPECT_EQ(lista[2].Dim1, 50);
+    EXPECT_EQ(lista[2].Dim2, 50);
+    EXPECT_EQ(lista[2].Cantidad, 0);
+    EXPECT_EQ(lista[3].Dim1, 40);
+
+    // Offcut shares: material 2 cut 5 times, 1200 of 3000 and 1200 of 3200.
+    EXPECT_NEAR(s.SobranteMaterial(2), (2 * 1200.0 + 3 * 1200.0) / (2 * 3000.0 + 3 * 3200.0),
+                1e-12);
+    EXPECT_NEAR(s.AprovechamientoMaterial(2) + s.SobranteMaterial(2) + s.DesperdicioMaterial(2),
+                1.0, 1e-12);
+    // A filter on material 1 restricts the offcut list as well.
+    s.FijarFiltro("1", 1, 0);
+    ASSERT_EQ(s.Sobrantes(lista, false), 1);
+    EXPECT_EQ(lista[1].Material, 1);
+    EXPECT_NEAR(s.SobranteReal(), 1200.0 / (3000.0 + 4 * 3000.0), 1e-12);
+}
+
+} // namespace
