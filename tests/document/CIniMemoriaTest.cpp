@@ -1,0 +1,275 @@
+#include "document/CIniMemoria.h"
+#include "document/UExcepciones.h"
+
+#include "support/RutasPrueba.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string LeerBytes(const std::filesystem::path& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+void EscribirBytes(const std::filesystem::path& ruta, const std::string& bytes) {
+    std::ofstream f(ruta, std::ios::binary);
+    f << bytes;
+}
+
+CIniMemoria DesdeTexto(const std::string& texto) {
+    CIniMemoria ini("");
+    ini.AsignarTexto(texto);
+    return ini;
+}
+
+TEST(IniMemoria, ArchivoInexistenteEsVacio) {
+    rutas::CCarpetaTemporal tmp;
+    CIniMemoria ini((tmp / "no-existe.lan").string());
+    EXPECT_TRUE(ini.Secciones().empty());
+    EXPECT_EQ(ini.LeerTexto("Opciones", "TipoUnidad", "x"), "x");
+}
+
+TEST(IniMemoria, UnaCarpetaComoArchivoEsUnError) {
+    rutas::CCarpetaTemporal tmp;
+    try {
+        CIniMemoria ini(tmp.Ruta().string());
+        FAIL() << "una carpeta no es un archivo";
+    } catch (const EArchivo& e) {
+        EXPECT_EQ(std::string(e.what()), "No se puede leer el archivo \"" + tmp.Ruta().string() +
+                                             "\": es una carpeta, no un archivo");
+    }
+}
+
+TEST(IniMemoria, LeeLfYCrLfYEscribeCrLf) {
+    const CIniMemoria lf = DesdeTexto("[A]\nx=1\ny=2\n[B]\nz=3");
+    const CIniMemoria crlf = DesdeTexto("[A]\r\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n");
+    EXPECT_EQ(lf.Texto(), "[A]\r\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n");
+    EXPECT_EQ(crlf.Texto(), lf.Texto());
+    EXPECT_EQ(lf.LeerNumero("b", "Z", 0), 3); // names are case-blind
+}
+
+TEST(IniMemoria, ClavesExistentesConservanSuLugarYLasNuevasVanAlFinal) {
+    CIniMemoria ini = DesdeTexto("[Opciones]\nExtra=a\nPrecision=3\nTipoUnidad=1\n[Piezas]\nN=0\n");
+    ini.EscribirNumero("Opciones", "TipoUnidad", 2);
+    ini.EscribirNumero("Opciones", "Nueva", 7);
+    ini.EscribirNumero("Opciones", "precision", 1);
+    EXPECT_EQ(ini.Texto(), "[Opciones]\r\nExtra=a\r\nPrecision=1\r\nTipoUnidad=2\r\nNueva=7\r\n"
+                           "[Piezas]\r\nN=0\r\n");
+}
+
+TEST(IniMemoria, SeccionBorradaYReescritaPasaAlFinalYLasAjenasSobreviven) {
+    CIniMemoria ini = DesdeTexto("[Piezas]\nN=1\n1=a;\n[Ajena]\nk=v\n[Opciones]\nX=1\n");
+    ini.BorrarSeccion("piezas");
+    ini.EscribirNumero("Piezas", "N", 0);
+    EXPECT_EQ(ini.Secciones(), (std::vector<std::string>{"Ajena", "Opciones", "Piezas"}));
+    EXPECT_EQ(ini.LeerTexto("Ajena", "k", ""), "v");
+    EXPECT_EQ(ini.Texto(), "[Ajena]\r\nk=v\r\n[Opciones]\r\nX=1\r\n[Piezas]\r\nN=0\r\n");
+}
+
+TEST(IniMemoria, ValoresConservanBlancosIniciales) {
+    CIniMemoria ini = DesdeTexto("[Opciones]\n  NombreUnidad = mm\n");
+    EXPECT_EQ(ini.LeerTexto("Opciones", "NombreUnidad", "?"), " mm");
+    ini.EscribirTexto("Opciones", "NombreUnidad", " cm");
+    EXPECT_EQ(DesdeTexto(ini.Texto()).LeerTexto("Opciones", "NombreUnidad", "?"), " cm");
+}
+
+TEST(IniMemoria, ComentariosLineasVaciasYBasuraNoRompenLaLectura) {
+    const CIniMemoria ini =
+        DesdeTexto("antes=de toda seccion\n\n; comentario\n[ S ]\nsin igual\n a = 1 \n=vacia\n");
+    EXPECT_EQ(ini.Secciones(), std::vector<std::string>{"S"});
+    EXPECT_EQ(ini.LeerNumero("S", "a", 0), 1);
+    EXPECT_EQ(ini.LeerTexto("S", "", "?"), "vacia");
+    EXPECT_EQ(ini.Texto(), "[S]\r\nsin igual\r\na= 1 \r\n=vacia\r\n");
+}
+
+TEST(IniMemoria, SeccionRepetidaContinuaLaPrimera) {
+    const CIniMemoria ini = DesdeTexto("[A]\nx=1\n[B]\ny=2\n[a]\nx=9\nz=3\n");
+    EXPECT_EQ(ini.LeerNumero("A", "x", 0), 1);
+    EXPECT_EQ(ini.LeerNumero("A", "z", 0), 3);
+    EXPECT_EQ(ini.Secciones().size(), 2u);
+}
+
+struct RLecturaTipada {
+    const char* Valor;
+    std::int32_t Numero;
+    bool Logico;
+    double Real;
+};
+
+class LecturaTipada : public ::testing::TestWithParam<RLecturaTipada> {};
+
+TEST_P(LecturaTipada, ValorIlegibleDaElDefecto) {
+    const RLecturaTipada& c = GetParam();
+    const CIniMemoria ini = DesdeTexto(std::string("[S]\nk=") + c.Valor + "\n");
+    EXPECT_EQ(ini.LeerNumero("S", "k", -77), c.Numero);
+    EXPECT_EQ(ini.LeerLogico("S", "k", true), c.Logico);
+    EXPECT_DOUBLE_EQ(ini.LeerReal("S", "k", -1.5), c.Real);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Valores, LecturaTipada,
+    ::testing::Values(RLecturaTipada{"12", 12, true, 12.0}, RLecturaTipada{"0", 0, false, 0.0},
+                      RLecturaTipada{"-3", -3, true, -3.0}, RLecturaTipada{"", -77, true, -1.5},
+                      RLecturaTipada{"abc", -77, true, -1.5}, RLecturaTipada{"2.5", -77, true, 2.5},
+                      RLecturaTipada{"2,5", -77, true, -1.5},
+                      RLecturaTipada{"4000000000", -77, true, 4e9},
+                      RLecturaTipada{"nan", -77, true, -1.5},
+                      RLecturaTipada{"1e999", -77, true, -1.5}));
+
+TEST(IniMemoria, RealesVuelvenIguales) {
+    CIniMemoria ini("");
+    for (const double x : {0.0, 210.0, 297.5, 0.1, 1.0 / 3.0, -2.75e-5, 1e300}) {
+        ini.EscribirReal("S", "x", x);
+        EXPECT_EQ(DesdeTexto(ini.Texto()).LeerReal("S", "x", 99.0), x);
+    }
+    ini.EscribirReal("S", "x", 0.25);
+    EXPECT_EQ(ini.LeerTexto("S", "x", ""), "0.25");
+}
+
+TEST(IniMemoria, SaltosDeLineaEnUnValorNoPartenElArchivo) {
+    CIniMemoria ini("");
+    ini.EscribirTexto("S", "k", "uno\r\ndos\n[Falsa]");
+    const CIniMemoria leido = DesdeTexto(ini.Texto());
+    EXPECT_EQ(leido.Secciones(), std::vector<std::string>{"S"});
+    EXPECT_EQ(leido.LeerTexto("S", "k", ""), "uno  dos [Falsa]");
+}
+
+TEST(IniMemoria, Utf8SeConservaYWindows1252SeConvierte) {
+    rutas::CCarpetaTemporal tmp;
+    EscribirBytes(tmp / "utf8.lan", "[Piezas]\r\n1=600;400;1;Caj\xC3\xB3n;\xE2\x82\xAC;1;\r\n");
+    EscribirBytes(tmp / "bom.lan", "\xEF\xBB\xBF[Piezas]\r\n1=Caj\xC3\xB3n\r\n");
+    EscribirBytes(tmp / "ansi.lan", "[Piezas]\r\n1=600;400;1;Caj\xF3n;\x80\x93\x81;1;\r\n");
+    EXPECT_EQ(CIniMemoria((tmp / "utf8.lan").string()).LeerTexto("Piezas", "1", ""),
+              "600;400;1;Cajón;€;1;");
+    EXPECT_EQ(CIniMemoria((tmp / "bom.lan").string()).LeerTexto("Piezas", "1", ""), "Cajón");
+    CIniMemoria ansi((tmp / "ansi.lan").string());
+    EXPECT_EQ(ansi.LeerTexto("Piezas", "1", ""), "600;400;1;Cajón;€“\xC2\x81;1;");
+    // Written back, the file is UTF-8.
+    ansi.Actualizar();
+    EXPECT_EQ(LeerBytes(tmp / "ansi.lan"), "[Piezas]\r\n1=600;400;1;Cajón;€“\xC2\x81;1;\r\n");
+}
+
+TEST(IniMemoria, BasuraBinariaYLineasEnormesNoRompenNada) {
+    rutas::CCarpetaTemporal tmp;
+    std::string basura;
+    std::uint32_t x = 12345;
+    for (int i = 0; i < 300000; ++i) {
+        x = x * 1103515245u + 12345u;
+        basura += static_cast<char>(x >> 24);
+    }
+    EscribirBytes(tmp / "basura.lan", basura);
+    CIniMemoria ini((tmp / "basura.lan").string());
+    ini.Actualizar();
+    const std::string larga(6 << 20, 'x');
+    EscribirBytes(tmp / "larga.lan", "[S]\nk=" + larga + "\n" + larga + "\n[T]\nj=1");
+    CIniMemoria ini2((tmp / "larga.lan").string());
+    EXPECT_EQ(ini2.LeerTexto("S", "k", "").size(), larga.size());
+    EXPECT_EQ(ini2.LeerNumero("T", "j", 0), 1);
+}
+
+TEST(IniMemoria, GuardarEsAtomicoYReemplazaElArchivo) {
+    rutas::CCarpetaTemporal tmp;
+    const auto ruta = tmp / "trabajo.lan";
+    EscribirBytes(ruta, "[A]\nx=1\n");
+    CIniMemoria ini(ruta.string());
+    ini.EscribirNumero("A", "x", 2);
+    ini.Actualizar();
+    EXPECT_EQ(LeerBytes(ruta), "[A]\r\nx=2\r\n");
+    // Nothing is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.Ruta()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+// A disk that fails after some bytes: a short write, or an exception in the middle.
+enum class EFallo { Corta, Excepcion };
+
+class GuardadoInterrumpido : public ::testing::TestWithParam<EFallo> {};
+
+TEST_P(GuardadoInterrumpido, DejaElArchivoAnteriorIntacto) {
+    rutas::CCarpetaTemporal tmp;
+    const auto ruta = tmp / "trabajo.lan";
+    const std::string anterior = "[A]\r\nx=1\r\n";
+    EscribirBytes(ruta, anterior);
+    CIniMemoria ini(ruta.string());
+    for (int i = 0; i < 20000; ++i) {
+        ini.EscribirNumero("B", std::to_string(i), i);
+    }
+    std::size_t total = 0;
+    const EFallo fallo = GetParam();
+    ini.AsignarEscritor([&](std::FILE* f, const char* datos, std::size_t n) -> std::size_t {
+        if (total + n > 100000) {
+            if (fallo == EFallo::Excepcion) {
+                throw std::runtime_error("interrumpido");
+            }
+            const std::size_t parte = 100000 - total;
+            total += std::fwrite(datos, 1, parte, f);
+            return parte;
+        }
+        total += std::fwrite(datos, 1, n, f);
+        return n;
+    });
+    if (fallo == EFallo::Excepcion) {
+        EXPECT_THROW(ini.Actualizar(), std::runtime_error);
+    } else {
+        try {
+            ini.Actualizar();
+            FAIL() << "una escritura corta es un error";
+        } catch (const EArchivo& e) {
+            EXPECT_EQ(std::string(e.what()), "No se pudo guardar el archivo \"" + ruta.string() +
+                                                 "\": error de escritura (¿disco lleno?)");
+        }
+    }
+    EXPECT_GT(total, 0u);
+    EXPECT_EQ(LeerBytes(ruta), anterior);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(tmp.Ruta()),
+                            std::filesystem::directory_iterator()),
+              1);
+    // With a sound disk the same object saves.
+    ini.AsignarEscritor({});
+    ini.Actualizar();
+    EXPECT_EQ(CIniMemoria(ruta.string()).LeerNumero("B", "19999", 0), 19999);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fallos, GuardadoInterrumpido,
+                         ::testing::Values(EFallo::Corta, EFallo::Excepcion));
+
+TEST(IniMemoria, GuardarEnUnaCarpetaInexistenteFallaSinDejarRastro) {
+    rutas::CCarpetaTemporal tmp;
+    CIniMemoria ini((tmp / "no" / "hay" / "x.lan").string());
+    ini.EscribirNumero("A", "x", 1);
+    EXPECT_THROW(ini.Actualizar(), EArchivo);
+    CIniMemoria carpeta(tmp.Ruta().string() + "/sub");
+    std::filesystem::create_directory(tmp / "sub");
+    carpeta.EscribirNumero("A", "x", 1);
+    EXPECT_THROW(carpeta.Actualizar(), EArchivo);
+    EXPECT_TRUE(std::filesystem::is_directory(tmp / "sub"));
+}
+
+TEST(IniMemoria, RenombrarEscribeEnElNuevoSinReleer) {
+    rutas::CCarpetaTemporal tmp;
+    EscribirBytes(tmp / "a.lan", "[A]\nx=1\n");
+    CIniMemoria ini((tmp / "a.lan").string());
+    ini.Renombrar((tmp / "b.lan").string());
+    EXPECT_EQ(ini.LeerNumero("A", "x", 0), 1);
+    ini.Actualizar();
+    EXPECT_EQ(LeerBytes(tmp / "b.lan"), "[A]\r\nx=1\r\n");
+    EXPECT_EQ(LeerBytes(tmp / "a.lan"), "[A]\nx=1\n");
+}
+
+TEST(IniMemoria, BorrarClaveReindexa) {
+    CIniMemoria ini = DesdeTexto("[S]\na=1\nb=2\nc=3\n");
+    ini.BorrarClave("S", "a");
+    EXPECT_EQ(ini.LeerNumero("S", "c", 0), 3);
+    ini.EscribirNumero("S", "b", 5);
+    EXPECT_EQ(ini.Texto(), "[S]\r\nb=5\r\nc=3\r\n");
+}
+
+} // namespace
