@@ -56,12 +56,50 @@ inline constexpr const char* DemasiadasFilas = "Demasiadas filas para guardar; e
 
 // ---- Patterns: tree, reshaping, properties, labels, drawing ----
 inline constexpr const char* ErrorCrearPatron = "Ocurrió un error al crear el patrón";
+// Node properties of the pattern inspector: keys and pick-list words.
+inline constexpr const char* PropDirCorte = "Dir Corte";
+inline constexpr const char* PropDimCorte = "Dim Corte";
+inline constexpr const char* PropPieza = "Pieza";
+inline constexpr const char* PropRotada = "Rotada";
+inline constexpr const char* PropDistribucion = "Distribución";
+inline constexpr const char* PropSobranteX = "Sobrante en x";
+inline constexpr const char* PropSobranteY = "Sobrante en y";
+inline constexpr const char* DirVertical = "Vertical";
+inline constexpr const char* DirHorizontal = "Horizontal";
+inline constexpr const char* DirNinguno = "Ninguno";
+inline constexpr const char* RotadaSi = "si";
+inline constexpr const char* RotadaNo = "no";
 
 
 
 // ---- Engine: driver, solution set, summary ----
 // A filter item that is not a number; "%" stands for the item.
 inline constexpr const char* FiltroNoNumerico = "'%' no es un valor numérico válido";
+// Calculation driver: stage names, the progress texts and the run summary (history).
+inline constexpr const char* FaseTeorica = "Solución Teórica";
+inline constexpr const char* FaseRedondeo = "Redondeo";
+inline constexpr const char* FaseCompletamiento = "Completamiento";
+inline constexpr const char* ResumenFechaHora = "Fecha y Hora: ";
+inline constexpr const char* ResumenCalculado = "Calculado";
+inline constexpr const char* ResumenNoCalculado = "No calculado";
+inline constexpr const char* ResumenExistente = "Se utilizó existente";
+inline constexpr const char* ResumenVariantes = "Variantes Analizadas: ";
+inline constexpr const char* ResumenAprovechamiento = "Aprovechamiento: ";
+inline constexpr const char* ResumenNivel = "Nivel de Optimización: ";
+// The first level was above the last one: "#" and "$" stand for the levels run.
+inline constexpr const char* ResumenNivelesInvertidos =
+    "Nivel inicial mayor que el final: se optimizó del nivel # al $";
+inline constexpr const char* PedidoIncumplido = "No se cumplimentó el pedido para las piezas:";
+inline constexpr const char* ResumenDuracion = "Duración (hh:mm:ss): ";
+// "#" stands for the level.
+inline constexpr const char* ProcesoNivel = "Optimizando en el Nivel #...";
+inline constexpr const char* ProcesoCompletando = "Completando solución entera...";
+inline constexpr const char* ProcesoHecho = "hecho";
+inline constexpr const char* ProcesoRedondeoDefecto = "Redondeando por defecto...";
+inline constexpr const char* ProcesoRedondeoExceso = "Redondeando por exceso...";
+// "%" stands for the job's name.
+inline constexpr const char* OptimizacionCompletada = "%. Optimización completada.";
+inline constexpr const char* CalculoCompletado = "Calculo Completado";
 
 
 

@@ -3,6 +3,7 @@
 #include "document/CLanzamiento.h"
 #include "document/UExcepciones.h"
 #include "engine/CControlCalculo.h"
+#include "generator/CPlanEntero.h"
 #include "generator/CTablaCortes.h"
 #include "patterns/CCorte.h"
 #include "patterns/CPatron.h"
@@ -760,3 +761,11 @@ std::unique_ptr<CCorte> CMochila::ConstruirCorte(const CTablaCortes& Tabla, int 
 void CMochila::DescontarProducido() {}
 
 void CMochila::DescontarMaterialUsado() {}
+
+void CMochila::AjustarSolucion(CSolucion& Solucion) {
+    CPlanEntero(*this).AjustarSolucion(Solucion);
+}
+
+bool CMochila::CompletarSolucion(CSolucion& Solucion, bool Inicio) {
+    return CPlanEntero(*this).CompletarSolucion(Solucion, Inicio);
+}

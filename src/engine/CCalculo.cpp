@@ -1,0 +1,537 @@
+#include "engine/CCalculo.h"
+
+#include "document/CLanzamiento.h"
+#include "document/UExcepciones.h"
+#include "document/UTextos.h"
+#include "engine/CSimplex.h"
+#include "engine/CSolucion.h"
+#include "engine/CVistaCalculo.h"
+#include "generator/CMochila.h"
+#include "patterns/CPatron.h"
+
+#include <algorithm>
+#include <charconv>
+#include <chrono>
+#include <cmath>
+#include <ctime>
+#include <utility>
+
+std::atomic<std::int32_t> CCalculo::FCalculosActivos{0};
+
+namespace {
+
+std::string Reemplazar(std::string texto, const std::string& marca, const std::string& valor) {
+    const std::size_t p = texto.find(marca);
+    if (p != std::string::npos) {
+        texto.replace(p, marca.size(), valor);
+    }
+    return texto;
+}
+
+// Fixed-point text of x rounded first to `precision` significant digits, then written with
+// `decimales` decimals; "." is the separator whatever the locale.
+std::string Fijo(double x, int precision, int decimales) {
+    if (!std::isfinite(x)) {
+        x = 0.0;
+    }
+    char buf[400];
+    auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::scientific, precision - 1);
+    double redondeado = x;
+    std::from_chars(buf, r.ptr, redondeado);
+    r = std::to_chars(buf, buf + sizeof buf, redondeado, std::chars_format::fixed, decimales);
+    return std::string(buf, r.ptr);
+}
+
+std::string DosCifras(long long n) {
+    std::string s = std::to_string(n);
+    return s.size() < 2 ? "0" + s : s;
+}
+
+std::string FechaHora() {
+    const std::time_t ahora = std::time(nullptr);
+    std::tm t{};
+    localtime_r(&ahora, &t);
+    return DosCifras(t.tm_mday) + "/" + DosCifras(t.tm_mon + 1) + "/" +
+           std::to_string(t.tm_year + 1900) + " " + DosCifras(t.tm_hour) + ":" +
+           DosCifras(t.tm_min) + ":" + DosCifras(t.tm_sec);
+}
+
+} // namespace
+
+CCalculo::CCalculo(CLanzamiento& lanzamiento, CVistaCalculo& vista)
+    : FLanzamiento(lanzamiento), FVista(vista) {
+    // Set here, on the main thread, before the worker exists: the generator reaches the
+    // running calculation through the job.
+    FLanzamiento.AsignarCalculo(this);
+}
+
+CCalculo::~CCalculo() {
+    if (FHilo.joinable()) {
+        Cancelado = true;
+        FHilo.join();
+    }
+    if (FIniciado && !FTerminacionHecha) {
+        FCalculosActivos.fetch_sub(1);
+    }
+    if (FLanzamiento.Calculo() == this) {
+        FLanzamiento.AsignarCalculo(nullptr);
+    }
+}
+
+void CCalculo::Iniciar() {
+    if (FIniciado) {
+        return;
+    }
+    FIniciado = true;
+    FInicio = Ahora();
+    FHilo = std::thread([this] { Execute(); });
+}
+
+void CCalculo::Esperar() {
+    if (FHilo.joinable()) {
+        FHilo.join();
+    }
+}
+
+const std::string& CCalculo::TextoVariantes(int fila) const {
+    return FTextoVariantes[std::clamp(fila, 0, 2)];
+}
+
+const std::string& CCalculo::TextoAprovechamiento(int fila) const {
+    return FTextoAprovechamiento[std::clamp(fila, 0, 2)];
+}
+
+// ---- Display --------------------------------------------------------------------------
+
+void CCalculo::MostrarMaximoProgreso() {
+    FVista.MostrarMaximoProgreso(ProgresoMaximo());
+}
+
+void CCalculo::MostrarProgreso() {
+    FVista.MostrarProgreso(PosicionMostrada());
+}
+
+void CCalculo::MostrarVariantes() {
+    const int fase = FFaseVisible.load();
+    std::int32_t variantes;
+    if (fase == CVistaCalculo::FilaTeorica) {
+        variantes = VariantesAnalizadas();
+    } else if (fase == CVistaCalculo::FilaCompletamiento) {
+        variantes = VariantesAnalizadas() - FVariantesAntesCompletar;
+    } else {
+        return;
+    }
+    FTextoVariantes[fase] = std::to_string(variantes);
+    FVista.MostrarVariantes(fase, FTextoVariantes[fase]);
+}
+
+void CCalculo::MostrarRedondeoPorDefecto() {
+    FVista.MostrarProceso(CVistaCalculo::FilaRedondeo, Textos::ProcesoRedondeoDefecto);
+}
+
+void CCalculo::MostrarRedondeoPorExceso() {
+    FVista.MostrarProceso(CVistaCalculo::FilaRedondeo, Textos::ProcesoRedondeoExceso);
+}
+
+void CCalculo::MostrarAprovechamientoFase() {
+    const int fase = FFaseVisible.load();
+    double aprovechamiento;
+    if (fase == CVistaCalculo::FilaTeorica) {
+        aprovechamiento = FSolucion->AprovechamientoTeorico();
+    } else if (fase == CVistaCalculo::FilaCompletamiento) {
+        aprovechamiento = FSolucion->AprovechamientoReal();
+    } else {
+        return;
+    }
+    FTextoAprovechamiento[fase] = Fijo(100.0 * aprovechamiento, 14, 10) + "%";
+    FVista.MostrarAprovechamiento(fase, FTextoAprovechamiento[fase]);
+}
+
+void CCalculo::MostrarConsumoTeorico() {
+    std::vector<std::string> textos;
+    for (std::int32_t m : FMaterialesActivos) {
+        textos.push_back(Fijo(FSolucion->ConsumoTeorico(m), 15, 2));
+    }
+    FVista.MostrarConsumoTeorico(textos);
+}
+
+void CCalculo::MostrarConsumoReal() {
+    std::vector<std::string> textos;
+    for (std::int32_t m : FMaterialesActivos) {
+        textos.push_back(std::to_string(FSolucion->HojasMaterial(m)));
+    }
+    FVista.MostrarConsumoReal(textos);
+}
+
+void CCalculo::MarcarFaseHecha() {
+    FVista.MarcarFaseHecha(FFaseVisible.load(), Textos::ProcesoHecho);
+}
+
+// ---- The worker ------------------------------------------------------------------------
+
+void CCalculo::Execute() {
+    FCalculosActivos.fetch_add(1);
+    FResumen.clear();
+    FResumen.push_back(std::string(Textos::ResumenFechaHora) + FechaHora());
+    FResumen.emplace_back();
+    FResumen.push_back(std::string(Textos::FaseTeorica) + ":");
+    FFaseVisible = CVistaCalculo::FilaTeorica;
+    try {
+        FVista.MarcarFaseTeorica();
+        Forzar = false;
+        FVista.HabilitarForzar();
+        FVista.ProcesarMensajes();
+
+        FMochila = std::make_unique<CMochila>(FLanzamiento);
+        FNumPiezas = FMochila->NumPiezas();
+        FNumMateriales = FMochila->NumMateriales();
+        for (int m = 1; m <= FLanzamiento.CantidadMateriales(); ++m) {
+            if (FLanzamiento.MaterialActivo(m)) {
+                FMaterialesActivos.push_back(m);
+            }
+        }
+        EtapaTeorica();
+        EtapaRedondeo();
+        EtapaCompletamiento();
+    } catch (const ECalculoForzado&) {
+        // A forced step that reached this far ends the run without an error.
+    } catch (const std::exception& e) {
+        FMensajeError = MensajeDeExcepcion(e);
+        if (FMensajeError.empty()) {
+            FMensajeError = Textos::ErrorPrecision;
+        }
+    } catch (...) {
+        FMensajeError = Textos::ErrorPrecision;
+    }
+    FPatronNuevo.reset();
+    FSimplex.reset();
+    FDuales.clear();
+    FCostes.clear();
+    FColumna.clear();
+    FLadoDerecho.clear();
+    FMochila.reset();
+    FTerminado = true;
+    FVista.EjecucionTerminada();
+}
+
+void CCalculo::EtapaTeorica() {
+    const ROpciones& op = FMochila->Opciones();
+    if (op.SolucionTeorica) {
+        FSolucion = std::make_unique<CSolucion>();
+        const std::size_t n = static_cast<std::size_t>(FNumPiezas + FNumMateriales) + 1;
+        FDuales.assign(n, 0.0);
+        FCostes.assign(n, 0.0);
+        FColumna.assign(n, 0);
+        FijarVariantesAnalizadas(0);
+        const AWord16& pedido = FMochila->Pedido();
+        for (int i = 1; i <= FNumPiezas; ++i) {
+            FColumna[static_cast<std::size_t>(i)] = pedido[static_cast<std::size_t>(i)];
+            FCostes[static_cast<std::size_t>(i)] = 1.0;
+        }
+        for (int j = 1; j <= FNumMateriales; ++j) {
+            FColumna[static_cast<std::size_t>(FNumPiezas + j)] =
+                FMochila->DisponibleMaterial(FMochila->MaterialDeFila(j));
+            FCostes[static_cast<std::size_t>(FNumPiezas + j)] = 0.0;
+        }
+        FLadoDerecho = FColumna;
+        FSimplex = std::make_unique<CSimplex>(FColumna, FLadoDerecho, FCostes);
+        MostrarAprovechamientoFase();
+        MostrarConsumoTeorico();
+        // The levels are 1 to 3; a hand-written job may hold others, or the first above
+        // the last, which runs the same levels in the sound order.
+        std::int32_t inicial = std::clamp(op.NivelOptimizacionInicial, 1, 3);
+        std::int32_t final = std::clamp(op.NivelOptimizacionFinal, 1, 3);
+        const bool invertidos = inicial > final;
+        if (invertidos) {
+            std::swap(inicial, final);
+        }
+        BucleNiveles(inicial, final);
+        FSolucion->SetAprovechamientoGuardado(FSolucion->AprovechamientoTeorico());
+        for (std::int32_t k = FSolucion->Cantidad(); k >= 1; --k) {
+            if (std::as_const(*FSolucion).Patron(k) == nullptr) {
+                FSolucion->Eliminar(k);
+            }
+        }
+        FResumen.push_back(Textos::ResumenCalculado);
+        FResumen.push_back(std::string(Textos::ResumenVariantes) + FTextoVariantes[0]);
+        FResumen.push_back(std::string(Textos::ResumenAprovechamiento) + FTextoAprovechamiento[0]);
+        FResumen.push_back(std::string(Textos::ResumenNivel) + std::to_string(FNivel));
+        if (invertidos) {
+            FResumen.push_back(Reemplazar(
+                Reemplazar(Textos::ResumenNivelesInvertidos, "#", std::to_string(inicial)), "$",
+                std::to_string(final)));
+        }
+        return;
+    }
+    const CSolucion& actual = std::as_const(FLanzamiento).Solucion();
+    if (actual.Cantidad() >= 1) {
+        FSolucion = std::make_unique<CSolucion>();
+        FSolucion->SetAprovechamientoGuardado(actual.AprovechamientoGuardado());
+        std::int32_t siguiente = 0;
+        for (std::int32_t k = 1; k <= actual.Cantidad(); ++k) {
+            const CPatron* p = actual.Patron(k);
+            if (p != nullptr && Mayor(p->Repeticion(), 0.0)) {
+                FSolucion->FijarPatron(++siguiente, CPatron::Copia(*p));
+            }
+        }
+        MostrarAprovechamientoFase();
+        MostrarConsumoTeorico();
+        FResumen.push_back(Textos::ResumenExistente);
+        FResumen.push_back(std::string(Textos::ResumenAprovechamiento) + FTextoAprovechamiento[0]);
+        return;
+    }
+    FSolucion = std::make_unique<CSolucion>();
+    FResumen.push_back(Textos::ResumenNoCalculado);
+}
+
+void CCalculo::BucleNiveles(std::int32_t inicial, std::int32_t final) {
+    const std::size_t np = static_cast<std::size_t>(FNumPiezas);
+    const std::int64_t maximoPivotes =
+        PivotesPorFila * static_cast<std::int64_t>(FNumPiezas + FNumMateriales);
+    int fase = 1;
+    FNivel = inicial - 1;
+    FNivelFinal = final;
+    do {
+        ++FNivel;
+        FMochila->SetNivelOptimizacion(FNivel);
+        FVista.MostrarNivel(FNivel, Reemplazar(Textos::ProcesoNivel, "#", std::to_string(FNivel)));
+        try {
+            std::int64_t pivotes = 0;
+            double rc = 0.0;
+            do {
+                FSimplex->Duales(FDuales);
+                int m = 0;
+                rc = 0.0;
+                FMochila->GenerarPatron(FDuales, FPatronNuevo, fase, m, rc);
+                ContarVariante();
+                if (MayorIgual(rc, 0.0)) {
+                    // No pattern improves: the first material whose dual is positive offers
+                    // its slack.
+                    FPatronNuevo.reset();
+                    std::fill(FColumna.begin(), FColumna.end(), 0);
+                    int j = 0;
+                    while (j < FNumMateriales && MayorIgual(rc, 0.0)) {
+                        ++j;
+                        rc = -FDuales[np + static_cast<std::size_t>(j)];
+                    }
+                    FColumna[np + static_cast<std::size_t>(j)] = 1;
+                    m = j;
+                } else {
+                    for (int i = 1; i <= FNumPiezas; ++i) {
+                        const int pieza = FMochila->PiezaDeFila(i);
+                        const AWord16& cantidades = FPatronNuevo->CantPorPieza();
+                        FColumna[static_cast<std::size_t>(i)] =
+                            static_cast<std::size_t>(pieza) < cantidades.size()
+                                ? cantidades[static_cast<std::size_t>(pieza)]
+                                : 0;
+                    }
+                    std::fill(FColumna.begin() + static_cast<std::ptrdiff_t>(np) + 1,
+                              FColumna.end(), 0);
+                    FColumna[np + static_cast<std::size_t>(m)] = 1;
+                }
+                if (Menor(rc, 0.0)) {
+                    int sale = 0;
+                    if (!FSimplex->Pivotear(FColumna, rc, sale)) {
+                        throw EErrorPrecision();
+                    }
+                    FSolucion->FijarPatron(sale, std::move(FPatronNuevo));
+                    FPatronNuevo.reset();
+                    for (std::int32_t k = 1; k <= FSolucion->Cantidad(); ++k) {
+                        if (CPatron* p = FSolucion->Patron(k)) {
+                            p->SetRepeticion(FSimplex->ValorBasico(k));
+                        }
+                    }
+                    if (++pivotes >= maximoPivotes) {
+                        throw ECalculoForzado();
+                    }
+                }
+                AvanzarProgreso(1);
+                MostrarAprovechamientoFase();
+                MostrarConsumoTeorico();
+                FVista.ProcesarMensajes();
+            } while (!MayorIgual(rc, 0.0));
+        } catch (const ECalculoForzado&) {
+            Forzar = false;
+        }
+        if (fase == 1) {
+            if (Mayor(FSimplex->Objetivo(), 0.0)) {
+                if (FNivel == FNivelFinal) {
+                    break; // the artificials stay: phase 2 never runs
+                }
+            } else {
+                for (std::int32_t k = 1; k <= FNumPiezas + FNumMateriales; ++k) {
+                    const CPatron* p = std::as_const(*FSolucion).Patron(k);
+                    FCostes[static_cast<std::size_t>(k)] =
+                        p != nullptr ? FLanzamiento.AreaMaterial(p->Material()) : 0.0;
+                }
+                FSimplex->FijarCostes(FCostes);
+                fase = 2;
+                --FNivel; // the same level runs again in phase 2
+            }
+        }
+    } while (!(FNivel == FNivelFinal && fase == 2));
+}
+
+void CCalculo::EtapaRedondeo() {
+    const ROpciones& op = FMochila->Opciones();
+    FResumen.emplace_back();
+    FResumen.push_back(std::string(Textos::FaseRedondeo) + ":");
+    FVariantesAntesCompletar = VariantesAnalizadas();
+    MarcarFaseHecha();
+    FFaseVisible = CVistaCalculo::FilaRedondeo;
+    FVista.MarcarFaseRedondeo();
+    try {
+        if (op.SolucionTeorica || op.Redondear) {
+            for (std::int32_t k = 1; k <= FSolucion->Cantidad(); ++k) {
+                CPatron* p = FSolucion->Patron(k);
+                if (p == nullptr) {
+                    continue;
+                }
+                const double x = p->Repeticion();
+                const double redondo = std::nearbyint(x);
+                std::int32_t abajo;
+                std::int32_t arriba;
+                if (Igual(x, redondo)) {
+                    abajo = static_cast<std::int32_t>(std::clamp(redondo, -2.0e9, 2.0e9));
+                    arriba = abajo;
+                } else {
+                    abajo = static_cast<std::int32_t>(std::clamp(std::trunc(x), 0.0, 2.0e9));
+                    arriba = abajo + 1;
+                }
+                p->SetRepEntera(CSolucion::ModoPorDefecto, abajo);
+                p->SetRepEntera(CSolucion::ModoPorExceso, arriba);
+            }
+        }
+        if (op.Redondear && FSolucion->Cantidad() >= 1) {
+            FMochila->AjustarSolucion(*FSolucion);
+            FResumen.push_back(Textos::ResumenCalculado);
+        } else {
+            FResumen.push_back(Textos::ResumenNoCalculado);
+        }
+    } catch (const ECalculoForzado&) {
+        Forzar = false;
+    }
+}
+
+void CCalculo::EtapaCompletamiento() {
+    const ROpciones& op = FMochila->Opciones();
+    FResumen.emplace_back();
+    FResumen.push_back(std::string(Textos::FaseCompletamiento) + ":");
+    MarcarFaseHecha();
+    FFaseVisible = CVistaCalculo::FilaCompletamiento;
+    for (std::int32_t k = 1; k <= FSolucion->Cantidad(); ++k) {
+        if (CPatron* p = FSolucion->Patron(k)) {
+            p->SetRepEntera(CSolucion::ModoFinal, p->RepEntera(CSolucion::ModoPorDefecto));
+        }
+    }
+    FSolucion->SetModo(CSolucion::ModoFinal);
+    FVista.MarcarFaseCompletamiento(Textos::ProcesoCompletando);
+    MostrarConsumoReal();
+    MostrarAprovechamientoFase();
+    MostrarVariantes();
+    FijarProgreso(0);
+    FVista.ProcesarMensajes();
+    if (op.Completar) {
+        FMochila->CompletarSolucion(*FSolucion, true);
+        MostrarConsumoReal();
+        MostrarAprovechamientoFase();
+        while (FMochila->CompletarSolucion(*FSolucion, false)) {
+            MostrarConsumoReal();
+            MostrarAprovechamientoFase();
+        }
+        FResumen.push_back(Textos::ResumenCalculado);
+        FResumen.push_back(std::string(Textos::ResumenAprovechamiento) + FTextoAprovechamiento[2]);
+        FResumen.push_back(std::string(Textos::ResumenVariantes) + FTextoVariantes[2]);
+    } else {
+        FResumen.push_back(Textos::ResumenNoCalculado);
+    }
+    FijarProgreso(0);
+    MarcarFaseHecha();
+    FVista.ProcesarMensajes();
+
+    FPiezasIncumplidas.clear();
+    const AWord16& pedido = FMochila->Pedido();
+    for (int i = 1; i <= FNumPiezas; ++i) {
+        const int pieza = FMochila->PiezaDeFila(i);
+        if (FSolucion->ProduccionPieza(pieza) < pedido[static_cast<std::size_t>(i)]) {
+            FPiezasIncumplidas += "," + std::to_string(pieza);
+        }
+    }
+    if (!FPiezasIncumplidas.empty()) {
+        FPiezasIncumplidas.erase(0, 1);
+        FVista.MostrarPedidoIncumplido(FPiezasIncumplidas);
+        FResumen.emplace_back();
+        FResumen.push_back(std::string(Textos::PedidoIncumplido) + ": ");
+        FResumen.push_back(FPiezasIncumplidas);
+    }
+    if (FSolucion->Cantidad() > 0) {
+        FSolucion->Ordenar(CSolucion::OrdenFinal);
+    }
+}
+
+// ---- Termination (main thread) ---------------------------------------------------------
+
+std::string CCalculo::TextoDuracion() const {
+    std::string texto = FVista.TiempoTranscurrido();
+    if (!texto.empty()) {
+        return texto;
+    }
+    const long long segundos =
+        FIniciado ? static_cast<long long>(std::max(0.0, std::floor(Ahora() - FInicio))) : 0;
+    return DosCifras(segundos / 3600) + ":" + DosCifras(segundos / 60 % 60) + ":" +
+           DosCifras(segundos % 60);
+}
+
+void CCalculo::CalculoTerminado() {
+    if (FTerminacionHecha || !FIniciado) {
+        return;
+    }
+    Esperar();
+    FTerminacionHecha = true;
+    FCalculosActivos.fetch_sub(1);
+
+    FResumen.emplace_back();
+    FResumen.push_back(std::string(Textos::ResumenDuracion) + TextoDuracion());
+    std::string titulo = Textos::CalculoCompletado;
+    if (Cancelado.load()) {
+        FMensajeError = Textos::CalculoCancelado;
+        titulo = Textos::CalculoCancelado;
+    }
+    FVista.CalculoFinalizado(Reemplazar(Textos::OptimizacionCompletada, "%", FLanzamiento.Nombre()),
+                             titulo);
+
+    if (FMensajeError.empty()) {
+        if (FSolucion != nullptr) {
+            if (FLanzamiento.Opciones().MantenerPatronesActuales) {
+                CSolucion& actual = FLanzamiento.Solucion();
+                const std::int32_t existentes = actual.Cantidad();
+                for (std::int32_t k = 1; k <= existentes; ++k) {
+                    if (CPatron* p = actual.Patron(k)) {
+                        const std::int32_t r = actual.RepActual(k);
+                        p->SetRepeticion(r);
+                        p->SetRepEntera({r, r, r});
+                    }
+                }
+                std::int32_t destino = existentes;
+                for (std::int32_t k = 1; k <= FSolucion->Cantidad(); ++k) {
+                    if (std::unique_ptr<CPatron> p = FSolucion->SoltarPatron(k)) {
+                        actual.FijarPatron(++destino, std::move(p));
+                    }
+                }
+                FSolucion.reset();
+            } else {
+                FVista.SoltarSolucion();
+                FLanzamiento.AsignarSolucion(std::move(FSolucion));
+            }
+        }
+        FLanzamiento.EscribirHistorico(FResumen);
+        FLanzamiento.MarcarModificado();
+        FVista.SolucionInstalada();
+    } else {
+        FSolucion.reset();
+        FVista.MostrarError(FMensajeError);
+    }
+    if (FVista.ApagarAlTerminar() && CalculosActivos() == 0) {
+        FVista.Apagar();
+    }
+}

@@ -1,0 +1,134 @@
+#pragma once
+
+// A calculation of one job on its own worker thread: the theoretical solution by column
+// generation (simplex master problem, patterns priced by the generator), level by level,
+// then the rounding and the completion of the integer plan.
+//
+// The master problem has one row per piece still to cut (demand D) and one per material
+// (stock Q). It starts from the artificial columns D(i) e(i) (cost 1) and the material
+// slacks Q(j) e(NP + j) (cost 0). Phase 1 drives the artificials out with patterns of cost
+// 0; once their sum is 0 the same level runs again in phase 2, where a pattern costs the
+// area of its material. At every step the duals go to the generator, whose cheapest pattern
+// enters while its reduced cost is below -1e-9; a material slack is offered when no pattern
+// improves. Each optimisation level widens the generator's candidate cut positions.
+//
+// Threads. Created on the main thread ("suspended"), started with Iniciar. The worker talks
+// to the display only through CVistaCalculo, whose calls return once handled. Forzar and
+// Cancelado are written by the main thread and polled by the worker at fixed points. When
+// the worker is done, CalculoTerminado runs on the main thread and hands the new solution
+// and the run summary to the job.
+
+#include "engine/CControlCalculo.h"
+
+#include "document/UGlobals.h"
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+class CLanzamiento;
+class CMochila;
+class CPatron;
+class CSimplex;
+class CSolucion;
+class CVistaCalculo;
+
+class CCalculo : public CControlCalculo {
+public:
+    // Bound to its job and its display; nothing runs until Iniciar. The job's running
+    // calculation becomes this one.
+    CCalculo(CLanzamiento& lanzamiento, CVistaCalculo& vista);
+    // Cancels and waits for a worker still running; the job forgets this calculation.
+    ~CCalculo() override;
+
+    // Starts the worker thread (once).
+    void Iniciar();
+    // Waits for the worker thread to end.
+    void Esperar();
+    // The worker has finished Execute (the job window's close test).
+    bool Terminado() const { return FTerminado.load(); }
+    // The termination handler: main thread, once Terminado. Installs the new solution (or
+    // appends it to the kept patterns), writes the history and marks the job unsaved; on an
+    // error or a cancel the job keeps its previous solution.
+    void CalculoTerminado();
+
+    // Calculations started and not yet terminated, in the whole process.
+    static std::int32_t CalculosActivos() { return FCalculosActivos.load(); }
+
+    // ---- Results (main thread, after the worker ended) ----
+    // Empty on success; otherwise the message that ended the run ("Cálculo cancelado"...).
+    const std::string& MensajeError() const { return FMensajeError; }
+    // Comma-separated job piece numbers whose ordered quantity the plan does not reach.
+    const std::string& PiezasIncumplidas() const { return FPiezasIncumplidas; }
+    // The run summary, as written into the job's history.
+    const std::vector<std::string>& Resumen() const { return FResumen; }
+    std::int32_t Nivel() const { return FNivel; }
+    std::int32_t VariantesAntesCompletar() const { return FVariantesAntesCompletar; }
+    // Texts of the stage rows as last shown (0 theoretical, 1 rounding, 2 completion).
+    const std::string& TextoVariantes(int fila) const;
+    const std::string& TextoAprovechamiento(int fila) const;
+
+    // Guards a level or stage against the simplex cycling for ever on a degenerate basis: a
+    // level ends (as if forced) after this many pivots per row of the master problem.
+    static constexpr std::int64_t PivotesPorFila = 1000;
+
+protected:
+    // Display hooks of the control contract, forwarded to the display.
+    void MostrarMaximoProgreso() override;
+    void MostrarProgreso() override;
+    void MostrarVariantes() override;
+    void MostrarRedondeoPorDefecto() override;
+    void MostrarRedondeoPorExceso() override;
+
+private:
+    void Execute();
+    void EtapaTeorica();
+    void BucleNiveles(std::int32_t inicial, std::int32_t final);
+    void EtapaRedondeo();
+    void EtapaCompletamiento();
+
+    // Display helpers: the texts of the rows are kept here, so that the summary can quote
+    // them whatever the display does with them.
+    void MostrarAprovechamientoFase();
+    void MostrarConsumoTeorico();
+    void MostrarConsumoReal();
+    void MarcarFaseHecha();
+    std::string TextoDuracion() const;
+
+    CLanzamiento& FLanzamiento;
+    CVistaCalculo& FVista;
+    std::thread FHilo;
+    std::atomic<bool> FTerminado{false};
+    bool FIniciado = false;
+    bool FTerminacionHecha = false;
+    double FInicio = 0.0;
+
+    // Fields of the run, in the order of the description.
+    std::int32_t FVariantesAntesCompletar = 0;
+    std::unique_ptr<CSimplex> FSimplex;
+    std::string FMensajeError;
+    AReal8 FDuales;
+    AReal8 FCostes;
+    AWord16 FColumna;
+    AWord16 FLadoDerecho;
+    std::unique_ptr<CPatron> FPatronNuevo;
+    std::unique_ptr<CSolucion> FSolucion;
+    std::int32_t FNumPiezas = 0;
+    std::int32_t FNumMateriales = 0;
+    std::int32_t FNivel = 0;
+    std::atomic<int> FFaseVisible{0};
+    std::int32_t FNivelFinal = 0;
+    std::vector<std::string> FResumen;
+    std::string FPiezasIncumplidas;
+
+    std::unique_ptr<CMochila> FMochila;
+    // Active job materials in job order: the rows of the material list.
+    std::vector<std::int32_t> FMaterialesActivos;
+    std::string FTextoVariantes[3];
+    std::string FTextoAprovechamiento[3];
+
+    static std::atomic<std::int32_t> FCalculosActivos;
+};
