@@ -4,7 +4,11 @@
 #include "document/UExcepciones.h"
 #include "document/ULongitudes.h"
 #include "document/UTextos.h"
+#include "engine/CSolucion.h"
+#include "patterns/CPatron.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace {
@@ -344,13 +348,105 @@ void CLanzamiento::EscribirHistorico(const std::vector<std::string>& entradas) {
     FGuardado = false;
 }
 
-// ---- Solution seam: filled in with the solution set ---------------------------------------
+// ---- Solution --------------------------------------------------------------------------
 
-void CLanzamiento::LeerSolucion() {}
+namespace {
 
-void CLanzamiento::EscribirSolucion() {}
+constexpr const char* ClaveCantPatrones = "CantPatrones";
+constexpr const char* ClaveAprovTeorico = "AprovTeorico";
+constexpr const char* ClaveRedondeo = "Redondeo";
+constexpr const char* PrefijoPatron = "Patron";
+
+// Highest i with a key "Patron<i>" in the section (0 when none): a damaged "CantPatrones"
+// must not make the job build millions of patterns out of nothing.
+std::int32_t UltimoPatronPresente(const CIniMemoria& ini) {
+    const std::string prefijo = PrefijoPatron;
+    std::int32_t ultimo = 0;
+    for (const auto& [clave, valor] : ini.ValoresSeccion(CLanzamiento::SeccionSolucion)) {
+        static_cast<void>(valor);
+        if (clave.size() <= prefijo.size() || clave.size() > prefijo.size() + 9) {
+            continue;
+        }
+        const bool esPatron =
+            std::equal(prefijo.begin(), prefijo.end(), clave.begin(), [](char a, char b) {
+                return std::tolower(static_cast<unsigned char>(a)) ==
+                       std::tolower(static_cast<unsigned char>(b));
+            });
+        const std::string numero = clave.substr(prefijo.size());
+        long long i = 0;
+        if (esPatron && numero[0] != '0' &&
+            std::all_of(numero.begin(), numero.end(),
+                        [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; }) &&
+            LeerEntero(numero, i) && i <= CSolucion::MaximoSlots) {
+            ultimo = std::max(ultimo, static_cast<std::int32_t>(i));
+        }
+    }
+    return ultimo;
+}
+
+} // namespace
+
+void CLanzamiento::LeerSolucion() {
+    auto solucion = std::make_unique<CSolucion>();
+    solucion->SetAprovechamientoGuardado(LeerReal(SeccionSolucion, ClaveAprovTeorico, 0.0));
+    solucion->SetModo(LeerNumero(SeccionSolucion, ClaveRedondeo, 0));
+    const std::int32_t n =
+        std::min(LeerNumero(SeccionSolucion, ClaveCantPatrones, 0), UltimoPatronPresente(*this));
+    FAvisoSolucion.clear();
+    const int piezas = n > 0 ? CantidadPiezas() : 0;
+    for (std::int32_t i = 1; i <= n; ++i) {
+        std::string aviso;
+        const std::string texto = LeerTexto(SeccionSolucion, PrefijoPatron + std::to_string(i), "");
+        solucion->FijarPatron(i, CPatron::DeTexto(texto, piezas, this, aviso));
+        if (!aviso.empty() && FAvisoSolucion.empty()) {
+            FAvisoSolucion = aviso;
+        }
+    }
+    FSolucion = std::move(solucion);
+}
+
+void CLanzamiento::EscribirSolucion() {
+    BorrarSeccion(SeccionSolucion);
+    const CSolucion& s = *FSolucion;
+    std::int32_t escritos = 0;
+    for (std::int32_t k = 1; k <= s.Cantidad(); ++k) {
+        escritos += s.Patron(k) != nullptr ? 1 : 0;
+    }
+    EscribirNumero(SeccionSolucion, ClaveCantPatrones, escritos);
+    EscribirReal(SeccionSolucion, ClaveAprovTeorico, s.AprovechamientoGuardado());
+    EscribirNumero(SeccionSolucion, ClaveRedondeo, s.Modo());
+    std::int32_t i = 0;
+    for (std::int32_t k = 1; k <= s.Cantidad(); ++k) {
+        if (const CPatron* p = s.Patron(k)) {
+            EscribirTexto(SeccionSolucion, PrefijoPatron + std::to_string(++i), p->ATexto());
+        }
+    }
+}
+
+void CLanzamiento::AsignarSolucion(std::unique_ptr<CSolucion> solucion) {
+    FSolucion = solucion ? std::move(solucion) : std::make_unique<CSolucion>();
+}
 
 void CLanzamiento::PiezasCambiadas(int cantidadAnterior, int cantidadNueva) {
-    static_cast<void>(cantidadAnterior);
-    static_cast<void>(cantidadNueva);
+    // New pieces get a count of 0 in every pattern, so that the counts index them.
+    if (cantidadNueva <= cantidadAnterior) {
+        return;
+    }
+    const auto tamano = static_cast<std::size_t>(cantidadNueva) + 1;
+    for (std::int32_t k = 1; k <= FSolucion->Cantidad(); ++k) {
+        if (CPatron* p = FSolucion->Patron(k); p != nullptr && p->CantPorPieza().size() < tamano) {
+            p->CantPorPieza().resize(tamano, 0);
+        }
+    }
+}
+
+std::unique_ptr<CLanzamiento> CLanzamiento::DesdePlantilla(const std::string& Plantilla,
+                                                           const std::string& FileName,
+                                                           const ROpciones& Defaults) {
+    auto job = std::make_unique<CLanzamiento>(Plantilla, Defaults);
+    ROpciones opciones = job->Opciones();
+    opciones.Plantilla = Plantilla;
+    job->AsignarOpciones(opciones);
+    job->GuardarComo(FileName);
+    return job;
 }

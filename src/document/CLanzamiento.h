@@ -12,11 +12,13 @@
 #include "document/ROpciones.h"
 #include "document/UGlobals.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
 class CControlCalculo;
 class CGrilla;
+class CSolucion;
 
 class CLanzamiento : public CTextDB {
 public:
@@ -95,10 +97,29 @@ public:
 
     // ---- Solution seam ------------------------------------------------------------------
     // The solution (section "Solucion") is read at creation and written by Guardar through
-    // these two; until the solution object exists they do nothing.
+    // these two. Reading replaces the solution object: "CantPatrones" patterns, bounded by
+    // the "Patron<i>" keys the section really holds, each read for the current number of
+    // pieces. Writing erases the section and stores the patterns of the non-empty slots,
+    // numbered from 1.
     void LeerSolucion();
     void EscribirSolucion();
     // ---- end of the solution seam -------------------------------------------------------
+
+    // The current solution; the job always has one (empty for a new job).
+    CSolucion& Solucion() { return *FSolucion; }
+    const CSolucion& Solucion() const { return *FSolucion; }
+    // Installs a new solution (the end of a calculation); the old one is freed.
+    void AsignarSolucion(std::unique_ptr<CSolucion> solucion);
+    // "Ocurrió un error al crear el patrón" when the last LeerSolucion met a pattern text it
+    // could not read (the pattern is kept as far as it was built); empty otherwise.
+    const std::string& AvisoSolucion() const { return FAvisoSolucion; }
+
+    // A new job from a template: the template file read as a job, its Plantilla option set
+    // to the template's file name, renamed to FileName (which is not read). The template
+    // file itself is never written through this job.
+    static std::unique_ptr<CLanzamiento> DesdePlantilla(const std::string& Plantilla,
+                                                        const std::string& FileName,
+                                                        const ROpciones& Defaults);
 
 private:
     void LeerOpciones(const ROpciones& Defaults);
@@ -110,6 +131,8 @@ private:
     int Cantidad(const char* seccion, int i) const;
 
     ROpciones FOpciones;
+    std::unique_ptr<CSolucion> FSolucion;
+    std::string FAvisoSolucion;
     CControlCalculo* FCalculo = nullptr;
     bool FGuardado = true;
 };

@@ -1,0 +1,307 @@
+// The job file's solution: reading and writing section "Solucion", keeping the pattern counts
+// in step with the piece list, and jobs made from templates.
+
+#include "document/CGrilla.h"
+#include "document/CLanzamiento.h"
+#include "document/ROpciones.h"
+#include "engine/CSolucion.h"
+#include "patterns/CCorte.h"
+#include "patterns/CPatron.h"
+#include "support/RutasPrueba.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace {
+
+std::string LeerArchivo(const std::filesystem::path& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+void EscribirArchivo(const std::filesystem::path& ruta, const std::string& texto) {
+    std::ofstream f(ruta, std::ios::binary);
+    f << texto;
+}
+
+// A random valid tree on a gross rectangle: cuts at random positions down to a few
+// levels, leaves with a block of one of the job's pieces or empty.
+std::unique_ptr<CCorte> ArbolAleatorio(std::mt19937& azar, std::int32_t largo, std::int32_t ancho,
+                                       int nivel, std::int32_t piezas) {
+    const int eleccion = static_cast<int>(azar() % 4);
+    if (nivel < 4 && eleccion < 2 && largo > 2 && ancho > 2) {
+        const std::int32_t dir = eleccion == 0 ? 1 : -1;
+        const std::int32_t total = dir == 1 ? largo : ancho;
+        const std::int32_t pos = 1 + static_cast<std::int32_t>(azar() % (total - 1));
+        auto n = CCorte::Create(largo, ancho, dir, 0, 0, 0, 0, 0);
+        if (dir == 1) {
+            n->SetHijo1(ArbolAleatorio(azar, pos, ancho, nivel + 1, piezas));
+            n->SetHijo2(ArbolAleatorio(azar, largo - pos, ancho, nivel + 1, piezas));
+        } else {
+            n->SetHijo1(ArbolAleatorio(azar, largo, pos, nivel + 1, piezas));
+            n->SetHijo2(ArbolAleatorio(azar, largo, ancho - pos, nivel + 1, piezas));
+        }
+        return n;
+    }
+    if (eleccion == 2) {
+        return CCorte::Create(largo, ancho, 0, 0, 0, 0, 0, 0);
+    }
+    const std::int32_t pl = 1 + static_cast<std::int32_t>(azar() % largo);
+    const std::int32_t pa = 1 + static_cast<std::int32_t>(azar() % ancho);
+    std::int32_t pieza = 1 + static_cast<std::int32_t>(azar() % piezas);
+    if (azar() % 3 == 0) {
+        pieza = -pieza;
+    }
+    auto hoja = CCorte::Create(largo, ancho, 0, pl, pa, pieza, largo / pl, ancho / pa);
+    if (azar() % 4 == 0) {
+        hoja->SetEtiqueta("\\vcen\\hcen P#P \\if#ROT=1\\then*\\endif");
+    }
+    return hoja;
+}
+
+std::unique_ptr<CSolucion> SolucionAleatoria(std::mt19937& azar, const CLanzamiento& job) {
+    auto s = std::make_unique<CSolucion>();
+    const int n = static_cast<int>(azar() % 6);
+    for (int k = 1; k <= n; ++k) {
+        const std::int32_t material = 1 + static_cast<std::int32_t>(azar() % 2);
+        auto p = CPatron::Create(job.CantidadPiezas(), material, &job);
+        p->CrearRaiz(job.LargoMaterial(material), job.AnchoMaterial(material));
+        p->SetRaiz(
+            ArbolAleatorio(azar, p->Raiz()->Largo(), p->Raiz()->Ancho(), 0, job.CantidadPiezas()));
+        p->RecontarPiezas(job.CantidadPiezas());
+        // Doubles that need all 17 digits as well as short ones.
+        p->SetRepeticion(azar() % 2 == 0 ? (azar() % 1000) / 7.0 : (azar() % 100) / 4.0);
+        p->SetRepEntera({static_cast<std::int32_t>(azar() % 9),
+                         static_cast<std::int32_t>(azar() % 9),
+                         static_cast<std::int32_t>(azar() % 9)});
+        s->FijarPatron(k, std::move(p));
+    }
+    s->SetModo(static_cast<std::int32_t>(azar() % 3));
+    s->SetAprovechamientoGuardado((azar() % 100000) / 99991.0);
+    return s;
+}
+
+void EsperarSolucionesIguales(const CSolucion& a, const CSolucion& b) {
+    ASSERT_EQ(a.Cantidad(), b.Cantidad());
+    EXPECT_EQ(a.Modo(), b.Modo());
+    EXPECT_EQ(a.AprovechamientoGuardado(), b.AprovechamientoGuardado());
+    for (std::int32_t k = 1; k <= a.Cantidad(); ++k) {
+        ASSERT_NE(a.Patron(k), nullptr);
+        ASSERT_NE(b.Patron(k), nullptr);
+        EXPECT_TRUE(CPatron::Iguales(*a.Patron(k), *b.Patron(k))) << "slot " << k;
+        EXPECT_EQ(a.Patron(k)->Repeticion(), b.Patron(k)->Repeticion());
+    }
+}
+
+TEST(SolucionLanzamiento, ArchivoConPatronesSeAbreYSeGuardaIgual) {
+    const auto origen = rutas::DatosPrueba("con-patrones.lan");
+    CLanzamiento job(origen.string(), OpcionesPorDefecto());
+    EXPECT_TRUE(job.AvisoSolucion().empty());
+    const CSolucion& s = job.Solucion();
+    ASSERT_EQ(s.Cantidad(), 2);
+    EXPECT_EQ(s.Modo(), CSolucion::ModoFinal);
+    EXPECT_DOUBLE_EQ(s.AprovechamientoGuardado(), 0.8712345678901234);
+    const CPatron& p1 = *s.Patron(1);
+    EXPECT_EQ(p1.Material(), 1);
+    EXPECT_EQ(p1.Repeticion(), 1.25);
+    EXPECT_EQ(p1.RepEntera(), (std::array<std::int32_t, 3>{2, 2, 1}));
+    EXPECT_EQ(p1.CantPorPieza(), (AWord16{0, 8, 4}));
+    EXPECT_EQ(p1.Raiz()->Hijo2()->Hijo1()->Etiqueta(), "\\vcen\\hcen Estante #P");
+    EXPECT_EQ(s.Patron(2)->Repeticion(), 0.1 + 0.2);
+    EXPECT_EQ(s.Patron(2)->CantPorPieza(), (AWord16{0, 12, 0}));
+    EXPECT_EQ(s.ProduccionPieza(1), 2 * 8 + 12);
+    // The offcut 1240 x 420 of the first pattern counts: the job checks offcuts.
+    EXPECT_GT(s.SobranteReal(), 0.0);
+
+    rutas::CCarpetaTemporal carpeta;
+    const auto copia = carpeta / "copia.lan";
+    job.GuardarComo(copia.string());
+    job.Guardar();
+    EXPECT_EQ(LeerArchivo(copia), LeerArchivo(origen));
+}
+
+TEST(SolucionLanzamiento, GuardarYLeerDaLoMismoYElSegundoGuardadoEsIdentico) {
+    std::mt19937 azar(4321);
+    for (int prueba = 0; prueba < 30; ++prueba) {
+        rutas::CCarpetaTemporal carpeta;
+        const auto a = carpeta / "a.lan";
+        EscribirArchivo(a, "[Piezas]\r\nN=3\r\n1=600;400;10;Puerta;Roble;1;\r\n"
+                           "2=300;250;4;;;1;\r\n3=90;60;7;Taco;;0;\r\n"
+                           "[Materiales]\r\nN=2\r\n1=2440;1220;20;;;1;\r\n"
+                           "2=1000;500;3;Retal;;1;\r\n");
+        ROpciones opciones = OpcionesPorDefecto();
+        opciones.SuprimirCeros = prueba % 2 == 0;
+        opciones.ChequearSobrante = prueba % 3 == 0;
+        opciones.LargoMinimoSobrante = 100;
+        opciones.AnchoMinimoSobrante = 50;
+        opciones.PiezasRotadas = "1,3";
+        {
+            CLanzamiento job(a.string(), OpcionesPorDefecto());
+            job.AsignarOpciones(opciones);
+            job.AsignarSolucion(SolucionAleatoria(azar, job));
+            job.EscribirHistorico({"Fecha y Hora: hoy", "", "Solución Teórica:", "Calculado"});
+            job.Guardar();
+            EXPECT_TRUE(job.Guardado());
+
+            CLanzamiento leido(a.string(), OpcionesPorDefecto());
+            EXPECT_EQ(leido.Opciones(), opciones);
+            EXPECT_EQ(leido.CantidadPiezas(), 3);
+            for (int i = 1; i <= 3; ++i) {
+                EXPECT_EQ(leido.LeerRegistro(CLanzamiento::SeccionPiezas, i),
+                          job.LeerRegistro(CLanzamiento::SeccionPiezas, i));
+            }
+            EXPECT_EQ(leido.LargoMaterial(2), 1000);
+            EXPECT_EQ(leido.LeerHistorico(), job.LeerHistorico());
+            EsperarSolucionesIguales(job.Solucion(), leido.Solucion());
+
+            const auto b = carpeta / "b.lan";
+            leido.GuardarComo(b.string());
+            leido.Guardar();
+            EXPECT_EQ(LeerArchivo(b), LeerArchivo(a)) << "prueba " << prueba;
+        }
+    }
+}
+
+TEST(SolucionLanzamiento, LosHuecosNoSeGuardan) {
+    rutas::CCarpetaTemporal carpeta;
+    const auto ruta = carpeta / "huecos.lan";
+    CLanzamiento job(ruta.string(), OpcionesPorDefecto());
+    auto s = std::make_unique<CSolucion>();
+    for (int k : {2, 5}) {
+        auto p = CPatron::Create(0, k, &job);
+        p->CrearRaiz(100, 50);
+        s->FijarPatron(k, std::move(p));
+    }
+    job.AsignarSolucion(std::move(s));
+    job.Guardar();
+    CLanzamiento leido(ruta.string(), OpcionesPorDefecto());
+    ASSERT_EQ(leido.Solucion().Cantidad(), 2);
+    EXPECT_EQ(leido.Solucion().Patron(1)->Material(), 2);
+    EXPECT_EQ(leido.Solucion().Patron(2)->Material(), 5);
+}
+
+// A "%" in Seccion stands for the keys Patron1 to Patron3.
+struct RCasoSeccion {
+    const char* Nombre;
+    const char* Seccion;
+    std::int32_t Cantidad;
+    std::int32_t Modo;
+};
+
+class SeccionSolucionTest : public ::testing::TestWithParam<RCasoSeccion> {};
+
+constexpr const char* TresPatrones =
+    "Patron1=1;1;1;1;0;0;1;0;0;0;0;0(100;50;0;0;0;0;0;0;\\def()())\r\n"
+    "Patron2=2;2;2;2;0;0;1;0;0;0;0;0(100;50;0;0;0;0;0;0;\\def()())\r\n"
+    "Patron3=3;3;3;3;0;0;1;0;0;0;0;0(100;50;0;0;0;0;0;0;\\def()())\r\n";
+
+TEST_P(SeccionSolucionTest, CantidadDePatrones) {
+    rutas::CCarpetaTemporal carpeta;
+    const auto ruta = carpeta / "s.lan";
+    std::string seccion = GetParam().Seccion;
+    if (const auto marca = seccion.find('%'); marca != std::string::npos) {
+        seccion.replace(marca, 1, TresPatrones);
+    }
+    EscribirArchivo(ruta, "[Piezas]\r\nN=1\r\n1=10;10;1;;;1;\r\n" + seccion);
+    const CLanzamiento job(ruta.string(), OpcionesPorDefecto());
+    EXPECT_EQ(job.Solucion().Cantidad(), GetParam().Cantidad);
+    EXPECT_EQ(job.Solucion().Modo(), GetParam().Modo);
+    for (std::int32_t k = 1; k <= job.Solucion().Cantidad(); ++k) {
+        ASSERT_NE(job.Solucion().Patron(k), nullptr);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, SeccionSolucionTest,
+    ::testing::Values(
+        RCasoSeccion{"SinSeccion", "", 0, 0},
+        RCasoSeccion{"Cero", "[Solucion]\r\nCantPatrones=0\r\nRedondeo=2\r\n", 0, 2},
+        RCasoSeccion{"Enorme", "[Solucion]\r\nCantPatrones=2000000000\r\nRedondeo=1\r\n%", 3, 1},
+        RCasoSeccion{"MenosQueClaves", "[Solucion]\r\nCantPatrones=2\r\n%", 2, 0},
+        RCasoSeccion{"Negativa", "[Solucion]\r\nCantPatrones=-5\r\n%", 0, 0},
+        RCasoSeccion{"NoNumerica", "[Solucion]\r\nCantPatrones=tres\r\n%", 0, 0},
+        RCasoSeccion{"ModoFueraDeRango", "[Solucion]\r\nCantPatrones=3\r\nRedondeo=9\r\n%", 3, 0},
+        RCasoSeccion{"ClaveHueca",
+                     "[Solucion]\r\nCantPatrones=4\r\nPatron1=1;1;1;1;0;0;1;0;0;0;0;0()\r\n"
+                     "Patron4=1;1;1;1;0;0;1;0;0;0;0;0()\r\n",
+                     4, 0}),
+    [](const ::testing::TestParamInfo<RCasoSeccion>& info) { return info.param.Nombre; });
+
+TEST(SolucionLanzamiento, PatronIlegibleAvisaYSeConserva) {
+    rutas::CCarpetaTemporal carpeta;
+    const auto ruta = carpeta / "roto.lan";
+    EscribirArchivo(ruta, "[Piezas]\r\nN=1\r\n1=10;10;1;;;1;\r\n"
+                          "[Solucion]\r\nCantPatrones=3\r\n"
+                          "Patron1=1;1;1;1;0;0;1;0;0;0;0;0(100;50;0;10;10;1;10;5;\\def()())\r\n"
+                          "Patron2=1;1;1;1;0;0;1;0;0;0;0;0(100;50;0;10;10;7;10;5;\\def()())\r\n"
+                          "Patron3=1;1;1;1;0;0;1;0;0;0;0;0(100;5x;0;0;0;0;0;0;\\def()())\r\n");
+    const CLanzamiento job(ruta.string(), OpcionesPorDefecto());
+    EXPECT_EQ(job.AvisoSolucion(), "Ocurrió un error al crear el patrón");
+    ASSERT_EQ(job.Solucion().Cantidad(), 3);
+    EXPECT_EQ(job.Solucion().Patron(1)->CantPorPieza(), (AWord16{0, 50}));
+    // Piece 7 of a one-piece job and a length that is not a number: no tree.
+    EXPECT_EQ(job.Solucion().Patron(2)->Raiz(), nullptr);
+    EXPECT_EQ(job.Solucion().Patron(3)->Raiz(), nullptr);
+}
+
+TEST(SolucionLanzamiento, NuevasPiezasAlarganLasCantidadesDeCadaPatron) {
+    rutas::CCarpetaTemporal carpeta;
+    const auto ruta = carpeta / "piezas.lan";
+    std::filesystem::copy_file(rutas::DatosPrueba("con-patrones.lan"), ruta);
+    CLanzamiento job(ruta.string(), OpcionesPorDefecto());
+    CGrilla grilla(2, 7);
+    job.LeerPiezas(grilla);
+    const int filas = job.CantidadPiezas() + 3;
+    grilla.AsignarFilas(filas);
+    for (int f = job.CantidadPiezas() + 1; f < filas; ++f) {
+        grilla.AsignarCelda(f, 0, std::to_string(f));
+        grilla.AsignarCelda(f, 1, "100");
+        grilla.AsignarCelda(f, 2, "50");
+        grilla.AsignarCelda(f, 3, "1");
+        grilla.AsignarCelda(f, 6, "1");
+    }
+    job.EscribirPiezas(grilla);
+    ASSERT_EQ(job.CantidadPiezas(), 4);
+    for (std::int32_t k = 1; k <= job.Solucion().Cantidad(); ++k) {
+        const AWord16& c = job.Solucion().Patron(k)->CantPorPieza();
+        ASSERT_EQ(c.size(), 5u);
+        EXPECT_EQ(c[3], 0);
+        EXPECT_EQ(c[4], 0);
+    }
+    EXPECT_EQ(job.Solucion().Patron(1)->CantPorPieza()[1], 8);
+    // Saved and read back, the patterns index the new pieces with 0.
+    job.Guardar();
+    const CLanzamiento leido(ruta.string(), OpcionesPorDefecto());
+    EXPECT_EQ(leido.Solucion().Patron(1)->CantPorPieza(), (AWord16{0, 8, 4, 0, 0}));
+    EXPECT_EQ(leido.Solucion().ProduccionPieza(4), 0);
+}
+
+TEST(SolucionLanzamiento, NuevoLanzamientoDesdePlantilla) {
+    rutas::CCarpetaTemporal carpeta;
+    const auto plantilla = carpeta / "planchas.pla";
+    std::filesystem::copy_file(rutas::DatosPrueba("con-patrones.lan"), plantilla);
+    const std::string antes = LeerArchivo(plantilla);
+    const auto nuevo = carpeta / "NUEVO.lan";
+
+    auto job =
+        CLanzamiento::DesdePlantilla(plantilla.string(), nuevo.string(), OpcionesPorDefecto());
+    EXPECT_EQ(job->Opciones().Plantilla, plantilla.string());
+    EXPECT_TRUE(job->Opciones().ChequearSobrante);
+    EXPECT_EQ(job->NombreArchivo(), nuevo.string());
+    EXPECT_EQ(job->Nombre(), "NUEVO");
+    EXPECT_EQ(job->CantidadPiezas(), 2);
+    EXPECT_EQ(job->Solucion().Cantidad(), 2);
+    job->Guardar();
+    EXPECT_EQ(LeerArchivo(plantilla), antes);
+    const CLanzamiento leido(nuevo.string(), OpcionesPorDefecto());
+    EXPECT_EQ(leido.Opciones().Plantilla, plantilla.string());
+    EXPECT_EQ(leido.Solucion().Cantidad(), 2);
+    EXPECT_EQ(leido.Desc1Pieza(1), "Puerta");
+}
+
+} // namespace
