@@ -263,6 +263,11 @@ void CRelleno::Hoja(double valor) {
             mejor = cortes < FMejor.Cortes;
         }
     }
+    // A first cut at a candidate position may leave a part too narrow to be an offcut; when
+    // nothing was laid there the layout breaks the minimum offcut and is not kept.
+    if (mejor && !RespetaSobranteMinimo()) {
+        mejor = false;
+    }
     if (mejor) {
         FMejor.Nodos = FNodos;
         FMejor.AreaPiezas = valor;
@@ -277,6 +282,26 @@ void CRelleno::Hoja(double valor) {
     if (FControl != nullptr && FControl->Forzar.load()) {
         FDetenida = true;
     }
+}
+
+bool CRelleno::RespetaSobranteMinimo() const {
+    for (const RNodo& n : FNodos) {
+        if (n.Dir == 0) {
+            continue;
+        }
+        for (const std::int32_t h : {n.Hijo1, n.Hijo2}) {
+            if (h < 0) {
+                continue;
+            }
+            const RNodo& parte = FNodos[static_cast<std::size_t>(h)];
+            const std::int32_t ancho = n.Dir == 1 ? parte.Largo : parte.Ancho;
+            if (parte.Dir == 0 && parte.Pieza == 0 && ancho > 0 &&
+                ancho < FLimites.SobranteMinimo) {
+                return false;
+            }
+        }
+    }
+    return true;
 }
 
 void CRelleno::PonerBloque(std::int32_t nodo, const RBloque& b) {

@@ -132,6 +132,7 @@ private:
     void Iniciar(double umbral);
     void Rellenar(double libre, double valor);
     void Hoja(double valor);
+    bool RespetaSobranteMinimo() const;
     void Empujar(std::int32_t nodo, std::int32_t dir, std::int32_t etapa);
     std::int32_t NuevoNodo(std::int32_t largo, std::int32_t ancho);
     void PonerBloque(std::int32_t nodo, const RBloque& b);
