@@ -111,6 +111,43 @@ inline constexpr const char* TablaCortesExcesiva =
 
 
 // ---- Command-line tool ----
+// Solution listing of "mostrar".
+inline constexpr const char* CliSolucion = "Solución";
+inline constexpr const char* CliPatrones = "patrones";
+inline constexpr const char* CliPlanActual = "plan actual";
+inline constexpr const char* CliPlanes[3] = {"final", "por exceso", "por defecto"};
+inline constexpr const char* CliAprovGuardado = "aprovechamiento teórico guardado";
+inline constexpr const char* CliCabeceraPatrones[9] = {
+    "Patrón #", "Material", "Teórica", "Final", "Exceso", "Defecto", "Aprov", "Sobrante", "Desp"};
+inline constexpr const char* CliPiezasPatron = "Piezas/Patrón";
+inline constexpr const char* CliPatronVacio = "(vacío)";
+inline constexpr const char* CliTotales = "Totales";
+inline constexpr const char* CliRepeticiones = "Repeticiones";
+inline constexpr const char* CliTeorica = "teórica";
+inline constexpr const char* CliTeorico = "teórico";
+inline constexpr const char* CliPiezas = "Piezas";
+inline constexpr const char* CliAprovechamiento = "Aprovechamiento";
+inline constexpr const char* CliSobrante = "Sobrante";
+inline constexpr const char* CliDesperdicio = "Desperdicio";
+inline constexpr const char* CliReal = "real";
+inline constexpr const char* CliProduccion = "Producción";
+inline constexpr const char* CliPieza = "Pieza";
+inline constexpr const char* CliMaterial = "Material";
+inline constexpr const char* CliHojas = "hojas";
+inline constexpr const char* CliConsumoTeorico = "consumo teórico";
+
+// Job listing of "mostrar".
+inline constexpr const char* CliUsoMostrar = "Uso: trazal-cli mostrar LANZAMIENTO.lan";
+inline constexpr const char* CliLanzamiento = "Lanzamiento";
+inline constexpr const char* CliArchivo = "Archivo";
+inline constexpr const char* CliOpciones = "Opciones";
+inline constexpr const char* CliMateriales = "Materiales";
+inline constexpr const char* CliColumnasRegistro[7] = {"Id",    "Largo", "Ancho", "Cantidad",
+                                                       "Desc1", "Desc2", "Act"};
+inline constexpr const char* CliActivoSi = "sí";
+inline constexpr const char* CliActivoNo = "no";
+inline constexpr const char* CliIlimitada = "ilimitada";
+inline constexpr const char* CliNoExiste = "No existe el archivo ";
 
 
 
