@@ -133,6 +133,11 @@ void CCalculo::MostrarRedondeoPorExceso() {
     FVista.MostrarProceso(CVistaCalculo::FilaRedondeo, Textos::ProcesoRedondeoExceso);
 }
 
+void CCalculo::GenerarPatron(const AReal8& duales, std::unique_ptr<CPatron>& patron, int modo,
+                             int& material, double& costoReducido) {
+    FMochila->GenerarPatron(duales, patron, modo, material, costoReducido);
+}
+
 void CCalculo::MostrarAprovechamientoFase() {
     const int fase = FFaseVisible.load();
     double aprovechamiento;
@@ -302,7 +307,7 @@ void CCalculo::BucleNiveles(std::int32_t inicial, std::int32_t final) {
                 FSimplex->Duales(FDuales);
                 int m = 0;
                 rc = 0.0;
-                FMochila->GenerarPatron(FDuales, FPatronNuevo, fase, m, rc);
+                GenerarPatron(FDuales, FPatronNuevo, fase, m, rc);
                 ContarVariante();
                 if (MayorIgual(rc, 0.0)) {
                     // No pattern improves: the first material whose dual is positive offers

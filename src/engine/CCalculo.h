@@ -83,6 +83,12 @@ protected:
     void MostrarRedondeoPorDefecto() override;
     void MostrarRedondeoPorExceso() override;
 
+    // The pricing call of the level loop: the generator's GenerarPatron. A test may stand in
+    // for it (a class that overrides it must wait for the worker before it is destroyed).
+    virtual void GenerarPatron(const AReal8& duales, std::unique_ptr<CPatron>& patron, int modo,
+                               int& material, double& costoReducido);
+    CMochila& Mochila() { return *FMochila; }
+
 private:
     void Execute();
     void EtapaTeorica();
