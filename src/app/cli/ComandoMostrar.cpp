@@ -2,6 +2,7 @@
 // materials as tables with lengths in the job's units.
 
 #include "cli/Comandos.h"
+#include "cli/ListadoSolucion.h"
 
 #include "document/CLanzamiento.h"
 #include "document/ULongitudes.h"
@@ -92,10 +93,10 @@ void ImprimirMateriales(std::ostream& salida, const CLanzamiento& job) {
     ImprimirTabla(salida, filas);
 }
 
-// The solution listing goes here, after the materials.
+// The solution listing, after the materials.
 void ImprimirSolucion(std::ostream& salida, const CLanzamiento& job) {
-    static_cast<void>(salida);
-    static_cast<void>(job);
+    salida << "\n";
+    ListarSolucion(salida, job);
 }
 
 } // namespace

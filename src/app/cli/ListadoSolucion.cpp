@@ -44,6 +44,9 @@ void ListarSolucion(std::ostream& salida, const CLanzamiento& job) {
     salida << Textos::CliSolucion << ": " << patrones << " " << Textos::CliPatrones << "; "
            << Textos::CliPlanActual << ": " << Textos::CliPlanes[s.Modo()] << "; "
            << Textos::CliAprovGuardado << " " << Por100(s.AprovechamientoGuardado()) << "\n";
+    if (!job.AvisoSolucion().empty()) {
+        salida << job.AvisoSolucion() << "\n";
+    }
     if (patrones == 0) {
         return;
     }
