@@ -239,12 +239,17 @@ CIniMemoria::CIniMemoria(const std::string& NombreArchivo) : FNombreArchivo(Nomb
         throw EArchivo(
             ErrorArchivo(Textos::NoSePuedeLeerArchivo, NombreArchivo, Textos::EsUnaCarpeta));
     }
+    // Devices and pipes could block or never end.
+    if (!fs::is_regular_file(estado)) {
+        throw EArchivo(
+            ErrorArchivo(Textos::NoSePuedeLeerArchivo, NombreArchivo, Textos::NoEsArchivoNormal));
+    }
     std::ifstream entrada(ruta, std::ios::binary);
     if (!entrada) {
         throw EArchivo(ErrorArchivo(Textos::NoSePuedeLeerArchivo, NombreArchivo, ""));
     }
-    // Read in blocks up to the limit rather than trusting the size the file system reports
-    // (devices and pipes report none).
+    // Read in blocks up to the limit rather than trusting the size reported before reading:
+    // the file may grow meanwhile.
     std::string bytes;
     char bloque[1 << 16];
     while (entrada) {

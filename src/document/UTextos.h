@@ -35,6 +35,7 @@ inline constexpr const char* ExcedeMaximo = "El valor excede el máximo permitid
 inline constexpr const char* NoEsEntero = " no es un valor entero válido";
 inline constexpr const char* NoSePuedeLeerArchivo = "No se puede leer el archivo ";
 inline constexpr const char* EsUnaCarpeta = ": es una carpeta, no un archivo";
+inline constexpr const char* NoEsArchivoNormal = ": no es un archivo normal";
 inline constexpr const char* ArchivoDemasiadoGrande = ": el archivo es demasiado grande";
 inline constexpr const char* NoSePuedeGuardarArchivo = "No se pudo guardar el archivo ";
 inline constexpr const char* NoSePuedeCrearTemporal = ": no se puede crear el archivo temporal";

@@ -47,6 +47,32 @@ TEST(IniMemoria, UnaCarpetaComoArchivoEsUnError) {
     }
 }
 
+TEST(IniMemoria, UnDispositivoNoSeLee) {
+    try {
+        CIniMemoria ini("/dev/zero");
+        FAIL();
+    } catch (const EArchivo& e) {
+        EXPECT_STREQ(e.what(),
+                     "No se puede leer el archivo \"/dev/zero\": no es un archivo normal");
+    }
+}
+
+TEST(IniMemoria, UnArchivoSinPermisoDeLecturaEsUnError) {
+    rutas::CCarpetaTemporal tmp;
+    const auto ruta = tmp / "cerrado.lan";
+    EscribirBytes(ruta, "[A]\nx=1\n");
+    std::filesystem::permissions(ruta, std::filesystem::perms::none);
+    if (std::ifstream(ruta).is_open()) {
+        GTEST_SKIP() << "el usuario lee cualquier archivo (root)";
+    }
+    try {
+        CIniMemoria ini(ruta.string());
+        FAIL();
+    } catch (const EArchivo& e) {
+        EXPECT_EQ(std::string(e.what()), "No se puede leer el archivo \"" + ruta.string() + "\"");
+    }
+}
+
 TEST(IniMemoria, LeeLfYCrLfYEscribeCrLf) {
     const CIniMemoria lf = DesdeTexto("[A]\nx=1\ny=2\n[B]\nz=3");
     const CIniMemoria crlf = DesdeTexto("[A]\r\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n");
