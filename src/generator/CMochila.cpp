@@ -3,6 +3,7 @@
 #include "document/CLanzamiento.h"
 #include "document/UExcepciones.h"
 #include "engine/CControlCalculo.h"
+#include "engine/CSolucion.h"
 #include "generator/CPlanEntero.h"
 #include "generator/CTablaCortes.h"
 #include "patterns/CCorte.h"
@@ -758,9 +759,60 @@ std::unique_ptr<CCorte> CMochila::ConstruirCorte(const CTablaCortes& Tabla, int 
 // Kept patterns
 // ---------------------------------------------------------------------------------------
 
-void CMochila::DescontarProducido() {}
+// The kept patterns are every pattern of the job's solution: the production is summed over
+// all slots, not through the solution's iterator, so that a filter the job window happens
+// to show does not hide patterns that will be kept.
+void CMochila::DescontarProducido() {
+    const CSolucion& solucion = FLanzamiento->Solucion();
+    bool hayPatrones = false;
+    for (int k = 1; k <= solucion.Cantidad() && !hayPatrones; ++k) {
+        hayPatrones = solucion.Patron(k) != nullptr;
+    }
+    if (!FOpciones.MantenerPatronesActuales || !hayPatrones) {
+        FOpciones.MantenerPatronesActuales = false;
+        return;
+    }
+    for (int i = 1; i <= FTotalPiezas; ++i) {
+        long long producido = 0;
+        for (int k = 1; k <= solucion.Cantidad(); ++k) {
+            const CPatron* p = solucion.Patron(k);
+            if (p == nullptr || U(i) >= p->CantPorPieza().size()) {
+                continue;
+            }
+            producido += static_cast<long long>(p->CantPorPieza()[U(i)]) *
+                         std::max(0, solucion.RepActual(k));
+        }
+        const long long resto = std::max(0LL, FPedido[U(i)] - producido);
+        FPedido[U(i)] = static_cast<std::uint16_t>(resto);
+        if (resto == 0) {
+            FActivas[U(i)] = 0;
+        }
+    }
+}
 
-void CMochila::DescontarMaterialUsado() {}
+void CMochila::DescontarMaterialUsado() {
+    if (!FOpciones.MantenerPatronesActuales) {
+        return;
+    }
+    CSolucion& solucion = FLanzamiento->Solucion();
+    for (int k = 1; k <= solucion.Cantidad(); ++k) {
+        CPatron* p = solucion.Patron(k);
+        if (p == nullptr) {
+            continue;
+        }
+        p->SetRepeticion(0.0);
+        const int m = p->Material();
+        if (m < 1 || m > FTotalMateriales || FDisponibles[U(m)] == 0) {
+            continue;
+        }
+        const long long resto = std::max(0LL, static_cast<long long>(FDisponibles[U(m)]) -
+                                                  std::max(0, solucion.RepActual(k)));
+        FDisponibles[U(m)] = static_cast<std::uint16_t>(resto);
+        if (resto == 0) {
+            FActivosMat[U(m)] = 0;
+        }
+    }
+}
 
 void CMochila::AjustarSolucion(CSolucion& Solucion) {
     CPlanEntero(*this).AjustarSolucion(Solucion);

@@ -1,0 +1,397 @@
+// The generator's set-up: rows, stock, options copy and the errors of an impossible job.
+
+#include "document/CLanzamiento.h"
+#include "document/UExcepciones.h"
+#include "engine/CSolucion.h"
+#include "generator/CMochila.h"
+#include "patterns/CPatron.h"
+#include "support/CConstructorLanzamiento.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <string>
+
+namespace {
+
+// ---- Errors, in the order they are checked ----
+
+struct RCasoError {
+    std::string Nombre;
+    std::function<void(CConstructorLanzamiento&)> Preparar;
+    // 0 none, 1 ENoHayPiezas, 2 EPedidoNulo, 3 ENoHayMateriales, 4 EMaterialNulo, 5 EPiezaNula
+    int Error;
+};
+
+class ErrorPreparacion : public testing::TestWithParam<RCasoError> {};
+
+TEST_P(ErrorPreparacion, ElPrimeroDeLaTabla) {
+    CConstructorLanzamiento c;
+    GetParam().Preparar(c);
+    auto job = c.Crear();
+    auto crear = [&job] { CMochila m(*job); };
+    switch (GetParam().Error) {
+    case 0:
+        EXPECT_NO_THROW(crear());
+        break;
+    case 1:
+        EXPECT_THROW(crear(), ENoHayPiezas);
+        break;
+    case 2:
+        EXPECT_THROW(crear(), EPedidoNulo);
+        break;
+    case 3:
+        EXPECT_THROW(crear(), ENoHayMateriales);
+        break;
+    case 4:
+        EXPECT_THROW(crear(), EMaterialNulo);
+        break;
+    case 5:
+        EXPECT_THROW(crear(), EPiezaNula);
+        break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Preparacion, ErrorPreparacion,
+    testing::Values(
+        RCasoError{"Vacio", [](CConstructorLanzamiento&) {}, 1},
+        RCasoError{"SoloPiezasInactivas",
+                   [](auto& c) { c.Pieza(10, 10, 0, false).Pieza(5, 5, 3, false); }, 1},
+        // Demand 0 is checked before the missing materials.
+        RCasoError{"PedidoNuloSinMateriales", [](auto& c) { c.Pieza(10, 10, 0); }, 2},
+        // An inactive piece with demand 0 is simply left out.
+        RCasoError{"PedidoNuloInactivo",
+                   [](auto& c) { c.Pieza(10, 10, 0, false).Pieza(10, 10, 1).Material(50, 50); }, 0},
+        RCasoError{"SinMateriales", [](auto& c) { c.Pieza(10, 10, 1).Material(50, 50, 3, false); },
+                   3},
+        // A null material is reported before a null piece.
+        RCasoError{"MaterialNuloAntesQuePiezaNula",
+                   [](auto& c) { c.Pieza(0, 10, 1).Material(50, 0); }, 4},
+        RCasoError{"PiezaNula", [](auto& c) { c.Pieza(10, 0, 1).Material(50, 50); }, 5},
+        // With a kerf of 3 a piece of length 0 is 3 gross: still null.
+        RCasoError{"PiezaNulaConCorte",
+                   [](auto& c) {
+                       c.Opciones.ChequearAnchoCorte = true;
+                       c.Opciones.AnchoCorte = 3;
+                       c.Pieza(0, 10, 1).Material(50, 50);
+                   },
+                   5},
+        // A null material that is inactive is not looked at.
+        RCasoError{"MaterialNuloInactivo",
+                   [](auto& c) { c.Pieza(10, 10, 1).Material(0, 0, 0, false).Material(50, 50); },
+                   0},
+        // Bars: the widths are 1 by construction, so a kerf of 1 is no null width...
+        RCasoError{"BarrasConCorteDeUno",
+                   [](auto& c) {
+                       c.Opciones.Barras = true;
+                       c.Opciones.ChequearAnchoCorte = true;
+                       c.Opciones.AnchoCorte = 1;
+                       c.Pieza(10, 1, 1).Material(50, 1);
+                   },
+                   0},
+        // ...and a bar piece of length 0 is null whatever the kerf.
+        RCasoError{"BarrasPiezaNulaConCorte",
+                   [](auto& c) {
+                       c.Opciones.Barras = true;
+                       c.Opciones.ChequearAnchoCorte = true;
+                       c.Opciones.AnchoCorte = 4;
+                       c.Pieza(0, 1, 1).Material(50, 1);
+                   },
+                   5},
+        // Margins that eat the whole material leave a null material, not a huge one.
+        RCasoError{"MargenesMayoresQueElMaterial",
+                   [](auto& c) {
+                       c.Opciones.ChequearMargenes = true;
+                       c.Opciones.MargenIzq = 30;
+                       c.Opciones.MargenDer = 30;
+                       c.Pieza(10, 10, 1).Material(50, 50);
+                   },
+                   4}),
+    [](const testing::TestParamInfo<RCasoError>& info) { return info.param.Nombre; });
+
+// ---- Rows ----
+
+TEST(Preparacion, FilasGiradas) {
+    // Five pieces, three of which may be turned (1, 3 and 5), piece 2 inactive.
+    CConstructorLanzamiento c;
+    c.Opciones.RotarPiezas = true;
+    c.Opciones.PiezasRotadas = "1,3,5";
+    c.Pieza(10, 20, 1).Pieza(11, 21, 1, false).Pieza(12, 22, 1).Pieza(13, 23, 1).Pieza(14, 24, 1);
+    c.Material(100, 100);
+    auto job = c.Crear();
+    CMochila m(*job);
+    EXPECT_EQ(m.TotalPiezas(), 5);
+    EXPECT_EQ(m.NumPiezas(), 4);
+    EXPECT_EQ(m.NumFilas(), 7);
+    const int esperadas[] = {0, 1, 3, 4, 5, -1, -3, -5};
+    for (int r = 1; r <= 7; ++r) {
+        EXPECT_EQ(m.PiezaDeFila(r), esperadas[r]) << r;
+    }
+    // A turned row exchanges the sizes of the row it copies.
+    EXPECT_EQ(m.Largos()[5], 20);
+    EXPECT_EQ(m.Anchos()[5], 10);
+    EXPECT_EQ(m.Piezas()[6], 2);
+    EXPECT_EQ(m.Largos()[6], 22);
+    EXPECT_EQ(m.Piezas()[7], 4);
+}
+
+TEST(Preparacion, TresDeCincoGirables) {
+    CConstructorLanzamiento c;
+    c.Opciones.PiezasRotadas = "2,4-5";
+    for (int i = 1; i <= 5; ++i) {
+        c.Pieza(10 * i, 5 * i, 1);
+    }
+    c.Material(100, 100);
+    auto job = c.Crear();
+    CMochila m(*job);
+    EXPECT_EQ(m.NumFilas(), 8);
+    EXPECT_EQ(m.PiezaDeFila(6), -2);
+    EXPECT_EQ(m.PiezaDeFila(7), -4);
+    EXPECT_EQ(m.PiezaDeFila(8), -5);
+}
+
+TEST(Preparacion, Barras) {
+    CConstructorLanzamiento c;
+    c.Opciones.Barras = true;
+    c.Opciones.RotarPiezas = true;
+    c.Opciones.ChequearCorteMaximo = true;
+    c.Opciones.CorteMaximo = 10;
+    c.Opciones.ChequearMargenes = true;
+    c.Opciones.MargenIzq = 5;
+    c.Opciones.MargenSup = 7;
+    c.Opciones.MargenInf = 7;
+    c.Opciones.AnchoMinimoSobrante = 40;
+    c.Pieza(30, 1, 2).Pieza(45, 1, 2).Material(600, 1);
+    auto job = c.Crear();
+    CMochila m(*job);
+    EXPECT_EQ(m.NumFilas(), 2);
+    EXPECT_EQ(m.Opciones().CorteMaximo, INT_MAX);
+    EXPECT_FALSE(m.Opciones().RotarPiezas);
+    EXPECT_EQ(m.Opciones().AnchoMinimoSobrante, 0);
+    EXPECT_EQ(m.Opciones().MargenSup, 0);
+    EXPECT_EQ(m.Anchos()[1], 1);
+    EXPECT_EQ(m.Anchos()[2], 1);
+    EXPECT_EQ(m.AnchosMat()[1], 1);
+    EXPECT_EQ(m.LargosMat()[1], 595);
+    EXPECT_EQ(m.MaxAnchoMat(), 1);
+    EXPECT_EQ(m.MaxAnchoPza(), 1);
+}
+
+TEST(Preparacion, CorteMargenesYExtremos) {
+    CConstructorLanzamiento c;
+    c.Opciones.RotarPiezas = false;
+    c.Opciones.ChequearAnchoCorte = true;
+    c.Opciones.AnchoCorte = 4;
+    c.Opciones.ChequearMargenes = true;
+    c.Opciones.MaterialesConMargen = "2";
+    c.Opciones.MargenIzq = 10;
+    c.Opciones.MargenDer = 20;
+    c.Opciones.MargenSup = 5;
+    c.Opciones.MargenInf = 6;
+    c.Pieza(100, 50, 1).Pieza(70, 80, 1).Material(2440, 1220).Material(3050, 1530);
+    auto job = c.Crear();
+    CMochila m(*job);
+    EXPECT_EQ(m.Largos()[1], 104);
+    EXPECT_EQ(m.Anchos()[2], 84);
+    EXPECT_EQ(m.LargosMat()[1], 2444);
+    EXPECT_EQ(m.AnchosMat()[1], 1224);
+    EXPECT_EQ(m.LargosMat()[2], 3050 - 30 + 4);
+    EXPECT_EQ(m.AnchosMat()[2], 1530 - 11 + 4);
+    EXPECT_EQ(m.MaxLargoMat(), 3024);
+    EXPECT_EQ(m.MinLargoMat(), 2444);
+    EXPECT_EQ(m.MaxAnchoMat(), 1523);
+    EXPECT_EQ(m.MinAnchoMat(), 1224);
+    EXPECT_EQ(m.MaxLargoPza(), 104);
+    EXPECT_EQ(m.MinLargoPza(), 74);
+    EXPECT_EQ(m.MaxAnchoPza(), 84);
+    EXPECT_EQ(m.MinAnchoPza(), 54);
+}
+
+// ---- Options ----
+
+struct RCasoOpciones {
+    std::string Nombre;
+    std::function<void(ROpciones&)> Preparar;
+    int SobranteMinimo;
+    int CorteMaximo;
+    int LongitudAgarre;
+    int NivelCorte;
+};
+
+class NormalizarOpciones : public testing::TestWithParam<RCasoOpciones> {};
+
+TEST_P(NormalizarOpciones, EnLaCopia) {
+    CConstructorLanzamiento c;
+    GetParam().Preparar(c.Opciones);
+    c.Pieza(10, 10, 1).Material(100, 100);
+    auto job = c.Crear();
+    const ROpciones antes = job->Opciones();
+    CMochila m(*job);
+    EXPECT_EQ(m.Opciones().SobranteMinimo, GetParam().SobranteMinimo);
+    EXPECT_EQ(m.Opciones().CorteMaximo, GetParam().CorteMaximo);
+    EXPECT_EQ(m.Opciones().LongitudAgarre, GetParam().LongitudAgarre);
+    EXPECT_EQ(m.Opciones().NivelCorte, GetParam().NivelCorte);
+    // The job's own record never changes.
+    EXPECT_TRUE(job->Opciones() == antes);
+}
+
+INSTANTIATE_TEST_SUITE_P(Preparacion, NormalizarOpciones,
+                         testing::Values(RCasoOpciones{"SinMarcar",
+                                                       [](ROpciones& o) {
+                                                           o.SobranteMinimo = 10;
+                                                           o.CorteMaximo = 500;
+                                                           o.AnchoCorte = 3;
+                                                           o.LongitudAgarre = 40;
+                                                           o.NivelCorte = 3;
+                                                       },
+                                                       0, INT_MAX, 0, 255},
+                                         RCasoOpciones{"SoloElCorte",
+                                                       [](ROpciones& o) {
+                                                           o.SobranteMinimo = 10;
+                                                           o.ChequearAnchoCorte = true;
+                                                           o.AnchoCorte = 3;
+                                                       },
+                                                       3, INT_MAX, 0, 255},
+                                         RCasoOpciones{"TodoMarcado",
+                                                       [](ROpciones& o) {
+                                                           o.ChequearSobranteMinimo = true;
+                                                           o.SobranteMinimo = 10;
+                                                           o.ChequearCorteMaximo = true;
+                                                           o.CorteMaximo = 500;
+                                                           o.ChequearAnchoCorte = true;
+                                                           o.AnchoCorte = 3;
+                                                           o.ChequearAgarre = true;
+                                                           o.LongitudAgarre = 40;
+                                                           o.ChequearNivelCorte = true;
+                                                           o.NivelCorte = 3;
+                                                       },
+                                                       13, 503, 43, 3},
+                                         RCasoOpciones{"NivelCeroMarcado",
+                                                       [](ROpciones& o) {
+                                                           o.ChequearNivelCorte = true;
+                                                           o.NivelCorte = 0;
+                                                       },
+                                                       0, INT_MAX, 0, 1},
+                                         RCasoOpciones{"NivelEnorme",
+                                                       [](ROpciones& o) {
+                                                           o.ChequearNivelCorte = true;
+                                                           o.NivelCorte = 1000;
+                                                       },
+                                                       0, INT_MAX, 0, 255},
+                                         RCasoOpciones{"CorteMaximoSinDesbordar",
+                                                       [](ROpciones& o) {
+                                                           o.ChequearCorteMaximo = true;
+                                                           o.CorteMaximo = INT_MAX;
+                                                           o.ChequearAnchoCorte = true;
+                                                           o.AnchoCorte = 5;
+                                                       },
+                                                       5, INT_MAX, 0, 255}),
+                         [](const testing::TestParamInfo<RCasoOpciones>& info) {
+                             return info.param.Nombre;
+                         });
+
+TEST(Preparacion, StockCeroEsIlimitado) {
+    CConstructorLanzamiento c;
+    c.Pieza(10, 10, 1).Material(100, 100, 0).Material(100, 100, 7).Material(100, 100, 0, false);
+    auto job = c.Crear();
+    CMochila m(*job);
+    EXPECT_EQ(m.DisponibleMaterial(1), CantidadIlimitada);
+    EXPECT_EQ(m.DisponibleMaterial(2), 7);
+    EXPECT_EQ(m.DisponibleMaterial(3), CantidadIlimitada);
+    EXPECT_EQ(m.NumMateriales(), 2);
+}
+
+TEST(Preparacion, NivelDeOptimizacion) {
+    CConstructorLanzamiento c;
+    c.Opciones.NivelOptimizacionFinal = 3;
+    c.Pieza(10, 10, 1).Material(100, 100);
+    auto job = c.Crear();
+    CMochila m(*job);
+    m.SetNivelOptimizacion(1);
+    EXPECT_EQ(m.Opciones().NivelOptimizacionFinal, 1);
+    EXPECT_EQ(job->Opciones().NivelOptimizacionFinal, 3);
+}
+
+// ---- Kept patterns ----
+
+class PatronesActuales : public testing::Test {
+protected:
+    // A kept pattern on job material m cut `veces` times with the given counts.
+    void Mantener(CLanzamiento& job, int slot, int material, int veces, AWord16 cantidades,
+                  double repeticion = 2.5) {
+        auto p = CPatron::Create(job.CantidadPiezas(), material, &job);
+        p->SetCantPorPieza(std::move(cantidades));
+        p->SetRepEntera({veces, veces + 1, veces});
+        p->SetRepeticion(repeticion);
+        job.Solucion().FijarPatron(slot, std::move(p));
+    }
+};
+
+TEST_F(PatronesActuales, DescuentanPedidoYStock) {
+    CConstructorLanzamiento c;
+    c.Opciones.MantenerPatronesActuales = true;
+    c.Opciones.RotarPiezas = false;
+    c.Pieza(10, 10, 6).Pieza(20, 20, 10).Pieza(30, 30, 4);
+    c.Material(100, 100, 0).Material(200, 200, 3).Material(300, 300, 5);
+    auto job = c.Crear();
+    Mantener(*job, 1, 1, 2, {0, 3, 1, 0}); // 6 of piece 1, 2 of piece 2 on unlimited stock
+    Mantener(*job, 2, 2, 3, {0, 0, 1, 0}); // 3 of piece 2, uses all of material 2
+    Mantener(*job, 4, 3, 2, {0, 0, 0, 1}); // slot 3 stays empty
+    // A filter shown in the job window does not hide kept patterns.
+    job->Solucion().FijarFiltro("1", 0, 0);
+
+    CMochila m(*job);
+    EXPECT_TRUE(m.Opciones().MantenerPatronesActuales);
+    ASSERT_EQ(m.NumPiezas(), 2);
+    EXPECT_EQ(m.PiezaDeFila(1), 2);
+    EXPECT_EQ(m.PiezaDeFila(2), 3);
+    EXPECT_EQ(m.Pedido()[1], 10 - 2 - 3);
+    EXPECT_EQ(m.Pedido()[2], 4 - 2);
+
+    ASSERT_EQ(m.NumMateriales(), 2);
+    EXPECT_EQ(m.MaterialDeFila(1), 1);
+    EXPECT_EQ(m.MaterialDeFila(2), 3);
+    EXPECT_EQ(m.DisponibleMaterial(1), CantidadIlimitada);
+    EXPECT_EQ(m.DisponibleMaterial(3), 3);
+
+    // Their theoretical repetitions are cleared; their integer ones stay.
+    for (int k : {1, 2, 4}) {
+        EXPECT_EQ(job->Solucion().Patron(k)->Repeticion(), 0.0) << k;
+    }
+    EXPECT_EQ(job->Solucion().Patron(4)->RepEntera(0), 2);
+}
+
+TEST_F(PatronesActuales, TodoProducidoNoDejaPiezas) {
+    CConstructorLanzamiento c;
+    c.Opciones.MantenerPatronesActuales = true;
+    c.Pieza(10, 10, 4).Pieza(20, 20, 2).Material(100, 100);
+    auto job = c.Crear();
+    Mantener(*job, 1, 1, 2, {0, 2, 1});
+    EXPECT_THROW(CMochila m(*job), ENoHayPiezas);
+}
+
+TEST_F(PatronesActuales, SinPatronesSeDesmarca) {
+    CConstructorLanzamiento c;
+    c.Opciones.MantenerPatronesActuales = true;
+    c.Pieza(10, 10, 4).Material(100, 100);
+    auto job = c.Crear();
+    job->Solucion().Patron(3); // empty slots only
+    CMochila m(*job);
+    EXPECT_FALSE(m.Opciones().MantenerPatronesActuales);
+    EXPECT_EQ(m.Pedido()[1], 4);
+}
+
+TEST_F(PatronesActuales, SinLaOpcionNoCuentan) {
+    CConstructorLanzamiento c;
+    c.Pieza(10, 10, 4).Material(100, 100, 2);
+    auto job = c.Crear();
+    Mantener(*job, 1, 1, 2, {0, 2});
+    CMochila m(*job);
+    EXPECT_EQ(m.Pedido()[1], 4);
+    EXPECT_EQ(m.DisponibleMaterial(1), 2);
+    EXPECT_EQ(job->Solucion().Patron(1)->Repeticion(), 2.5);
+}
+
+} // namespace
