@@ -150,6 +150,24 @@ inline constexpr const char* CliActivoNo = "no";
 inline constexpr const char* CliIlimitada = "ilimitada";
 inline constexpr const char* CliNoExiste = "No existe el archivo ";
 
+// Calculation of "calcular".
+inline constexpr const char* CliUsoCalcular =
+    "Uso: trazal-cli calcular LANZAMIENTO.lan [-o OTRO.lan] [--json]";
+inline constexpr const char* CliVariantes = "Variantes";
+inline constexpr const char* CliForzar =
+    "Forzar >>: se pasa al siguiente nivel o etapa (Ctrl+C otra vez antes de 2 segundos cancela "
+    "el cálculo)";
+inline constexpr const char* CliCancelando = "Cancelando el cálculo...";
+inline constexpr const char* CliResumen = "Resumen del cálculo";
+inline constexpr const char* CliPlanCorte = "Plan de corte";
+inline constexpr const char* CliColumnasPlan[5] = {"Patrón", "Material", "Repeticiones",
+                                                   "Aprovechamiento", "Piezas"};
+inline constexpr const char* CliIncumplidas = "Piezas sin cumplimentar";
+inline constexpr const char* CliPedidas = "pedidas";
+inline constexpr const char* CliCortadas = "cortadas";
+inline constexpr const char* CliGuardadoEn = "Solución guardada en ";
+inline constexpr const char* CliErrorGuardar = "No se pudo guardar el lanzamiento: ";
+
 
 
 // ---- Desktop program, reports, exchange ----

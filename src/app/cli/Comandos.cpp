@@ -4,6 +4,9 @@ const std::vector<RComandoCli>& ComandosCli() {
     static const std::vector<RComandoCli> comandos = {
         {"mostrar", "LANZAMIENTO.lan  muestra opciones, piezas, materiales y solución",
          ComandoMostrar},
+        {"calcular",
+         "LANZAMIENTO.lan [-o OTRO.lan] [--json]  calcula el plan de corte y guarda la solución",
+         ComandoCalcular},
     };
     return comandos;
 }

@@ -15,3 +15,4 @@ struct RComandoCli {
 const std::vector<RComandoCli>& ComandosCli();
 
 int ComandoMostrar(const std::vector<std::string>& argumentos);
+int ComandoCalcular(const std::vector<std::string>& argumentos);
