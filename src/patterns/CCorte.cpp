@@ -77,12 +77,12 @@ public:
 
     // One node whose "(" has been read.
     std::unique_ptr<CCorte> Nodo(int profundidad) {
-        if (profundidad > CCorte::ProfundidadMaxima) {
-            ErrorTexto();
-        }
         if (FPosicion < FTexto.size() && FTexto[FPosicion] == ')') {
             ++FPosicion;
             return nullptr;
+        }
+        if (profundidad > CCorte::ProfundidadMaxima) {
+            ErrorTexto();
         }
         const std::size_t abre = FTexto.find('(', FPosicion);
         if (abre == std::string_view::npos) {
