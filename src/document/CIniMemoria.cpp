@@ -163,8 +163,11 @@ void EscribirArchivoAtomico(const std::string& ruta, const std::string& contenid
     std::FILE* archivo = nullptr;
     fs::path temporal;
     for (int intento = 0; intento < 20 && archivo == nullptr; ++intento) {
-        temporal = carpeta / ("." + destino.filename().string() + ".tmp" +
-                              std::to_string(azar() % 1000000000u));
+        std::string nombre = ".";
+        nombre += destino.filename().string();
+        nombre += ".tmp";
+        nombre += std::to_string(azar() % 1000000000u);
+        temporal = carpeta / nombre;
         archivo = std::fopen(temporal.string().c_str(), "wbx");
     }
     if (archivo == nullptr) {

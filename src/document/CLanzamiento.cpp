@@ -179,7 +179,7 @@ int CLanzamiento::Cantidad(const char* seccion, int i) const {
     }
     long long v = 0;
     if (!LeerEntero(texto, v)) {
-        throw EConversion("'" + texto.substr(0, 60) + "'" + Textos::NoEsEntero);
+        throw EConversion(std::string("'") + texto.substr(0, 60) + "'" + Textos::NoEsEntero);
     }
     if (v < 0 || v > CantidadMaxima) {
         throw EConversion(std::string(Textos::CantidadIncorrecta) + std::to_string(i) + " [" +

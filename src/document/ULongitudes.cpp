@@ -65,7 +65,7 @@ std::int32_t EnteroEstricto(const std::string& texto) {
         v <= std::numeric_limits<std::int32_t>::max()) {
         return static_cast<std::int32_t>(v);
     }
-    throw EConversion("'" + texto.substr(0, 60) + "'" + Textos::NoEsEntero);
+    throw EConversion(std::string("'") + texto.substr(0, 60) + "'" + Textos::NoEsEntero);
 }
 
 [[noreturn]] void Incorrecto() {
@@ -177,7 +177,7 @@ std::string FormatearLongitud(std::int32_t valor, const ROpciones& unidades) {
         return "0";
     }
     if (valor < 0) {
-        return "-" + FormatearPositivo(-static_cast<std::int64_t>(valor), unidades);
+        return std::string("-") + FormatearPositivo(-static_cast<std::int64_t>(valor), unidades);
     }
     return FormatearPositivo(valor, unidades);
 }
@@ -224,7 +224,8 @@ std::int32_t LeerLongitud(const std::string& texto, const ROpciones& unidades) {
             // character of the fraction must still be a digit.
             for (const char c : partes[1]) {
                 if (c < '0' || c > '9') {
-                    throw EConversion("'" + partes[1].substr(0, 60) + "'" + Textos::NoEsEntero);
+                    throw EConversion(std::string("'") + partes[1].substr(0, 60) + "'" +
+                                      Textos::NoEsEntero);
                 }
             }
             const std::string fraccion = partes[1] + "000000000";
