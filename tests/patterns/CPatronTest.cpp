@@ -1,0 +1,528 @@
+#include "patterns/CPatron.h"
+
+#include "document/CLanzamiento.h"
+#include "document/ROpciones.h"
+#include "document/UExcepciones.h"
+#include "document/UTextos.h"
+#include "support/ArbolesAzar.h"
+#include "support/RutasPrueba.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+// An empty job (no file on disk) with the given options.
+class CTrabajo {
+public:
+    explicit CTrabajo(const ROpciones& opciones)
+        : FLanzamiento((FCarpeta / "prueba.lan").string(), opciones) {}
+    const CLanzamiento* operator->() const { return &FLanzamiento; }
+    const CLanzamiento* Job() const { return &FLanzamiento; }
+
+private:
+    rutas::CCarpetaTemporal FCarpeta;
+    CLanzamiento FLanzamiento;
+};
+
+std::unique_ptr<CCorte> Vacia(int l, int a) {
+    return CCorte::Create(l, a, 0, 0, 0, 0, 0, 0);
+}
+std::unique_ptr<CCorte> Bloque(int l, int a, int pieza, int lp, int ap, int rx, int ry) {
+    return CCorte::Create(l, a, 0, lp, ap, pieza, rx, ry);
+}
+std::unique_ptr<CCorte> Corte(int dir, std::unique_ptr<CCorte> a, std::unique_ptr<CCorte> b) {
+    const int l = dir == 1 ? a->Largo() + b->Largo() : a->Largo();
+    const int w = dir == 1 ? a->Ancho() : a->Ancho() + b->Ancho();
+    auto n = CCorte::Create(l, w, dir, 0, 0, 0, 0, 0);
+    n->SetHijo1(std::move(a));
+    n->SetHijo2(std::move(b));
+    return n;
+}
+
+ROpciones ConSobrantes(int largoMin, int anchoMin) {
+    ROpciones o = OpcionesPorDefecto();
+    o.ChequearSobrante = true;
+    o.LargoMinimoSobrante = largoMin;
+    o.AnchoMinimoSobrante = anchoMin;
+    return o;
+}
+
+// ---- Creation ----
+
+TEST(CPatronCrear, KerfYMargenesSegunLasOpciones) {
+    ROpciones o = OpcionesPorDefecto();
+    o.AnchoCorte = 4;
+    o.MargenIzq = 1;
+    o.MargenDer = 2;
+    o.MargenSup = 3;
+    o.MargenInf = 5;
+    o.MaterialesConMargen = "2";
+    {
+        CTrabajo t(o);
+        auto p = CPatron::Create(3, 2, t.Job());
+        EXPECT_EQ(p->AnchoCorte(), 0) << "ChequearAnchoCorte is off";
+        EXPECT_EQ(p->MargenIzq(), 0) << "ChequearMargenes is off";
+        EXPECT_EQ(p->CantPorPieza().size(), 4u);
+        EXPECT_EQ(p->Raiz(), nullptr);
+        EXPECT_EQ(p->Repeticion(), 0.0);
+        EXPECT_EQ(p->RepEntera(0), 0);
+    }
+    o.ChequearAnchoCorte = true;
+    o.ChequearMargenes = true;
+    {
+        CTrabajo t(o);
+        auto p = CPatron::Create(3, 2, t.Job());
+        EXPECT_EQ(p->AnchoCorte(), 4);
+        EXPECT_EQ(p->MargenIzq(), 1);
+        EXPECT_EQ(p->MargenDer(), 2);
+        EXPECT_EQ(p->MargenSup(), 3);
+        EXPECT_EQ(p->MargenInf(), 5);
+        p->CrearRaiz(2440, 1220);
+        EXPECT_EQ(p->Raiz()->Largo(), 2440 + 4 - 1 - 2);
+        EXPECT_EQ(p->Raiz()->Ancho(), 1220 + 4 - 3 - 5);
+        EXPECT_EQ(p->LargoTotal(), 2440);
+        EXPECT_EQ(p->AnchoTotal(), 1220);
+        auto otro = CPatron::Create(3, 1, t.Job());
+        EXPECT_EQ(otro->MargenIzq(), 0) << "material 1 carries no margins";
+    }
+    o.Barras = true;
+    {
+        CTrabajo t(o);
+        auto p = CPatron::Create(3, 2, t.Job());
+        EXPECT_EQ(p->MargenIzq(), 1);
+        EXPECT_EQ(p->MargenSup(), 0);
+        EXPECT_EQ(p->MargenInf(), 0);
+        p->CrearRaiz(6000, 1);
+        EXPECT_EQ(p->Raiz()->Ancho(), 1);
+        EXPECT_EQ(p->AnchoTotal(), 1);
+    }
+}
+
+TEST(CPatronCrear, CopiaEsProfundaYSinEtiquetas) {
+    CTrabajo t(OpcionesPorDefecto());
+    auto p = CPatron::Create(2, 1, t.Job());
+    p->SetRaiz(Corte(1, Bloque(50, 40, 2, 25, 40, 2, 1), Vacia(30, 40)));
+    p->Raiz()->SetEtiqueta("#C");
+    p->SetRepeticion(2.5);
+    p->SetRepEntera({3, 4, 2});
+    p->SetAnchoCorte(3);
+    p->SetMargenInf(7);
+    p->RecontarPiezas(2);
+    auto c = CPatron::Copia(*p);
+    EXPECT_NE(c->Raiz(), p->Raiz());
+    EXPECT_EQ(c->Raiz()->Etiqueta(), "\\def");
+    EXPECT_EQ(c->Lanzamiento(), t.Job());
+    p->Raiz()->SetEtiqueta(CCorte::EtiquetaDef);
+    EXPECT_TRUE(CPatron::Iguales(*p, *c));
+}
+
+// ---- Measures ----
+
+TEST(CPatronMedidas, MedidasNetasDeUnNodo) {
+    CTrabajo t(OpcionesPorDefecto());
+    auto p = CPatron::Create(3, 1, t.Job());
+    p->SetAnchoCorte(3);
+    // Piece leaf 103 x 53 holding 2 x 1 pieces of gross 43 x 23: 17 free along X, 30 along Y.
+    auto hoja = Bloque(103, 53, 2, 43, 23, 2, 1);
+    EXPECT_EQ(p->LargoSP(*hoja), 100);
+    EXPECT_EQ(p->AnchoSP(*hoja), 50);
+    EXPECT_EQ(p->LargoPzNeto(*hoja), 40);
+    EXPECT_EQ(p->AnchoPzNeto(*hoja), 20);
+    EXPECT_EQ(p->SobranteX(*hoja), 14);
+    EXPECT_EQ(p->SobranteY(*hoja), 27);
+    EXPECT_EQ(hoja->LibreX(), 17);
+    EXPECT_EQ(hoja->LibreY(), 30);
+    EXPECT_EQ(p->Dim1(*hoja), 0);
+    EXPECT_EQ(p->Dim2(*hoja), 0);
+    auto vacia = Vacia(103, 53);
+    EXPECT_EQ(p->SobranteX(*vacia), p->LargoSP(*vacia));
+    EXPECT_EQ(p->SobranteY(*vacia), p->AnchoSP(*vacia));
+    EXPECT_EQ(p->LargoPzNeto(*vacia), 0);
+    // Vertical cut at gross 503 of a 1003 x 503 node: parts of net 500 and 497.
+    auto corte = Corte(1, Vacia(503, 503), Vacia(500, 503));
+    EXPECT_EQ(p->Dim1(*corte), 500);
+    EXPECT_EQ(p->Dim2(*corte), 1000 - 500 - 3);
+    EXPECT_EQ(p->SobranteX(*corte), 0);
+    auto hor = Corte(-1, Vacia(103, 20), Vacia(103, 33));
+    EXPECT_EQ(p->Dim1(*hor), 17);
+    EXPECT_EQ(p->Dim2(*hor), 50 - 17 - 3);
+}
+
+TEST(CPatronMedidas, EnBarrasElAnchoEsUnoYNoHaySobranteY) {
+    ROpciones o = OpcionesPorDefecto();
+    o.Barras = true;
+    CTrabajo t(o);
+    auto p = CPatron::Create(3, 1, t.Job());
+    p->SetAnchoCorte(3);
+    auto hoja = Bloque(103, 90, 2, 43, 23, 2, 1); // widths as stored are ignored
+    EXPECT_EQ(p->AnchoSP(*hoja), 1);
+    EXPECT_EQ(p->AnchoPzNeto(*hoja), 1);
+    EXPECT_EQ(p->SobranteY(*hoja), 0);
+    EXPECT_EQ(p->SobranteX(*hoja), 14);
+}
+
+TEST(CPatronMedidas, SobranteSegunLosMinimos) {
+    // Root 1000 x 500 (kerf 0): piece block 600 x 500 of piece 1; empties 400 x 300 and
+    // 400 x 200 (the latter below the 250 minimum width: waste).
+    for (const bool chequear : {true, false}) {
+        ROpciones o = ConSobrantes(300, 250);
+        o.ChequearSobrante = chequear;
+        CTrabajo t(o);
+        auto p = CPatron::Create(1, 1, t.Job());
+        p->SetRaiz(Corte(1, Bloque(600, 500, 1, 600, 500, 1, 1),
+                         Corte(-1, Vacia(400, 300), Vacia(400, 200))));
+        p->RecontarPiezas(1);
+        const CCorte* offcut = p->Raiz()->Hijo2()->Hijo1();
+        const CCorte* waste = p->Raiz()->Hijo2()->Hijo2();
+        EXPECT_EQ(p->EsSobrante(*offcut), chequear);
+        EXPECT_FALSE(p->EsSobrante(*waste));
+        EXPECT_DOUBLE_EQ(p->AreaTotal(), 500000.0);
+        EXPECT_DOUBLE_EQ(p->AreaPiezas(), 300000.0);
+        EXPECT_DOUBLE_EQ(p->Aprovechamiento(), 0.6);
+        EXPECT_DOUBLE_EQ(p->AreaSobrantes(), chequear ? 120000.0 : 0.0);
+        EXPECT_DOUBLE_EQ(p->Sobrante(), chequear ? 0.24 : 0.0);
+        EXPECT_NEAR(p->Desperdicio(), chequear ? 0.16 : 0.4, 1e-12);
+        const RLocalizacion l = p->Localizar(waste);
+        EXPECT_EQ(l.Sobrantes, chequear ? 1 : 0) << "waste is not numbered as an offcut";
+    }
+}
+
+TEST(CPatronMedidas, DesperdicioNuncaNegativoYAreaCeroNoDivide) {
+    CTrabajo t(ConSobrantes(0, 0));
+    auto p = CPatron::Create(1, 1, t.Job());
+    EXPECT_EQ(p->Aprovechamiento(), 0.0) << "no root: no area";
+    EXPECT_EQ(p->Desperdicio(), 1.0);
+    // Inconsistent data: a block declared larger than its leaf.
+    p->SetRaiz(Corte(1, Bloque(10, 10, 1, 10, 10, 1, 1), Vacia(10, 10)));
+    p->Raiz()->Hijo1()->SetRepX(3);
+    EXPECT_GT(p->Aprovechamiento() + p->Sobrante(), 1.0);
+    EXPECT_EQ(p->Desperdicio(), 0.0);
+}
+
+TEST(CPatronMedidas, AreaPiezaYTotalPiezas) {
+    CTrabajo t(OpcionesPorDefecto());
+    auto p = CPatron::Create(3, 1, t.Job());
+    p->SetAnchoCorte(2);
+    p->SetRaiz(Corte(1, Bloque(62, 22, 3, 12, 22, 5, 1),
+                     Corte(-1, Bloque(40, 12, -3, 22, 12, 1, 1), Bloque(40, 10, 1, 20, 5, 2, 2))));
+    p->RecontarPiezas(3);
+    EXPECT_EQ(p->CantPorPieza()[3], 6);
+    EXPECT_EQ(p->CantPorPieza()[1], 4);
+    EXPECT_EQ(p->CantPorPieza()[2], 0);
+    EXPECT_EQ(p->TotalPiezas(), 10);
+    EXPECT_DOUBLE_EQ(p->AreaPieza(3), 10.0 * 20 * 5 + 20.0 * 10);
+    EXPECT_DOUBLE_EQ(p->AreaPieza(1), 18.0 * 3 * 4);
+    EXPECT_DOUBLE_EQ(p->AreaPiezas(), p->AreaPieza(1) + p->AreaPieza(3));
+}
+
+TEST(CPatronMedidas, RecontarUsaAritmeticaDe16Bits) {
+    CTrabajo t(OpcionesPorDefecto());
+    auto p = CPatron::Create(1, 1, t.Job());
+    // 350 x 200 = 70000 pieces of 1 x 1: the stored count wraps to 70000 - 65536.
+    p->SetRaiz(Bloque(350, 200, 1, 1, 1, 350, 200));
+    p->RecontarPiezas(1);
+    EXPECT_EQ(p->CantPorPieza()[1], 70000 - 65536);
+}
+
+TEST(CPatronMedidas, RecontarConPiezaFueraDeLaLista) {
+    CTrabajo t(OpcionesPorDefecto());
+    auto p = CPatron::Create(2, 1, t.Job());
+    p->SetRaiz(Corte(1, Bloque(10, 10, 1, 10, 10, 1, 1), Bloque(10, 10, -3, 10, 10, 1, 1)));
+    p->RecontarPiezas(3);
+    EXPECT_EQ(p->CantPorPieza().size(), 4u);
+    EXPECT_EQ(p->CantPorPieza()[3], 1);
+    EXPECT_THROW(p->RecontarPiezas(2), EErrorIdPieza);
+    EXPECT_EQ(p->CantPorPieza().size(), 4u) << "a failed recount leaves the counts alone";
+}
+
+TEST(CPatronMedidas, TextosDeTamanoYCoordenadas) {
+    ROpciones o = OpcionesPorDefecto();
+    o.Precision = 1;
+    o.NombreUnidad = "mm";
+    CTrabajo t(o);
+    auto p = CPatron::Create(1, 1, t.Job());
+    p->SetAnchoCorte(5);
+    p->SetMargenIzq(10);
+    p->SetRaiz(Bloque(1005, 505, 1, 105, 105, 1, 1));
+    EXPECT_EQ(p->TextoTamano(), "101.0mmx50.0mm");
+    EXPECT_EQ(p->TextoTamano(*p->Raiz()), "100.0mmx50.0mm");
+    EXPECT_EQ(p->TextoCoordenadas(15, 0), "(1.5mm,0)");
+    o.Barras = true;
+    CTrabajo b(o);
+    p->SetLanzamiento(b.Job());
+    EXPECT_EQ(p->TextoTamano(), "101.0mm");
+    EXPECT_EQ(p->TextoTamano(*p->Raiz()), "100.0mm");
+    EXPECT_EQ(p->TextoCoordenadas(15, 7), "(1.5mm)");
+}
+
+// ---- Localizar ----
+
+TEST(CPatronLocalizar, OrigenYContadoresEnPreorden) {
+    // Margins left 10, bottom 20. Root: vertical cut at 300 of
+    //   A = horizontal cut at 100 of (piece leaf 300x100 | empty 300x200 offcut)
+    //   B = empty 200x300 (offcut)
+    //
+    //   +---------+------+
+    //   | offcut2 |      |
+    //   +---------+  off3|
+    //   | piece   |      |
+    //   +---------+------+
+    CTrabajo t(ConSobrantes(100, 100));
+    auto p = CPatron::Create(1, 1, t.Job());
+    p->SetMargenIzq(10);
+    p->SetMargenInf(20);
+    p->SetRaiz(
+        Corte(1, Corte(-1, Bloque(300, 100, 1, 100, 100, 3, 1), Vacia(300, 200)), Vacia(200, 300)));
+    const CCorte* r = p->Raiz();
+    struct RCaso {
+        const CCorte* Nodo;
+        int X, Y, Cortes, Hojas, Sobrantes;
+    };
+    const RCaso casos[] = {
+        {r, 10, 20, 1, 0, 0},
+        {r->Hijo1(), 10, 20, 2, 0, 0},
+        {r->Hijo1()->Hijo1(), 10, 20, 2, 1, 0},
+        {r->Hijo1()->Hijo2(), 10, 120, 2, 2, 1},
+        {r->Hijo2(), 310, 20, 2, 3, 2},
+    };
+    for (const RCaso& c : casos) {
+        const RLocalizacion l = p->Localizar(c.Nodo);
+        EXPECT_TRUE(l.Encontrado);
+        EXPECT_EQ(l.X, c.X);
+        EXPECT_EQ(l.Y, c.Y);
+        EXPECT_EQ(l.Cortes, c.Cortes);
+        EXPECT_EQ(l.Hojas, c.Hojas);
+        EXPECT_EQ(l.Sobrantes, c.Sobrantes);
+    }
+    auto ajeno = Vacia(1, 1);
+    const RLocalizacion l = p->Localizar(ajeno.get());
+    EXPECT_FALSE(l.Encontrado);
+    EXPECT_EQ(l.Hojas, 3);
+}
+
+// ---- Text form ----
+
+TEST(CPatronTexto, EscribeLaCabeceraYElNodo) {
+    ROpciones o = OpcionesPorDefecto();
+    o.Barras = true;
+    CTrabajo t(o);
+    auto p = CPatron::Create(2, 3, t.Job());
+    p->SetRepeticion(0.1);
+    p->SetRepEntera({5, 6, 7});
+    p->SetAnchoCorte(4);
+    p->SetMargenIzq(1);
+    p->SetMargenDer(2);
+    p->SetRaiz(Vacia(10, 1));
+    EXPECT_EQ(p->ATexto(), "0.1;6;7;5;0;4;3;1;1;2;0;0(10;1;0;0;0;0;0;0;\\def()())");
+    std::string aviso = "x";
+    auto leido = CPatron::DeTexto(p->ATexto(), 2, t.Job(), aviso);
+    EXPECT_EQ(aviso, "");
+    EXPECT_TRUE(CPatron::Iguales(*p, *leido));
+}
+
+TEST(CPatronTexto, RepeticionEsElTextoMasCortoQueVuelveAlMismoReal) {
+    CTrabajo t(OpcionesPorDefecto());
+    const struct {
+        double Valor;
+        const char* Texto;
+    } casos[] = {{0.0, "0"},
+                 {2.0, "2"},
+                 {0.1, "0.1"},
+                 {2.5, "2.5"},
+                 {1.0 / 3.0, nullptr},
+                 {1e-300, nullptr},
+                 {123456789.123, "123456789.123"},
+                 {1e20, "1e+20"},
+                 {-0.75, "-0.75"},
+                 {std::nextafter(1.0, 2.0), nullptr}};
+    for (const auto& c : casos) {
+        auto p = CPatron::Create(0, 1, t.Job());
+        p->SetRepeticion(c.Valor);
+        const std::string texto = p->ATexto();
+        const std::string campo = texto.substr(0, texto.find(';'));
+        if (c.Texto) {
+            EXPECT_EQ(campo, c.Texto);
+        }
+        EXPECT_EQ(campo.find(','), std::string::npos);
+        std::string aviso;
+        auto leido = CPatron::DeTexto(texto, 0, t.Job(), aviso);
+        EXPECT_EQ(leido->Repeticion(), c.Valor) << campo;
+    }
+}
+
+struct RCabecera {
+    const char* Nombre;
+    std::string Cabecera;
+    double Repeticion;
+    int Rep0, Rep1, Rep2, Kerf, Material, MIzq, MDer, MSup, MInf;
+};
+
+class CPatronCabecera : public testing::TestWithParam<RCabecera> {};
+
+TEST_P(CPatronCabecera, CadaGrupoSeAbandonaEnSuPrimerCampoMalo) {
+    const RCabecera& c = GetParam();
+    CTrabajo t(OpcionesPorDefecto());
+    std::string aviso;
+    auto p = CPatron::DeTexto(c.Cabecera + "(10;5;0;2;5;1;5;1;\\def()())", 1, t.Job(), aviso);
+    EXPECT_EQ(aviso, "");
+    EXPECT_EQ(p->Repeticion(), c.Repeticion);
+    EXPECT_EQ(p->RepEntera(0), c.Rep0);
+    EXPECT_EQ(p->RepEntera(1), c.Rep1);
+    EXPECT_EQ(p->RepEntera(2), c.Rep2);
+    EXPECT_EQ(p->AnchoCorte(), c.Kerf);
+    EXPECT_EQ(p->Material(), c.Material);
+    EXPECT_EQ(p->MargenIzq(), c.MIzq);
+    EXPECT_EQ(p->MargenDer(), c.MDer);
+    EXPECT_EQ(p->MargenSup(), c.MSup);
+    EXPECT_EQ(p->MargenInf(), c.MInf);
+    ASSERT_NE(p->Raiz(), nullptr);
+    EXPECT_EQ(p->CantPorPieza()[1], 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Textos, CPatronCabecera,
+    testing::Values(
+        RCabecera{"completa", "1.5;2;3;4;0;5;6;1;7;8;9;10", 1.5, 4, 2, 3, 5, 6, 7, 8, 9, 10},
+        RCabecera{"conBlancos", " 1.5 ; 2;3 ;4;0; 5;6;1;7;8;9; 10 ", 1.5, 4, 2, 3, 5, 6, 7, 8, 9,
+                  10},
+        RCabecera{"reservadosIgnorados", "1.5;2;3;4;x;5;6;y;7;8;9;10", 1.5, 4, 2, 3, 5, 6, 7, 8, 9,
+                  10},
+        RCabecera{"repeticionMala", "x;2;3;4;0;5;6;1;7;8;9;10", 0, 0, 0, 0, 0, 6, 7, 8, 9, 10},
+        RCabecera{"repeticionConComa", "1,5;2;3;4;0;5;6;1;7;8;9;10", 0, 0, 0, 0, 0, 6, 7, 8, 9, 10},
+        RCabecera{"rep2Mala", "1.5;2;x;4;0;5;6;1;7;8;9;10", 1.5, 0, 2, 0, 0, 6, 7, 8, 9, 10},
+        RCabecera{"kerfMalo", "1.5;2;3;4;0;x;6;1;7;8;9;10", 1.5, 4, 2, 3, 0, 6, 7, 8, 9, 10},
+        RCabecera{"materialMalo", "1.5;2;3;4;0;5;x;1;7;8;9;10", 1.5, 4, 2, 3, 5, 0, 0, 0, 0, 0},
+        RCabecera{"margenDerMalo", "1.5;2;3;4;0;5;6;1;7;x;9;10", 1.5, 4, 2, 3, 5, 6, 7, 0, 0, 0},
+        RCabecera{"faltanMargenes", "1.5;2;3;4;0;5;6;1", 1.5, 4, 2, 3, 5, 6, 0, 0, 0, 0},
+        RCabecera{"soloRepeticiones", "2;1;3;4", 2, 4, 1, 3, 0, 0, 0, 0, 0, 0},
+        RCabecera{"vacia", "", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
+        RCabecera{"exponenteYSigno", "+2.5e1;-1;0;0;0;0;1;0;0;0;0;0", 25, 0, -1, 0, 0, 1, 0, 0, 0,
+                  0},
+        RCabecera{"infinitoNoEsNumero", "inf;1;1;1;0;1;6;1;7;8;9;10", 0, 0, 0, 0, 0, 6, 7, 8, 9,
+                  10}),
+    [](const testing::TestParamInfo<RCabecera>& i) { return std::string(i.param.Nombre); });
+
+struct RPatronMalo {
+    const char* Nombre;
+    std::string Texto;
+};
+
+class CPatronTextoMalo : public testing::TestWithParam<RPatronMalo> {};
+
+TEST_P(CPatronTextoMalo, DaUnPatronSinArbolYElAviso) {
+    CTrabajo t(OpcionesPorDefecto());
+    std::string aviso;
+    auto p = CPatron::DeTexto(GetParam().Texto, 3, t.Job(), aviso);
+    ASSERT_NE(p, nullptr);
+    EXPECT_EQ(aviso, Textos::ErrorCrearPatron);
+    EXPECT_EQ(p->Raiz(), nullptr);
+    EXPECT_EQ(p->CantPorPieza(), AWord16(4, 0));
+    EXPECT_EQ(p->Material(), 2) << "the header is kept as far as it was read";
+    // What is left measures without trouble.
+    EXPECT_EQ(p->TotalPiezas(), 0);
+    EXPECT_EQ(p->Aprovechamiento(), 0.0);
+    EXPECT_EQ(p->ATexto().substr(p->ATexto().size() - 2), "()");
+}
+
+std::string Anidado(int niveles) {
+    std::string t = "1;1;1;1;0;0;2;0;0;0;0;0";
+    for (int i = 0; i < niveles; ++i) {
+        t += "(10;10;1;0;0;0;0;0;\\def";
+    }
+    return t;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Textos, CPatronTextoMalo,
+    testing::Values(
+        RPatronMalo{"sinNodo", "1;1;1;1;0;0;2;0;0;0;0;0"},
+        RPatronMalo{"nodoTruncado", "1;1;1;1;0;0;2;0;0;0;0;0(10;5;0;2"},
+        RPatronMalo{"nodoNoNumerico", "1;1;1;1;0;0;2;0;0;0;0;0(10;5;0;a;5;1;5;1;\\def()())"},
+        RPatronMalo{"largoNegativo", "1;1;1;1;0;0;2;0;0;0;0;0(-10;5;0;0;0;0;0;0;\\def()())"},
+        RPatronMalo{"hijoMayorQueElPadre", "1;1;1;1;0;0;2;0;0;0;0;0(10;5;-1;0;0;0;0;0;\\def"
+                                           "(10;9;0;0;0;0;0;0;()())(10;-4;0;0;0;0;0;0;()()))"},
+        RPatronMalo{"piezaFueraDeLaLista", "1;1;1;1;0;0;2;0;0;0;0;0(10;5;0;2;5;4;5;1;\\def()())"},
+        RPatronMalo{"piezaGiradaFueraDeLaLista",
+                    "1;1;1;1;0;0;2;0;0;0;0;0(10;5;0;5;2;-9;1;2;\\def()())"},
+        RPatronMalo{"kerfNegativo", "1;1;1;1;0;-3;2;0;0;0;0;0(10;5;0;0;0;0;0;0;\\def()())"},
+        RPatronMalo{"margenEnorme", "1;1;1;1;0;0;2;0;99999;0;0;0(10;5;0;0;0;0;0;0;\\def()())"},
+        RPatronMalo{"anidadoMilesDeNiveles", Anidado(50000)}),
+    [](const testing::TestParamInfo<RPatronMalo>& i) { return std::string(i.param.Nombre); });
+
+TEST(CPatronTexto, NodoNuloDaUnPatronSinRaizYSinAviso) {
+    CTrabajo t(OpcionesPorDefecto());
+    std::string aviso = "x";
+    auto p = CPatron::DeTexto("0.5;1;1;0;0;0;1;0;0;0;0;0()", 2, t.Job(), aviso);
+    EXPECT_EQ(aviso, "");
+    EXPECT_EQ(p->Raiz(), nullptr);
+    EXPECT_EQ(p->Repeticion(), 0.5);
+    EXPECT_EQ(p->ATexto(), "0.5;1;1;0;0;0;1;0;0;0;0;0()");
+}
+
+TEST(CPatronTexto, KerfYMargenesVienenSoloDelTexto) {
+    ROpciones o = OpcionesPorDefecto();
+    o.ChequearAnchoCorte = true;
+    o.AnchoCorte = 9;
+    o.ChequearMargenes = true;
+    o.MargenIzq = 9;
+    CTrabajo t(o);
+    std::string aviso;
+    auto p =
+        CPatron::DeTexto("x;1;1;1;0;0;1;0;0;0;0;0(10;5;0;0;0;0;0;0;\\def()())", 1, t.Job(), aviso);
+    EXPECT_EQ(p->AnchoCorte(), 0);
+    EXPECT_EQ(p->MargenIzq(), 0);
+}
+
+TEST(CPatronTexto, CantidadDePiezasDesmesuradaNoReservaSinLimite) {
+    CTrabajo t(OpcionesPorDefecto());
+    std::string aviso;
+    auto p = CPatron::DeTexto("1;1;1;1;0;0;1;0;0;0;0;0(10;5;0;2;5;1;5;1;\\def()())", 2000000000,
+                              t.Job(), aviso);
+    EXPECT_EQ(aviso, "");
+    EXPECT_EQ(p->CantPorPieza().size(), 65536u);
+    auto q = CPatron::DeTexto("1;1;1;1;0;0;1;0;0;0;0;0()", -5, t.Job(), aviso);
+    EXPECT_EQ(q->CantPorPieza().size(), 1u);
+}
+
+TEST(CPatronTexto, IdaYVueltaDePatronesAzar) {
+    std::mt19937 rng(77);
+    for (int caso = 0; caso < 200; ++caso) {
+        ROpciones o = OpcionesPorDefecto();
+        o.Barras = caso % 3 == 0;
+        CTrabajo t(o);
+        azar::RParametrosArbol parametros;
+        parametros.Barras = o.Barras;
+        parametros.Largo = std::uniform_int_distribution<int>(1, 6000)(rng);
+        parametros.Ancho = std::uniform_int_distribution<int>(1, 3000)(rng);
+        parametros.ProbabilidadEtiqueta = 0.3;
+        const int numPiezas = std::uniform_int_distribution<int>(1, 12)(rng);
+        const auto piezas = azar::PiezasAzar(rng, numPiezas, std::max(1, parametros.Largo / 3),
+                                             std::max(1, parametros.Ancho / 3), o.Barras);
+        auto p = CPatron::Create(numPiezas, std::uniform_int_distribution<int>(1, 9)(rng), t.Job());
+        p->SetRaiz(azar::ArbolAzar(rng, parametros, piezas));
+        p->SetRepeticion(std::uniform_real_distribution<double>(0.0, 50.0)(rng));
+        p->SetRepEntera({std::uniform_int_distribution<int>(0, 60)(rng), caso, -caso});
+        p->SetAnchoCorte(std::uniform_int_distribution<int>(0, 10)(rng));
+        p->SetMargenIzq(caso % 7);
+        p->SetMargenDer(caso % 5);
+        if (!o.Barras) {
+            p->SetMargenSup(caso % 4);
+            p->SetMargenInf(caso % 3);
+        }
+        p->RecontarPiezas(numPiezas);
+        const std::string texto = p->ATexto();
+        std::string aviso;
+        auto leido = CPatron::DeTexto(texto, numPiezas, t.Job(), aviso);
+        ASSERT_EQ(aviso, "") << texto;
+        ASSERT_TRUE(CPatron::Iguales(*p, *leido)) << texto << "\n"
+                                                  << leido->ATexto() << azar::Mostrar(p->Raiz());
+        EXPECT_EQ(leido->ATexto(), texto);
+        EXPECT_DOUBLE_EQ(leido->AreaPiezas(), p->AreaPiezas());
+    }
+}
+
+} // namespace
