@@ -485,32 +485,39 @@ void CMochila::FaseBloques(CTablaCortes& Tabla, CControlCalculo* Control) {
                 RecortarFila(w, b, rb);
                 Tabla.CuentaRecA[U(j)] = b;
             }
-            for (int i = i0; i <= nl; ++i) {
-                const long long P = Tabla.PosLargo[U(i)];
-                const int a0 = Tabla.CuentaL[U(i)];
-                const int ra = Tabla.RestoL[U(i)];
-                for (int j = j0; j <= na; ++j) {
-                    const long long Q = Tabla.PosAncho[U(j)];
-                    const int b0 = Tabla.CuentaA[U(j)];
-                    const int rb = Tabla.RestoA[U(j)];
+            const std::uint16_t* posL = Tabla.PosLargo.data();
+            const std::int32_t* cuentaL = Tabla.CuentaL.data();
+            const std::int32_t* restoL = Tabla.RestoL.data();
+            const std::int32_t* cuentaRecL = Tabla.CuentaRecL.data();
+            // Width outside, length inside: the cells of one width position are adjacent.
+            for (int j = j0; j <= na; ++j) {
+                const long long Q = Tabla.PosAncho[U(j)];
+                const int b0 = Tabla.CuentaA[U(j)];
+                const int rb = Tabla.RestoA[U(j)];
+                const int bRec = Tabla.CuentaRecA[U(j)];
+                RCelda* columna = Tabla.Columna(j);
+                for (int i = i0; i <= nl; ++i) {
+                    const long long P = posL[i];
+                    const int a0 = cuentaL[i];
+                    const int ra = restoL[i];
                     int a = a0;
                     int b = b0;
                     if (a0 == 1 && b0 == 1 && ra == 0 && rb == 0) {
                         // the single exact piece
                     } else if (b0 == 1 && rb == 0) {
-                        a = (Q > corteMaximo) ? 0 : Tabla.CuentaRecL[U(i)];
+                        a = (Q > corteMaximo) ? 0 : cuentaRecL[i];
                     } else if (a0 == 1 && ra == 0) {
-                        b = (P > corteMaximo) ? 0 : Tabla.CuentaRecA[U(j)];
+                        b = (P > corteMaximo) ? 0 : bRec;
                     } else if (std::max<long long>(Q, l) > corteMaximo &&
                                std::max<long long>(P, w) > corteMaximo) {
                         a = 0;
                     } else {
-                        a = Tabla.CuentaRecL[U(i)];
-                        b = Tabla.CuentaRecA[U(j)];
+                        a = cuentaRecL[i];
+                        b = bRec;
                     }
                     if (a > 0 && b > 0) {
                         const double v = static_cast<double>(a) * valor * static_cast<double>(b);
-                        RCelda& c = Tabla.Celda(i, j);
+                        RCelda& c = columna[i];
                         if (Menor(c.Valor, v)) {
                             c.Valor = v;
                             c.Eleccion = static_cast<std::uint16_t>(e);
