@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace prueba_mochila;
@@ -66,6 +67,8 @@ struct RInstancia {
     int W = 0;
     bool Rotar = false;
     std::vector<RPiezaFB> Piezas;
+    // Further materials of the same job (the first one is L x W).
+    std::vector<std::pair<int, int>> OtrosMateriales;
 };
 
 RInstancia Azar(std::mt19937& azar) {
@@ -74,6 +77,10 @@ RInstancia Azar(std::mt19937& azar) {
     r.L = entre(1, 12);
     r.W = entre(1, 12);
     r.Rotar = entre(0, 1) == 1;
+    const int otros = entre(0, 3) == 0 ? entre(1, 2) : 0;
+    for (int k = 0; k < otros; ++k) {
+        r.OtrosMateriales.emplace_back(entre(1, 12), entre(1, 12));
+    }
     const int n = entre(1, 4);
     for (int k = 0; k < n; ++k) {
         r.Piezas.push_back({entre(1, 9), entre(1, 9), entre(1, 20)});
@@ -87,6 +94,9 @@ std::string Describir(const RInstancia& r) {
     for (const auto& p : r.Piezas) {
         s += " " + std::to_string(p.Largo) + "x" + std::to_string(p.Ancho) + "=" +
              std::to_string(p.Valor);
+    }
+    for (const auto& [l, w] : r.OtrosMateriales) {
+        s += "; hoja " + std::to_string(l) + "x" + std::to_string(w);
     }
     return s;
 }
@@ -108,7 +118,11 @@ TEST(FuerzaBruta, NivelTresAlcanzaElOptimoGuillotina) {
                 todas.push_back({p.Ancho, p.Largo, p.Valor});
             }
         }
-        const int optimo = CFuerzaBruta(r.L, r.W, todas).Optimo();
+        // With several materials and no material prices the most valuable one wins.
+        int optimo = CFuerzaBruta(r.L, r.W, todas).Optimo();
+        for (const auto& [l, w] : r.OtrosMateriales) {
+            optimo = std::max(optimo, CFuerzaBruta(l, w, todas).Optimo());
+        }
 
         CConstructorLanzamiento c;
         c.Opciones.RotarPiezas = r.Rotar;
@@ -118,6 +132,9 @@ TEST(FuerzaBruta, NivelTresAlcanzaElOptimoGuillotina) {
             duales.push_back(p.Valor);
         }
         c.Material(r.L, r.W);
+        for (const auto& [l, w] : r.OtrosMateriales) {
+            c.Material(l, w);
+        }
         auto job = c.Crear();
         CMochila m(*job);
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <stdexcept>
 #include <tuple>
 #include <vector>
 
@@ -271,6 +272,48 @@ INSTANTIATE_TEST_SUITE_P(GenerarPatron, Sobrante,
                                          std::make_tuple(33, 2, 2),    // 1 < 2: two pieces, 34
                                          std::make_tuple(25, 99, 4),   // exact fill, any minimum
                                          std::make_tuple(30, 99, 0))); // no fill is possible
+
+// Grip length: the leftover beside a row of pieces, or the last piece, must be at least the
+// grip, except for a single piece that fills its rectangle exactly.
+class Agarre : public testing::TestWithParam<std::tuple<int, int, int>> {};
+
+TEST_P(Agarre, EnLaBarra) {
+    const auto [pieza, agarre, piezas] = GetParam();
+    CConstructorLanzamiento c;
+    c.Opciones.Barras = true;
+    c.Opciones.ChequearAgarre = true;
+    c.Opciones.LongitudAgarre = agarre;
+    c.Pieza(pieza, 1, 99).Material(100, 1);
+    auto job = c.Crear();
+    CMochila m(*job);
+    for (int nivel = 1; nivel <= 3; ++nivel) {
+        m.SetNivelOptimizacion(nivel);
+        auto g = Generar(m, Duales({1.0}));
+        ASSERT_TRUE(g.Patron);
+        EXPECT_EQ(g.Patron->CantPorPieza()[1], piezas) << nivel << " " << Arbol(*g.Patron);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(GenerarPatron, Agarre,
+                         testing::Values(std::make_tuple(30, 20, 3),   // 10 left, last piece 30
+                                         std::make_tuple(15, 20, 5),   // 6 would leave 10 < 20
+                                         std::make_tuple(20, 20, 5),   // exact, pieces of 20
+                                         std::make_tuple(25, 30, 2))); // 50 left
+
+// A table beyond the memory bound is refused before anything is allocated.
+TEST(GenerarPatron, TablaDemasiadoGrande) {
+    CConstructorLanzamiento c;
+    c.Pieza(1, 1, 9).Material(12000, 12000);
+    auto job = c.Crear();
+    CMochila m(*job);
+    m.SetNivelOptimizacion(1);
+    std::unique_ptr<CPatron> patron;
+    int material = 0;
+    double costo = 0.0;
+    EXPECT_THROW(m.GenerarPatron(Completar(Duales({1.0}), m), patron, 1, material, costo),
+                 std::length_error);
+    EXPECT_FALSE(patron);
+}
 
 // A cut whose second part is an empty strip narrower than the minimum offcut is refused too:
 // a sheet 22 x 5 with pieces 10 x 5 and a minimum offcut of 15 has no valid pattern, even
