@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace {
@@ -103,6 +104,9 @@ struct RTextoMalo {
     const char* Nombre;
     std::string Texto;
 };
+void PrintTo(const RTextoMalo& c, std::ostream* os) {
+    *os << c.Nombre;
+}
 
 class CCorteTextoMalo : public testing::TestWithParam<RTextoMalo> {};
 
@@ -342,6 +346,9 @@ struct RUnion {
     bool Puede;
     int Pieza, RepX, RepY; // the joined leaf
 };
+void PrintTo(const RUnion& c, std::ostream* os) {
+    *os << c.Nombre;
+}
 
 class CCorteUnir : public testing::TestWithParam<RUnion> {};
 

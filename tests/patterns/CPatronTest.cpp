@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <limits>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -360,6 +361,9 @@ struct RCabecera {
     double Repeticion;
     int Rep0, Rep1, Rep2, Kerf, Material, MIzq, MDer, MSup, MInf;
 };
+void PrintTo(const RCabecera& c, std::ostream* os) {
+    *os << c.Nombre;
+}
 
 class CPatronCabecera : public testing::TestWithParam<RCabecera> {};
 
@@ -410,6 +414,9 @@ struct RPatronMalo {
     const char* Nombre;
     std::string Texto;
 };
+void PrintTo(const RPatronMalo& c, std::ostream* os) {
+    *os << c.Nombre;
+}
 
 class CPatronTextoMalo : public testing::TestWithParam<RPatronMalo> {};
 

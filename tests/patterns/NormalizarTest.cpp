@@ -1,0 +1,286 @@
+#include "patterns/CPatron.h"
+
+#include "document/CLanzamiento.h"
+#include "document/ROpciones.h"
+#include "support/ArbolesAzar.h"
+#include "support/RutasPrueba.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ostream>
+#include <string>
+
+namespace {
+
+class CTrabajo {
+public:
+    explicit CTrabajo(const ROpciones& opciones)
+        : FLanzamiento((FCarpeta / "prueba.lan").string(), opciones) {}
+    const CLanzamiento* Job() const { return &FLanzamiento; }
+
+private:
+    rutas::CCarpetaTemporal FCarpeta;
+    CLanzamiento FLanzamiento;
+};
+
+std::unique_ptr<CCorte> Vacia(int l, int a) {
+    return CCorte::Create(l, a, 0, 0, 0, 0, 0, 0);
+}
+std::unique_ptr<CCorte> Bloque(int l, int a, int pieza, int lp, int ap, int rx, int ry) {
+    return CCorte::Create(l, a, 0, lp, ap, pieza, rx, ry);
+}
+std::unique_ptr<CCorte> Corte(int dir, std::unique_ptr<CCorte> a, std::unique_ptr<CCorte> b) {
+    const int l = dir == 1 ? a->Largo() + b->Largo() : a->Largo();
+    const int w = dir == 1 ? a->Ancho() : a->Ancho() + b->Ancho();
+    auto n = CCorte::Create(l, w, dir, 0, 0, 0, 0, 0);
+    n->SetHijo1(std::move(a));
+    n->SetHijo2(std::move(b));
+    return n;
+}
+
+template <class F> void ParaCadaNodo(const CCorte* raiz, F f) {
+    std::vector<const CCorte*> pila;
+    if (raiz) {
+        pila.push_back(raiz);
+    }
+    while (!pila.empty()) {
+        const CCorte* n = pila.back();
+        pila.pop_back();
+        f(*n);
+        if (n->Hijo1()) {
+            pila.push_back(n->Hijo1());
+        }
+        if (n->Hijo2()) {
+            pila.push_back(n->Hijo2());
+        }
+    }
+}
+
+// In every cut whose parts are both piece blocks, the higher piece number comes first.
+std::string FallaOrden(const CCorte* raiz) {
+    std::string falla;
+    ParaCadaNodo(raiz, [&](const CCorte& n) {
+        if (n.Dir() != 0 && n.Hijo1()->TienePieza() && n.Hijo2()->TienePieza() &&
+            std::abs(n.Hijo1()->Pieza()) < std::abs(n.Hijo2()->Pieza()) && falla.empty()) {
+            falla = "pieza " + std::to_string(n.Hijo1()->Pieza()) + " antes que " +
+                    std::to_string(n.Hijo2()->Pieza());
+        }
+    });
+    return falla;
+}
+
+// No cut is left whose two parts are leaves of the same signed piece with the same count
+// across the cut.
+std::string FallaUnion(const CCorte* raiz) {
+    std::string falla;
+    ParaCadaNodo(raiz, [&](const CCorte& n) {
+        if (n.Dir() == 0 || !n.Hijo1()->TienePieza() || !n.Hijo2()->TienePieza()) {
+            return;
+        }
+        const CCorte& a = *n.Hijo1();
+        const CCorte& b = *n.Hijo2();
+        const bool igualAtraves = n.Dir() == 1 ? a.RepY() == b.RepY() : a.RepX() == b.RepX();
+        if (a.Pieza() == b.Pieza() && igualAtraves && falla.empty()) {
+            falla = "bloques sin unir de la pieza " + std::to_string(a.Pieza());
+        }
+    });
+    return falla;
+}
+
+// With the offcut check on, no piece block keeps a free band that qualifies as an offcut.
+std::string FallaSobrante(const CPatron& p) {
+    std::string falla;
+    ParaCadaNodo(p.Raiz(), [&](const CCorte& n) {
+        if (!n.TienePieza() || !falla.empty()) {
+            return;
+        }
+        const int sx = p.SobranteX(n);
+        const int sy = p.SobranteY(n);
+        const int lmin = p.LargoMinimoSobrante();
+        const int amin = p.AnchoMinimoSobrante();
+        const bool x =
+            sx > 0 && std::max(sx, p.AnchoSP(n)) >= lmin && std::min(sx, p.AnchoSP(n)) >= amin;
+        const bool y =
+            sy > 0 && std::max(sy, p.LargoSP(n)) >= lmin && std::min(sy, p.LargoSP(n)) >= amin;
+        if (x || y) {
+            falla = "banda libre de la pieza " + std::to_string(n.Pieza()) + " sin separar";
+        }
+    });
+    return falla;
+}
+
+struct RCasoAzar {
+    const char* Nombre;
+    bool Barras;
+    bool ChequearSobrante;
+    int Kerf;
+    int NumPiezas;
+    unsigned Semilla;
+};
+void PrintTo(const RCasoAzar& c, std::ostream* os) {
+    *os << c.Nombre;
+}
+
+class CNormalizarAzar : public testing::TestWithParam<RCasoAzar> {};
+
+TEST_P(CNormalizarAzar, TerminaConservaYDejaLaFormaCanonica) {
+    const RCasoAzar& c = GetParam();
+    ROpciones o = OpcionesPorDefecto();
+    o.Barras = c.Barras;
+    o.ChequearSobrante = c.ChequearSobrante;
+    o.LargoMinimoSobrante = 60;
+    o.AnchoMinimoSobrante = 30;
+    CTrabajo t(o);
+    std::mt19937 rng(c.Semilla);
+    for (int caso = 0; caso < 250; ++caso) {
+        azar::RParametrosArbol parametros;
+        parametros.Barras = c.Barras;
+        parametros.Largo = std::uniform_int_distribution<int>(1, 2500)(rng);
+        parametros.Ancho = std::uniform_int_distribution<int>(1, 1200)(rng);
+        parametros.ProfundidadMaxima = 8;
+        parametros.ProbabilidadHoja = 0.2;
+        const auto piezas = azar::PiezasAzar(rng, c.NumPiezas, std::max(1, parametros.Largo / 4),
+                                             std::max(1, parametros.Ancho / 4), c.Barras);
+        auto p = CPatron::Create(c.NumPiezas, 1, t.Job());
+        p->SetAnchoCorte(c.Kerf);
+        p->SetRaiz(azar::ArbolAzar(rng, parametros, piezas));
+        p->RecontarPiezas(c.NumPiezas);
+        const std::string antes = azar::Mostrar(p->Raiz());
+        const auto cuentas = p->CantPorPieza();
+        const long long areaBruta = azar::AreaBrutaPiezas(p->Raiz());
+        const double areaPiezas = p->AreaPiezas();
+
+        ASSERT_TRUE(p->Normalizar()) << antes;
+        const std::string despues = azar::Mostrar(p->Raiz());
+        const std::string contexto =
+            "caso " + std::to_string(caso) + "\nantes:" + antes + "despues:" + despues;
+        ASSERT_EQ(azar::Invariantes(p->Raiz(), &piezas), "") << contexto;
+        EXPECT_EQ(p->Raiz()->Largo(), parametros.Largo);
+        EXPECT_EQ(azar::AreaBrutaPiezas(p->Raiz()), areaBruta) << contexto;
+        EXPECT_DOUBLE_EQ(p->AreaPiezas(), areaPiezas);
+        p->RecontarPiezas(c.NumPiezas);
+        ASSERT_EQ(p->CantPorPieza(), cuentas) << contexto;
+        EXPECT_EQ(FallaOrden(p->Raiz()), "") << contexto;
+        EXPECT_EQ(FallaUnion(p->Raiz()), "") << contexto;
+        if (c.ChequearSobrante) {
+            EXPECT_EQ(FallaSobrante(*p), "") << contexto;
+        }
+
+        const std::string texto = p->ATexto();
+        ASSERT_TRUE(p->Normalizar());
+        if (!c.ChequearSobrante) {
+            EXPECT_EQ(p->ATexto(), texto) << "not idempotent\n"
+                                          << contexto << "second:" << azar::Mostrar(p->Raiz());
+        } else {
+            // The second run first joins the explicit offcuts back into their blocks and may
+            // regroup them before cutting them off again: the shape can differ, the
+            // properties hold all the same.
+            ASSERT_EQ(azar::Invariantes(p->Raiz(), &piezas), "") << contexto;
+            p->RecontarPiezas(c.NumPiezas);
+            EXPECT_EQ(p->CantPorPieza(), cuentas);
+            EXPECT_EQ(FallaOrden(p->Raiz()), "") << contexto;
+            EXPECT_EQ(FallaUnion(p->Raiz()), "") << contexto;
+            EXPECT_EQ(FallaSobrante(*p), "") << contexto;
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Arboles, CNormalizarAzar,
+                         testing::Values(RCasoAzar{"chapas", false, false, 0, 4, 1},
+                                         RCasoAzar{"chapasPocasPiezas", false, false, 3, 2, 2},
+                                         RCasoAzar{"chapasMuchasPiezas", false, false, 5, 12, 3},
+                                         RCasoAzar{"chapasConSobrantes", false, true, 4, 4, 4},
+                                         RCasoAzar{"barras", true, false, 3, 4, 5},
+                                         RCasoAzar{"barrasConSobrantes", true, true, 3, 3, 6}),
+                         [](const testing::TestParamInfo<RCasoAzar>& i) {
+                             return std::string(i.param.Nombre);
+                         });
+
+TEST(CNormalizar, PatronSinRaiz) {
+    CTrabajo t(OpcionesPorDefecto());
+    auto p = CPatron::Create(1, 1, t.Job());
+    EXPECT_TRUE(p->Normalizar());
+    EXPECT_EQ(p->Raiz(), nullptr);
+}
+
+TEST(CNormalizar, OrdenaUnaCadenaPorPiezaDescendente) {
+    // | P1 | P3 | P2 | . |  ->  | P3 | P2 | P1 . |
+    CTrabajo t(OpcionesPorDefecto());
+    auto p = CPatron::Create(3, 1, t.Job());
+    p->SetRaiz(Corte(1, Bloque(10, 10, 1, 10, 10, 1, 1),
+                     Corte(1, Bloque(20, 10, 3, 20, 10, 1, 1),
+                           Corte(1, Bloque(30, 10, 2, 30, 10, 1, 1), Vacia(40, 10)))));
+    ASSERT_TRUE(p->Normalizar());
+    const CCorte* n = p->Raiz();
+    std::vector<int> orden;
+    while (n->Dir() == 1) {
+        orden.push_back(n->Hijo1()->Pieza());
+        n = n->Hijo2();
+    }
+    orden.push_back(n->Pieza());
+    // The empty end joins the last block as its free band.
+    EXPECT_EQ(orden, (std::vector<int>{3, 2, 1})) << azar::Mostrar(p->Raiz());
+    EXPECT_EQ(n->Largo(), 50);
+}
+
+TEST(CNormalizar, UneBloquesPartidosDeLaMismaPieza) {
+    // Two blocks of piece 2, 2 x 1 and 3 x 1, side by side, become one block of 5 x 1.
+    CTrabajo t(OpcionesPorDefecto());
+    auto p = CPatron::Create(2, 1, t.Job());
+    p->SetRaiz(Corte(1, Bloque(20, 10, 2, 10, 10, 2, 1), Bloque(30, 10, 2, 10, 10, 3, 1)));
+    ASSERT_TRUE(p->Normalizar());
+    EXPECT_EQ(p->Raiz()->Dir(), 0);
+    EXPECT_EQ(p->Raiz()->RepX(), 5);
+    EXPECT_EQ(p->Raiz()->Largo(), 50);
+}
+
+TEST(CNormalizar, UnBloqueNacidoDeUnaUnionQuedaEnOrden) {
+    // | P5 | (P7 over P7) |: the merge makes the second part a block of piece 7, which then
+    // has to come first.
+    CTrabajo t(OpcionesPorDefecto());
+    auto p = CPatron::Create(7, 1, t.Job());
+    p->SetRaiz(Corte(1, Bloque(10, 20, 5, 10, 20, 1, 1),
+                     Corte(-1, Bloque(30, 10, 7, 10, 10, 3, 1), Bloque(30, 10, 7, 10, 10, 3, 1))));
+    ASSERT_TRUE(p->Normalizar());
+    ASSERT_EQ(p->Raiz()->Dir(), 1) << azar::Mostrar(p->Raiz());
+    EXPECT_EQ(p->Raiz()->Hijo1()->Pieza(), 7) << azar::Mostrar(p->Raiz());
+    EXPECT_EQ(p->Raiz()->Hijo1()->RepY(), 2);
+    EXPECT_EQ(p->Raiz()->Hijo2()->Pieza(), 5);
+}
+
+TEST(CNormalizar, SobrantesExplicitos) {
+    // Sheet 100 x 50, kerf 0, one block of 2 x 1 pieces of 30 x 20: free 40 along X over the
+    // whole width (area 2000) and 30 along Y over the whole length (area 3000). The larger
+    // band is cut off first, then the remaining block's band.
+    ROpciones o = OpcionesPorDefecto();
+    o.ChequearSobrante = true;
+    o.LargoMinimoSobrante = 20;
+    o.AnchoMinimoSobrante = 20;
+    CTrabajo t(o);
+    auto p = CPatron::Create(1, 1, t.Job());
+    p->SetRaiz(Bloque(100, 50, 1, 30, 20, 2, 1));
+    ASSERT_TRUE(p->Normalizar());
+    const CCorte* r = p->Raiz();
+    ASSERT_EQ(r->Dir(), -1) << azar::Mostrar(r);
+    EXPECT_EQ(r->PosicionCorte(), 20);
+    EXPECT_TRUE(r->Hijo2()->EsVacio());
+    ASSERT_EQ(r->Hijo1()->Dir(), 1) << azar::Mostrar(r);
+    EXPECT_EQ(r->Hijo1()->PosicionCorte(), 60);
+    EXPECT_TRUE(r->Hijo1()->Hijo2()->EsVacio());
+    EXPECT_EQ(p->AreaSobrantes(), 40.0 * 20 + 100.0 * 30);
+}
+
+TEST(CNormalizar, BandaDemasiadoPequenaNoSeSepara) {
+    ROpciones o = OpcionesPorDefecto();
+    o.ChequearSobrante = true;
+    o.LargoMinimoSobrante = 50;
+    o.AnchoMinimoSobrante = 41;
+    CTrabajo t(o);
+    auto p = CPatron::Create(1, 1, t.Job());
+    p->SetRaiz(Bloque(100, 50, 1, 30, 20, 2, 1));
+    ASSERT_TRUE(p->Normalizar());
+    EXPECT_EQ(p->Raiz()->Dir(), 0) << azar::Mostrar(p->Raiz());
+}
+
+} // namespace
