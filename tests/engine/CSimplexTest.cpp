@@ -311,3 +311,98 @@ TEST(Simplex, OptimoIgualQueLaEnumeracionDeVertices) {
 }
 
 } // namespace
+
+namespace {
+
+// After any sequence of pivots the table still holds the inverse of the basis it claims:
+// the direction of the column in basis position k is -e_k, the basic values reproduce the
+// right-hand side and the duals are c_B B^-1.
+TEST(Simplex, LaInversaSigueSiendoLaDeLaBaseTrasMuchosPivotes) {
+    std::mt19937 azar(99);
+    const int n = 40;
+    AWord16 diagonal(n + 1, 0);
+    AReal8 costes(n + 1, 0.0);
+    for (int i = 1; i <= n; ++i) {
+        diagonal[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(1 + azar() % 60);
+        costes[static_cast<std::size_t>(i)] = i <= 30 ? 1.0 : 0.0;
+    }
+    CSimplex simplex(diagonal, diagonal, costes);
+    std::vector<AWord16> base(n + 1);
+    AReal8 costeBase = costes;
+    for (int i = 1; i <= n; ++i) {
+        base[static_cast<std::size_t>(i)].assign(n + 1, 0);
+        base[static_cast<std::size_t>(i)][static_cast<std::size_t>(i)] = diagonal[i];
+    }
+    int pivotes = 0;
+    for (int intento = 0; intento < 400; ++intento) {
+        AWord16 columna(n + 1, 0);
+        for (int p = 0; p < 5; ++p) {
+            columna[1 + azar() % 30] += static_cast<std::uint16_t>(1 + azar() % 3);
+        }
+        columna[31 + azar() % 10] = 1;
+        const double coste = static_cast<double>(azar() % 7);
+        AReal8 duales(n + 1, 0.0);
+        simplex.Duales(duales);
+        double reducido = coste;
+        for (int i = 1; i <= n; ++i) {
+            reducido -= duales[static_cast<std::size_t>(i)] * columna[static_cast<std::size_t>(i)];
+        }
+        int sale = 0;
+        if (simplex.Pivotear(columna, reducido, sale)) {
+            base[static_cast<std::size_t>(sale)] = columna;
+            costeBase[static_cast<std::size_t>(sale)] = coste;
+            ++pivotes;
+        }
+    }
+    ASSERT_GT(pivotes, 100);
+    double peor = 0.0;
+    for (int k = 1; k <= n; ++k) {
+        const AReal8 d = simplex.Direccion(base[static_cast<std::size_t>(k)]);
+        for (int i = 1; i <= n; ++i) {
+            peor = std::max(peor, std::fabs(d[static_cast<std::size_t>(i)] + (i == k ? 1.0 : 0.0)));
+        }
+    }
+    EXPECT_LT(peor, 1e-9);
+    for (int fila = 1; fila <= n; ++fila) {
+        double suma = 0.0;
+        for (int k = 1; k <= n; ++k) {
+            suma += base[static_cast<std::size_t>(k)][static_cast<std::size_t>(fila)] *
+                    simplex.ValorBasico(k);
+        }
+        EXPECT_NEAR(suma, diagonal[static_cast<std::size_t>(fila)], 1e-8);
+    }
+    // Duals: pi . a_k = c_k for every basic column.
+    AReal8 duales(n + 1, 0.0);
+    simplex.Duales(duales);
+    double objetivo = 0.0;
+    for (int k = 1; k <= n; ++k) {
+        double pa = 0.0;
+        for (int i = 1; i <= n; ++i) {
+            pa += duales[static_cast<std::size_t>(i)] *
+                  base[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
+        }
+        EXPECT_NEAR(pa, costeBase[static_cast<std::size_t>(k)], 1e-8);
+        objetivo += costeBase[static_cast<std::size_t>(k)] * simplex.ValorBasico(k);
+    }
+    EXPECT_NEAR(simplex.Objetivo(), objetivo, 1e-7);
+    // New costs for the same basis: the duals and the objective follow.
+    AReal8 nuevos(n + 1, 0.0);
+    for (int k = 1; k <= n; ++k) {
+        nuevos[static_cast<std::size_t>(k)] = static_cast<double>(k % 5);
+    }
+    simplex.FijarCostes(nuevos);
+    simplex.Duales(duales);
+    double esperado = 0.0;
+    for (int k = 1; k <= n; ++k) {
+        double pa = 0.0;
+        for (int i = 1; i <= n; ++i) {
+            pa += duales[static_cast<std::size_t>(i)] *
+                  base[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
+        }
+        EXPECT_NEAR(pa, nuevos[static_cast<std::size_t>(k)], 1e-8);
+        esperado += nuevos[static_cast<std::size_t>(k)] * simplex.ValorBasico(k);
+    }
+    EXPECT_NEAR(simplex.Objetivo(), esperado, 1e-7);
+}
+
+} // namespace

@@ -187,6 +187,102 @@ TEST(Solucion, RepeticionesEnormesNoDesbordan) {
     EXPECT_EQ(s.TotalPiezas(), 60000000000LL);
 }
 
+// Random sequences of slot operations against a plain model of the slots (the material
+// number identifies each pattern): same contents, same iteration, Buscar finds each one.
+TEST(Solucion, OperacionesAlAzarComoElModelo) {
+    std::mt19937 azar(31);
+    for (int prueba = 0; prueba < 100; ++prueba) {
+        CSolucion s;
+        std::vector<int> modelo(1, 0); // 0 = empty slot
+        int siguiente = 1;
+        const auto nuevo = [&] {
+            auto p = PatronConAprovechamiento(1, 10);
+            p->SetMaterial(siguiente);
+            return p;
+        };
+        for (int paso = 0; paso < 60; ++paso) {
+            const int cantidad = static_cast<int>(modelo.size()) - 1;
+            const int k = static_cast<int>(azar() % static_cast<unsigned>(cantidad + 4)) - 1;
+            switch (azar() % 6) {
+            case 0:
+                if (k >= 1) {
+                    s.FijarPatron(k, nuevo());
+                    if (k > cantidad) {
+                        modelo.resize(static_cast<std::size_t>(k) + 1, 0);
+                    }
+                    modelo[static_cast<std::size_t>(k)] = siguiente++;
+                }
+                break;
+            case 1:
+                if (k >= 1) {
+                    s.Insertar(nuevo(), k);
+                    if (k <= cantidad) {
+                        modelo.insert(modelo.begin() + k, siguiente++);
+                    } else {
+                        modelo.resize(static_cast<std::size_t>(k) + 1, 0);
+                        modelo[static_cast<std::size_t>(k)] = siguiente++;
+                    }
+                }
+                break;
+            case 2:
+                s.Eliminar(k);
+                if (k >= 1 && k <= cantidad) {
+                    modelo.erase(modelo.begin() + k);
+                }
+                break;
+            case 3:
+                s.Truncar(k);
+                if (std::max(k, 0) < cantidad) {
+                    modelo.resize(static_cast<std::size_t>(std::max(k, 0)) + 1);
+                }
+                break;
+            case 4:
+                s.Patron(k); // reading beyond the end grows the set
+                if (k > cantidad) {
+                    modelo.resize(static_cast<std::size_t>(k) + 1, 0);
+                }
+                break;
+            default: {
+                // Every pattern has the same utilisation: the sort may reorder them freely
+                // but keeps them all and puts the empty slots last.
+                s.Ordenar(CSolucion::OrdenAprovechamientoAscendente);
+                std::vector<int> antes(modelo.begin() + 1, modelo.end());
+                std::vector<int> despues;
+                for (std::int32_t i = 1; i <= s.Cantidad(); ++i) {
+                    const CPatron* p = std::as_const(s).Patron(i);
+                    despues.push_back(p == nullptr ? 0 : p->Material());
+                }
+                const auto vacio = std::find(despues.begin(), despues.end(), 0);
+                EXPECT_TRUE(std::all_of(vacio, despues.end(), [](int m) { return m == 0; }));
+                std::sort(antes.begin(), antes.end());
+                std::vector<int> ordenados = despues;
+                std::sort(ordenados.begin(), ordenados.end());
+                ASSERT_EQ(ordenados, antes);
+                std::copy(despues.begin(), despues.end(), modelo.begin() + 1);
+                break;
+            }
+            }
+            ASSERT_EQ(s.Cantidad(), static_cast<int>(modelo.size()) - 1);
+            std::vector<std::int32_t> llenos;
+            for (std::int32_t i = 1; i < static_cast<std::int32_t>(modelo.size()); ++i) {
+                const CPatron* p = std::as_const(s).Patron(i);
+                const int m = modelo[static_cast<std::size_t>(i)];
+                if (m != 0) {
+                    llenos.push_back(i);
+                }
+                ASSERT_EQ(p == nullptr, m == 0) << "slot " << i;
+                if (p != nullptr) {
+                    ASSERT_EQ(p->Material(), m) << "slot " << i;
+                }
+            }
+            ASSERT_EQ(Iterados(s), llenos);
+            for (const std::int32_t i : llenos) {
+                EXPECT_EQ(s.Buscar(std::as_const(s).Patron(i)), i);
+            }
+        }
+    }
+}
+
 // ---- Filter ----
 
 struct RCasoFiltro {
