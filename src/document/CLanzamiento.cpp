@@ -394,9 +394,22 @@ void CLanzamiento::LeerSolucion() {
         std::min(LeerNumero(SeccionSolucion, ClaveCantPatrones, 0), UltimoPatronPresente(*this));
     FAvisoSolucion.clear();
     const int piezas = n > 0 ? CantidadPiezas() : 0;
+    // Every pattern holds a count per piece: a damaged file with a great many pattern keys
+    // and pieces must not make the job allocate without bound. Real jobs stay far below.
+    const std::size_t cantidadesMaximas = std::size_t{1} << 26;
+    std::size_t cantidades = 0;
     for (std::int32_t i = 1; i <= n; ++i) {
-        std::string aviso;
         const std::string texto = LeerTexto(SeccionSolucion, PrefijoPatron + std::to_string(i), "");
+        // A missing or empty key describes no pattern: the slot stays empty.
+        if (Recortar(texto).empty()) {
+            continue;
+        }
+        cantidades += static_cast<std::size_t>(piezas) + 1;
+        if (cantidades > cantidadesMaximas) {
+            FAvisoSolucion = Textos::ErrorCrearPatron;
+            break;
+        }
+        std::string aviso;
         solucion->FijarPatron(i, CPatron::DeTexto(texto, piezas, this, aviso));
         if (!aviso.empty() && FAvisoSolucion.empty()) {
             FAvisoSolucion = aviso;

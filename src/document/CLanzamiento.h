@@ -97,10 +97,10 @@ public:
 
     // ---- Solution seam ------------------------------------------------------------------
     // The solution (section "Solucion") is read at creation and written by Guardar through
-    // these two. Reading replaces the solution object: "CantPatrones" patterns, bounded by
-    // the "Patron<i>" keys the section really holds, each read for the current number of
-    // pieces. Writing erases the section and stores the patterns of the non-empty slots,
-    // numbered from 1.
+    // these two. Reading replaces the solution object: "CantPatrones" slots, bounded by the
+    // "Patron<i>" keys the section really holds, each pattern read for the current number
+    // of pieces; a missing or empty key leaves its slot empty. Writing erases the section
+    // and stores the patterns of the non-empty slots, numbered from 1.
     void LeerSolucion();
     void EscribirSolucion();
     // ---- end of the solution seam -------------------------------------------------------

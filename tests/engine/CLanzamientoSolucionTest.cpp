@@ -191,6 +191,7 @@ struct RCasoSeccion {
     const char* Seccion;
     std::int32_t Cantidad;
     std::int32_t Modo;
+    std::int32_t Llenos; // slots holding a pattern
 };
 
 class SeccionSolucionTest : public ::testing::TestWithParam<RCasoSeccion> {};
@@ -211,25 +212,28 @@ TEST_P(SeccionSolucionTest, CantidadDePatrones) {
     const CLanzamiento job(ruta.string(), OpcionesPorDefecto());
     EXPECT_EQ(job.Solucion().Cantidad(), GetParam().Cantidad);
     EXPECT_EQ(job.Solucion().Modo(), GetParam().Modo);
+    std::int32_t llenos = 0;
     for (std::int32_t k = 1; k <= job.Solucion().Cantidad(); ++k) {
-        ASSERT_NE(job.Solucion().Patron(k), nullptr);
+        llenos += job.Solucion().Patron(k) != nullptr ? 1 : 0;
     }
+    EXPECT_EQ(llenos, GetParam().Llenos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, SeccionSolucionTest,
     ::testing::Values(
-        RCasoSeccion{"SinSeccion", "", 0, 0},
-        RCasoSeccion{"Cero", "[Solucion]\r\nCantPatrones=0\r\nRedondeo=2\r\n", 0, 2},
-        RCasoSeccion{"Enorme", "[Solucion]\r\nCantPatrones=2000000000\r\nRedondeo=1\r\n%", 3, 1},
-        RCasoSeccion{"MenosQueClaves", "[Solucion]\r\nCantPatrones=2\r\n%", 2, 0},
-        RCasoSeccion{"Negativa", "[Solucion]\r\nCantPatrones=-5\r\n%", 0, 0},
-        RCasoSeccion{"NoNumerica", "[Solucion]\r\nCantPatrones=tres\r\n%", 0, 0},
-        RCasoSeccion{"ModoFueraDeRango", "[Solucion]\r\nCantPatrones=3\r\nRedondeo=9\r\n%", 3, 0},
+        RCasoSeccion{"SinSeccion", "", 0, 0, 0},
+        RCasoSeccion{"Cero", "[Solucion]\r\nCantPatrones=0\r\nRedondeo=2\r\n", 0, 2, 0},
+        RCasoSeccion{"Enorme", "[Solucion]\r\nCantPatrones=2000000000\r\nRedondeo=1\r\n%", 3, 1, 3},
+        RCasoSeccion{"MenosQueClaves", "[Solucion]\r\nCantPatrones=2\r\n%", 2, 0, 2},
+        RCasoSeccion{"Negativa", "[Solucion]\r\nCantPatrones=-5\r\n%", 0, 0, 0},
+        RCasoSeccion{"NoNumerica", "[Solucion]\r\nCantPatrones=tres\r\n%", 0, 0, 0},
+        RCasoSeccion{"ModoFueraDeRango", "[Solucion]\r\nCantPatrones=3\r\nRedondeo=9\r\n%", 3, 0,
+                     3},
         RCasoSeccion{"ClaveHueca",
                      "[Solucion]\r\nCantPatrones=4\r\nPatron1=1;1;1;1;0;0;1;0;0;0;0;0()\r\n"
-                     "Patron4=1;1;1;1;0;0;1;0;0;0;0;0()\r\n",
-                     4, 0}),
+                     "Patron3=\r\nPatron4=1;1;1;1;0;0;1;0;0;0;0;0()\r\n",
+                     4, 0, 2}),
     [](const ::testing::TestParamInfo<RCasoSeccion>& info) { return info.param.Nombre; });
 
 TEST(SolucionLanzamiento, PatronIlegibleAvisaYSeConserva) {
@@ -302,6 +306,30 @@ TEST(SolucionLanzamiento, NuevoLanzamientoDesdePlantilla) {
     EXPECT_EQ(leido.Opciones().Plantilla, plantilla.string());
     EXPECT_EQ(leido.Solucion().Cantidad(), 2);
     EXPECT_EQ(leido.Desc1Pieza(1), "Puerta");
+}
+
+} // namespace
+
+namespace {
+
+// Many pattern keys on a job of many pieces: the reading stops before the count arrays
+// grow beyond reason, and says so.
+TEST(SolucionLanzamiento, MuchasClavesConMuchasPiezasNoAgotanLaMemoria) {
+    rutas::CCarpetaTemporal carpeta;
+    const auto ruta = carpeta / "enorme.lan";
+    std::string texto = "[Piezas]\r\nN=65535\r\n[Solucion]\r\nCantPatrones=5000\r\n";
+    for (int i = 1; i <= 5000; ++i) {
+        texto += "Patron" + std::to_string(i) + "=1;1;1;1;0;0;1;0;0;0;0;0()\r\n";
+    }
+    EscribirArchivo(ruta, texto);
+    const CLanzamiento job(ruta.string(), OpcionesPorDefecto());
+    EXPECT_EQ(job.AvisoSolucion(), "Ocurrió un error al crear el patrón");
+    std::int32_t llenos = 0;
+    for (std::int32_t k = 1; k <= job.Solucion().Cantidad(); ++k) {
+        llenos += job.Solucion().Patron(k) != nullptr ? 1 : 0;
+    }
+    EXPECT_GT(llenos, 100);
+    EXPECT_LE(static_cast<double>(llenos) * 65536.0, static_cast<double>(1 << 26));
 }
 
 } // namespace
