@@ -317,8 +317,8 @@ namespace {
 TEST(SolucionLanzamiento, MuchasClavesConMuchasPiezasNoAgotanLaMemoria) {
     rutas::CCarpetaTemporal carpeta;
     const auto ruta = carpeta / "enorme.lan";
-    std::string texto = "[Piezas]\r\nN=65535\r\n[Solucion]\r\nCantPatrones=5000\r\n";
-    for (int i = 1; i <= 5000; ++i) {
+    std::string texto = "[Piezas]\r\nN=65535\r\n[Solucion]\r\nCantPatrones=1500\r\n";
+    for (int i = 1; i <= 1500; ++i) {
         texto += "Patron" + std::to_string(i) + "=1;1;1;1;0;0;1;0;0;0;0;0()\r\n";
     }
     EscribirArchivo(ruta, texto);
