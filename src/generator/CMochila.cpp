@@ -19,6 +19,9 @@
 namespace {
 
 constexpr int MaximoLongitud = 65535;
+// Cells of one band of the combination phase (16 bytes each): a band should stay within a
+// core's second-level cache.
+constexpr std::size_t CeldasPorBanda = std::size_t{1} << 14;
 constexpr int SinLimite = std::numeric_limits<std::int32_t>::max();
 
 // A gross size kept within the 16-bit ceiling of internal lengths.
@@ -561,7 +564,6 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
     const int agarre = FOpciones.LongitudAgarre;
     const bool chequearNivel = FOpciones.ChequearNivelCorte;
     const int limiteComun = std::max(FOpciones.NivelCorte - 2, 0);
-    std::uint16_t* listaLargo = Tabla.ListaLargo();
 
     // Replacement rule: a higher value, or the same value with fewer cuts.
     auto mejora = [](const RCelda& c, double valor, int cortes) {
@@ -577,107 +579,127 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
     // Stages of a part under a cut in direction d: a change of direction adds one.
     auto etapas = [](const RCelda& c, int d) { return c.Niveles + (c.Direccion != d ? 1 : 0); };
 
-    for (int j = 1; j <= na; ++j) {
-        RCelda* columna = Tabla.Columna(j);
-        const RCelda* anterior = Tabla.Columna(j - 1);
-        const int ancho = posA[j];
-        const bool verticales = ancho <= corteMaximo;
-        const int mitadAncho = indA[ancho / 2];
-        int cuentaLargo = 0;
+    // The cells are computed in bands of a few length positions, each band across every
+    // width position. A cell reads the parts of its own length (horizontal cuts) and of its
+    // own width (vertical cuts); within a band the former stay in the cache, and the latter
+    // are shared by all the lengths of the band. Every cell still finds below and to its
+    // left only finished cells, and the lists of improving indices grow in the same order,
+    // so the table is the one of a plain walk by width and then length.
+    const int banda = std::clamp(
+        static_cast<int>(CeldasPorBanda / static_cast<std::size_t>(na + 1)), 4, std::max(nl, 4));
+    const long long totalCeldas = static_cast<long long>(nl) * na;
+    long long hechas = 0;
+    int avance = 0;
+    for (int i0 = 1; i0 <= nl; i0 += banda) {
+        const int i1 = std::min(nl, i0 + banda - 1);
+        for (int j = 1; j <= na; ++j) {
+            RCelda* columna = Tabla.Columna(j);
+            const RCelda* anterior = Tabla.Columna(j - 1);
+            const int ancho = posA[j];
+            const bool verticales = ancho <= corteMaximo;
+            const int mitadAncho = indA[ancho / 2];
+            std::uint16_t* listaLargo = Tabla.ListaLargo(j);
+            int& cuentaLargo = Tabla.CuentaLargo(j);
 
-        for (int i = 1; i <= nl; ++i) {
-            RCelda& c = columna[i];
-            if (chequearNivel) {
-                if (c.Niveles != 0) {
-                    FLimiteNiveles = c.Niveles;
-                    c.Niveles = 0;
+            for (int i = i0; i <= i1; ++i) {
+                RCelda& c = columna[i];
+                if (chequearNivel) {
+                    if (c.Niveles != 0) {
+                        FLimiteNiveles = c.Niveles;
+                        c.Niveles = 0;
+                    } else {
+                        FLimiteNiveles = limiteComun;
+                    }
                 } else {
-                    FLimiteNiveles = limiteComun;
+                    FLimiteNiveles = 255;
                 }
-            } else {
-                FLimiteNiveles = 255;
-            }
-            const int limite = FLimiteNiveles;
-            const int largo = posL[i];
+                const int limite = FLimiteNiveles;
+                const int largo = posL[i];
 
-            if (verticales) {
-                const int mitad = indL[largo / 2];
-                for (int n = 0; n < cuentaLargo; ++n) {
-                    const int k = listaLargo[n];
-                    if (k > mitad) {
-                        break;
-                    }
-                    const int resto = largo - posL[k];
-                    if (resto < agarre) {
-                        break; // the list ascends, so every later rest is shorter still
-                    }
-                    const int r = indL[resto];
-                    const int desperdicio = resto - posL[r];
-                    if (desperdicio > 0 && desperdicio < sobrante) {
-                        continue;
-                    }
-                    const RCelda& ck = columna[k];
-                    const RCelda& cr = columna[r];
-                    // An empty second part leaves its whole rest as a leftover of the cut.
-                    if (cr.Eleccion == 0 && resto < sobrante) {
-                        continue;
-                    }
-                    const int e = std::max(etapas(ck, 1), etapas(cr, 1));
-                    if (e > limite) {
-                        continue;
-                    }
-                    const double valor = ck.Valor + cr.Valor;
-                    const int cortes = ck.Cortes + 1 + cr.Cortes;
-                    if (mejora(c, valor, cortes)) {
-                        guardar(c, valor, 1, k, cortes, e);
+                if (verticales) {
+                    const int mitad = indL[largo / 2];
+                    for (int n = 0; n < cuentaLargo; ++n) {
+                        const int k = listaLargo[n];
+                        if (k > mitad) {
+                            break;
+                        }
+                        const int resto = largo - posL[k];
+                        if (resto < agarre) {
+                            break; // the list ascends, so every later rest is shorter still
+                        }
+                        const int r = indL[resto];
+                        const int desperdicio = resto - posL[r];
+                        if (desperdicio > 0 && desperdicio < sobrante) {
+                            continue;
+                        }
+                        const RCelda& ck = columna[k];
+                        const RCelda& cr = columna[r];
+                        // An empty second part leaves its whole rest as a leftover of the cut.
+                        if (cr.Eleccion == 0 && resto < sobrante) {
+                            continue;
+                        }
+                        const int e = std::max(etapas(ck, 1), etapas(cr, 1));
+                        if (e > limite) {
+                            continue;
+                        }
+                        const double valor = ck.Valor + cr.Valor;
+                        const int cortes = ck.Cortes + 1 + cr.Cortes;
+                        if (mejora(c, valor, cortes)) {
+                            guardar(c, valor, 1, k, cortes, e);
+                        }
                     }
                 }
-            }
 
-            if (largo <= corteMaximo) {
-                const std::uint16_t* lista = Tabla.ListaAncho(i);
-                const int cuenta = Tabla.CuentaAncho(i);
-                for (int n = 0; n < cuenta; ++n) {
-                    const int k = lista[n];
-                    if (k > mitadAncho) {
-                        break;
-                    }
-                    const int resto = ancho - posA[k];
-                    if (resto < agarre) {
-                        break;
-                    }
-                    const int r = indA[resto];
-                    const int desperdicio = resto - posA[r];
-                    if (desperdicio > 0 && desperdicio < sobrante) {
-                        continue;
-                    }
-                    const RCelda& ck = Tabla.Celda(i, k);
-                    const RCelda& cr = Tabla.Celda(i, r);
-                    if (cr.Eleccion == 0 && resto < sobrante) {
-                        continue;
-                    }
-                    const int e = std::max(etapas(ck, -1), etapas(cr, -1));
-                    if (e > limite) {
-                        continue;
-                    }
-                    const double valor = ck.Valor + cr.Valor;
-                    const int cortes = ck.Cortes + 1 + cr.Cortes;
-                    if (mejora(c, valor, cortes)) {
-                        guardar(c, valor, -1, k, cortes, e);
+                if (largo <= corteMaximo) {
+                    const std::uint16_t* lista = Tabla.ListaAncho(i);
+                    const int cuenta = Tabla.CuentaAncho(i);
+                    for (int n = 0; n < cuenta; ++n) {
+                        const int k = lista[n];
+                        if (k > mitadAncho) {
+                            break;
+                        }
+                        const int resto = ancho - posA[k];
+                        if (resto < agarre) {
+                            break;
+                        }
+                        const int r = indA[resto];
+                        const int desperdicio = resto - posA[r];
+                        if (desperdicio > 0 && desperdicio < sobrante) {
+                            continue;
+                        }
+                        const RCelda& ck = Tabla.Celda(i, k);
+                        const RCelda& cr = Tabla.Celda(i, r);
+                        if (cr.Eleccion == 0 && resto < sobrante) {
+                            continue;
+                        }
+                        const int e = std::max(etapas(ck, -1), etapas(cr, -1));
+                        if (e > limite) {
+                            continue;
+                        }
+                        const double valor = ck.Valor + cr.Valor;
+                        const int cortes = ck.Cortes + 1 + cr.Cortes;
+                        if (mejora(c, valor, cortes)) {
+                            guardar(c, valor, -1, k, cortes, e);
+                        }
                     }
                 }
-            }
 
-            if (Menor(columna[i - 1].Valor, c.Valor)) {
-                listaLargo[cuentaLargo++] = static_cast<std::uint16_t>(i);
+                if (Menor(columna[i - 1].Valor, c.Valor)) {
+                    listaLargo[cuentaLargo++] = static_cast<std::uint16_t>(i);
+                }
+                if (Menor(anterior[i].Valor, c.Valor)) {
+                    Tabla.ListaAncho(i)[Tabla.CuentaAncho(i)++] = static_cast<std::uint16_t>(j);
+                }
+                Sondear(Control);
             }
-            if (Menor(anterior[i].Valor, c.Valor)) {
-                Tabla.ListaAncho(i)[Tabla.CuentaAncho(i)++] = static_cast<std::uint16_t>(j);
+            // One step of progress per width position in all, spread over the bands.
+            hechas += i1 - i0 + 1;
+            const int objetivo =
+                static_cast<int>(static_cast<long long>(na) * hechas / totalCeldas);
+            if (Control != nullptr && objetivo > avance) {
+                Control->AvanzarProgreso(objetivo - avance);
             }
-            Sondear(Control);
-        }
-        if (Control != nullptr) {
-            Control->AvanzarProgreso(1);
+            avance = std::max(avance, objetivo);
         }
     }
 }

@@ -143,7 +143,9 @@ void CTablaCortes::Dimensionar() {
         throw std::length_error(Textos::TablaCortesExcesiva);
     }
     FCeldas.assign(filas * columnas, RCelda{0.0, 0, 0, 0, 0});
-    FListaLargo.assign(filas, 0);
+    FLargoListaLargo = filas;
+    FListasLargo.assign(filas * columnas, 0);
+    FCuentasLargo.assign(columnas, 0);
     FLargoListaAncho = columnas;
     FListasAncho.assign(filas * columnas, 0);
     FCuentasAncho.assign(filas, 0);

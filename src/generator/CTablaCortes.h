@@ -80,9 +80,11 @@ public:
     // The cells of width position j, indexed by length position.
     RCelda* Columna(int j) { return FCeldas.data() + Desplazamiento(0, j); }
 
-    // Improving length indices of the width position being computed (one list, refilled at
-    // every width position).
-    std::uint16_t* ListaLargo() { return FListaLargo.data(); }
+    // Improving length indices of width position j (one list per width position).
+    std::uint16_t* ListaLargo(int j) {
+        return FListasLargo.data() + static_cast<std::size_t>(j) * FLargoListaLargo;
+    }
+    int& CuentaLargo(int j) { return FCuentasLargo[static_cast<std::size_t>(j)]; }
     // Improving width indices of length position i (one list per length position).
     std::uint16_t* ListaAncho(int i) {
         return FListasAncho.data() + static_cast<std::size_t>(i) * FLargoListaAncho;
@@ -100,7 +102,9 @@ private:
     }
 
     std::vector<RCelda> FCeldas;
-    std::vector<std::uint16_t> FListaLargo;
+    std::vector<std::uint16_t> FListasLargo;
+    std::size_t FLargoListaLargo = 0;
+    std::vector<int> FCuentasLargo;
     std::vector<std::uint16_t> FListasAncho;
     std::size_t FLargoListaAncho = 0;
     std::vector<int> FCuentasAncho;
