@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -239,6 +240,44 @@ TEST(PlanEnteroTest, ForzarTerminaLaPasadaConLoMejorEscrito) {
     EXPECT_EQ(s.Patron(1)->RepEntera(CSolucion::ModoPorDefecto), 2);
     control.Cancelado = true;
     EXPECT_THROW(mochila.AjustarSolucion(s), ECalculoAbortado);
+    job->AsignarCalculo(nullptr);
+}
+
+// Records the largest position the progress bar showed; its clock runs ten seconds per
+// reading, so the bar never waits.
+class CControlRapido : public CControlCalculo {
+public:
+    CControlRapido() {
+        FijarReloj([this] { return Reloj += 10.0; });
+    }
+    double Reloj = 1000.0;
+    std::int32_t MayorMostrada = 0;
+
+protected:
+    void MostrarProgreso() override { MayorMostrada = std::max(MayorMostrada, PosicionMostrada()); }
+};
+
+TEST(PlanEnteroTest, ElTopeDeDiezMilHojasPasaPorLaBarra) {
+    // 20 patterns that may each take one more copy: 2^20 plans. The bar's maximum of 10000
+    // ends the pass once the bar shows it.
+    CConstructorLanzamiento b;
+    b.Opciones.RotarPiezas = false;
+    for (int i = 1; i <= 20; ++i) {
+        b.Pieza(10 + i, 10, 100);
+    }
+    b.Material(100, 100);
+    auto job = b.Crear();
+    CMochila mochila(*job);
+    CControlRapido control;
+    job->AsignarCalculo(&control);
+    CSolucion s;
+    for (int k = 1; k <= 20; ++k) {
+        s.FijarPatron(k, PatronBloque(*job, 1, k, 10 + k, 10, 1, 1));
+        FijarPlanes(*s.Patron(k), 1.5, 1, 2);
+    }
+    mochila.AjustarSolucion(s);
+    EXPECT_EQ(control.MayorMostrada, CPlanEntero::MaximoRedondeo);
+    EXPECT_FALSE(control.Forzar.load());
     job->AsignarCalculo(nullptr);
 }
 

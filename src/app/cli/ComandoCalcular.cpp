@@ -200,8 +200,9 @@ std::string PiezasDe(const CPatron& p) {
 
 void ImprimirResultado(std::ostream& salida, const CLanzamiento& job, const CCalculo& calculo) {
     salida << Textos::CliResumen << ":\n";
+    // Exactly as stored in the history.
     for (const std::string& linea : job.LeerHistorico()) {
-        salida << "  " << linea << "\n";
+        salida << linea << "\n";
     }
     const CSolucion& s = job.Solucion();
     const std::vector<int> incumplidas = NumerosDeLista(calculo.PiezasIncumplidas());
