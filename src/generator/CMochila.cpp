@@ -22,6 +22,8 @@ constexpr int MaximoLongitud = 65535;
 // Cells of one band of the combination phase (16 bytes each): a band should stay within a
 // core's second-level cache.
 constexpr std::size_t CeldasPorBanda = std::size_t{1} << 14;
+// Cells of one band of the block phase, which only writes the band's cells.
+constexpr std::size_t CeldasPorBandaBloques = std::size_t{1} << 16;
 constexpr int SinLimite = std::numeric_limits<std::int32_t>::max();
 
 // A gross size kept within the 16-bit ceiling of internal lengths.
@@ -461,77 +463,88 @@ void CMochila::FaseBloques(CTablaCortes& Tabla, CControlCalculo* Control) {
     const int nl = Tabla.NumPosLargo;
     const int na = Tabla.NumPosAncho;
     const long long corteMaximo = FOpciones.CorteMaximo;
-    for (int t = 1; t <= FNumCandidatas; ++t) {
-        const int e = FOrden[U(t)];
-        const int l = FLargos[U(e)];
-        const int w = FAnchos[U(e)];
-        const double valor = FValores[U(e)];
-        if (Tabla.PosLargo[U(nl)] >= l && w <= Tabla.PosAncho[U(na)]) {
-            const int i0 = Tabla.IndiceLargo[U(l)];
-            const int j0 = Tabla.IndiceAncho[U(w)];
-            // Counts and leftovers along each dimension depend on one position only.
-            for (int i = i0; i <= nl; ++i) {
-                const int p = Tabla.PosLargo[U(i)];
-                int a = p / l;
-                int ra = p - a * l;
-                Tabla.CuentaL[U(i)] = a;
-                Tabla.RestoL[U(i)] = ra;
-                RecortarFila(l, a, ra);
-                Tabla.CuentaRecL[U(i)] = a;
-            }
-            for (int j = j0; j <= na; ++j) {
-                const int q = Tabla.PosAncho[U(j)];
-                int b = q / w;
-                int rb = q - b * w;
-                Tabla.CuentaA[U(j)] = b;
-                Tabla.RestoA[U(j)] = rb;
-                RecortarFila(w, b, rb);
-                Tabla.CuentaRecA[U(j)] = b;
-            }
-            const std::uint16_t* posL = Tabla.PosLargo.data();
-            const std::int32_t* cuentaL = Tabla.CuentaL.data();
-            const std::int32_t* restoL = Tabla.RestoL.data();
-            const std::int32_t* cuentaRecL = Tabla.CuentaRecL.data();
-            // Width outside, length inside: the cells of one width position are adjacent.
-            for (int j = j0; j <= na; ++j) {
-                const long long Q = Tabla.PosAncho[U(j)];
-                const int b0 = Tabla.CuentaA[U(j)];
-                const int rb = Tabla.RestoA[U(j)];
-                const int bRec = Tabla.CuentaRecA[U(j)];
-                RCelda* columna = Tabla.Columna(j);
+    const std::uint16_t* posL = Tabla.PosLargo.data();
+    std::int32_t* cuentaL = Tabla.CuentaL.data();
+    std::int32_t* restoL = Tabla.RestoL.data();
+    std::int32_t* cuentaRecL = Tabla.CuentaRecL.data();
+
+    // Every row tries every cell it fits in, the rows in candidate order; the cells are taken
+    // in bands of width positions so that one band stays in the cache while all the rows go
+    // over it. Each cell still sees the rows in the same order, so the outcome is that of a
+    // walk row by row over the whole table.
+    const int banda = std::clamp(
+        static_cast<int>(CeldasPorBandaBloques / static_cast<std::size_t>(nl + 1)), 1, na);
+    const long long totalPasos = static_cast<long long>((na + banda - 1) / banda) * FNumCandidatas;
+    long long pasos = 0;
+    int avance = 0;
+    for (int jb0 = 1; jb0 <= na; jb0 += banda) {
+        const int jb1 = std::min(na, jb0 + banda - 1);
+        for (int t = 1; t <= FNumCandidatas; ++t) {
+            const int e = FOrden[U(t)];
+            const int l = FLargos[U(e)];
+            const int w = FAnchos[U(e)];
+            const double valor = FValores[U(e)];
+            const bool cabe = Tabla.PosLargo[U(nl)] >= l && w <= Tabla.PosAncho[U(na)];
+            const int i0 = cabe ? Tabla.IndiceLargo[U(l)] : 0;
+            const int jDesde = cabe ? std::max<int>(Tabla.IndiceAncho[U(w)], jb0) : jb1 + 1;
+            if (jDesde <= jb1) {
+                // Counts and leftovers along the length depend on one position only.
                 for (int i = i0; i <= nl; ++i) {
-                    const long long P = posL[i];
-                    const int a0 = cuentaL[i];
-                    const int ra = restoL[i];
-                    int a = a0;
-                    int b = b0;
-                    if (a0 == 1 && b0 == 1 && ra == 0 && rb == 0) {
-                        // the single exact piece
-                    } else if (b0 == 1 && rb == 0) {
-                        a = (Q > corteMaximo) ? 0 : cuentaRecL[i];
-                    } else if (a0 == 1 && ra == 0) {
-                        b = (P > corteMaximo) ? 0 : bRec;
-                    } else if (std::max<long long>(Q, l) > corteMaximo &&
-                               std::max<long long>(P, w) > corteMaximo) {
-                        a = 0;
-                    } else {
-                        a = cuentaRecL[i];
-                        b = bRec;
-                    }
-                    if (a > 0 && b > 0) {
-                        const double v = static_cast<double>(a) * valor * static_cast<double>(b);
-                        RCelda& c = columna[i];
-                        if (Menor(c.Valor, v)) {
-                            c.Valor = v;
-                            c.Eleccion = static_cast<std::uint16_t>(e);
+                    const int p = posL[i];
+                    int a = p / l;
+                    int ra = p - a * l;
+                    cuentaL[i] = a;
+                    restoL[i] = ra;
+                    RecortarFila(l, a, ra);
+                    cuentaRecL[i] = a;
+                }
+                for (int j = jDesde; j <= jb1; ++j) {
+                    const long long Q = Tabla.PosAncho[U(j)];
+                    int b0 = static_cast<int>(Q / w);
+                    int rb = static_cast<int>(Q - static_cast<long long>(b0) * w);
+                    int bRec = b0;
+                    int rbRec = rb;
+                    RecortarFila(w, bRec, rbRec);
+                    RCelda* columna = Tabla.Columna(j);
+                    for (int i = i0; i <= nl; ++i) {
+                        const long long P = posL[i];
+                        const int a0 = cuentaL[i];
+                        const int ra = restoL[i];
+                        int a = a0;
+                        int b = b0;
+                        if (a0 == 1 && b0 == 1 && ra == 0 && rb == 0) {
+                            // the single exact piece
+                        } else if (b0 == 1 && rb == 0) {
+                            a = (Q > corteMaximo) ? 0 : cuentaRecL[i];
+                        } else if (a0 == 1 && ra == 0) {
+                            b = (P > corteMaximo) ? 0 : bRec;
+                        } else if (std::max<long long>(Q, l) > corteMaximo &&
+                                   std::max<long long>(P, w) > corteMaximo) {
+                            a = 0;
+                        } else {
+                            a = cuentaRecL[i];
+                            b = bRec;
                         }
+                        if (a > 0 && b > 0) {
+                            const double v =
+                                static_cast<double>(a) * valor * static_cast<double>(b);
+                            RCelda& c = columna[i];
+                            if (Menor(c.Valor, v)) {
+                                c.Valor = v;
+                                c.Eleccion = static_cast<std::uint16_t>(e);
+                            }
+                        }
+                        Sondear(Control);
                     }
-                    Sondear(Control);
                 }
             }
-        }
-        if (Control != nullptr) {
-            Control->AvanzarProgreso(1);
+            // One step of progress per row in all, spread over the bands.
+            ++pasos;
+            const int objetivo = static_cast<int>(FNumCandidatas * pasos / totalPasos);
+            if (Control != nullptr && objetivo > avance) {
+                Control->AvanzarProgreso(objetivo - avance);
+            }
+            avance = std::max(avance, objetivo);
         }
     }
 }

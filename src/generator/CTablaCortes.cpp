@@ -152,7 +152,4 @@ void CTablaCortes::Dimensionar() {
     CuentaL.assign(filas, 0);
     RestoL.assign(filas, 0);
     CuentaRecL.assign(filas, 0);
-    CuentaA.assign(columnas, 0);
-    RestoA.assign(columnas, 0);
-    CuentaRecA.assign(columnas, 0);
 }

@@ -91,9 +91,8 @@ public:
     }
     int& CuentaAncho(int i) { return FCuentasAncho[static_cast<std::size_t>(i)]; }
 
-    // Scratch rows of the block phase: counts and leftovers of one piece row per position.
+    // Scratch of the block phase: counts and leftovers of one piece row per length position.
     AInt32 CuentaL, RestoL, CuentaRecL;
-    AInt32 CuentaA, RestoA, CuentaRecA;
 
 private:
     std::size_t Desplazamiento(int i, int j) const {
