@@ -726,11 +726,38 @@ std::unique_ptr<CCorte> CMochila::ConstruirCorte(const CTablaCortes& Tabla, int 
     // The first part of a cut is at most half its rectangle, so recursing into it stays
     // shallow; the second part (a chain of any length) is followed by this loop instead.
     CCorte* nodo = raiz.get();
+    const long long corteMaximo = FOpciones.CorteMaximo;
     for (;;) {
         const int i = Tabla.IndiceLargo[U(L)];
         const int j = Tabla.IndiceAncho[U(W)];
         const RCelda& c = Tabla.Celda(i, j);
         const int k = c.Eleccion;
+        // A leftover handed down along the length would lengthen this cell's horizontal cut
+        // (and one along the width its vertical cut) beyond the maximum cut that the table
+        // checked on the cell's own size. Such a leftover is cut off first, in line with the
+        // cut it comes from, so no stage is added.
+        if (c.Direccion == -1 && ExtraL > 0 && L + ExtraL > corteMaximo) {
+            nodo->SetDir(1);
+            auto celda = CCorte::Create(L, W + ExtraW, 0, 0, 0, 0, 0, 0, CCorte::EtiquetaDef);
+            CCorte* siguiente = celda.get();
+            nodo->SetHijo1(std::move(celda));
+            nodo->SetHijo2(
+                CCorte::Create(ExtraL, W + ExtraW, 0, 0, 0, 0, 0, 0, CCorte::EtiquetaDef));
+            nodo = siguiente;
+            ExtraL = 0;
+            continue;
+        }
+        if (c.Direccion == 1 && ExtraW > 0 && W + ExtraW > corteMaximo) {
+            nodo->SetDir(-1);
+            auto celda = CCorte::Create(L + ExtraL, W, 0, 0, 0, 0, 0, 0, CCorte::EtiquetaDef);
+            CCorte* siguiente = celda.get();
+            nodo->SetHijo1(std::move(celda));
+            nodo->SetHijo2(
+                CCorte::Create(L + ExtraL, ExtraW, 0, 0, 0, 0, 0, 0, CCorte::EtiquetaDef));
+            nodo = siguiente;
+            ExtraW = 0;
+            continue;
+        }
         int L2 = 0;
         int W2 = 0;
         int extraL2 = 0;

@@ -181,6 +181,9 @@ TEST(FuerzaBruta, ConRestriccionesNuncaSuperaElOptimo) {
         c.Opciones.RestringirPosiblesCortes = entre(0, 3) == 1;
         c.Opciones.PorcentajeMaterial = entre(5, 40);
         c.Opciones.ChequearSobrante = entre(0, 1) == 1;
+        // A kerf only makes room scarcer: the optimum without it still bounds the value.
+        c.Opciones.ChequearAnchoCorte = entre(0, 2) == 1;
+        c.Opciones.AnchoCorte = entre(1, 2);
         AReal8 duales(1, 0.0);
         for (const auto& p : r.Piezas) {
             c.Pieza(p.Largo, p.Ancho, 1);
@@ -189,10 +192,20 @@ TEST(FuerzaBruta, ConRestriccionesNuncaSuperaElOptimo) {
         c.Material(r.L, r.W);
         auto job = c.Crear();
         CMochila m(*job);
+        const ROpciones& o = c.Opciones;
+        SCOPED_TRACE(Describir(r) + " sobrante " + std::to_string(o.ChequearSobranteMinimo) + "/" +
+                     std::to_string(o.SobranteMinimo) + " corte máximo " +
+                     std::to_string(o.ChequearCorteMaximo) + "/" + std::to_string(o.CorteMaximo) +
+                     " etapas " + std::to_string(o.ChequearNivelCorte) + "/" +
+                     std::to_string(o.NivelCorte) + " agarre " + std::to_string(o.ChequearAgarre) +
+                     "/" + std::to_string(o.LongitudAgarre) + " restringir " +
+                     std::to_string(o.RestringirPosiblesCortes) + "/" +
+                     std::to_string(o.PorcentajeMaterial) + " sobrantes " +
+                     std::to_string(o.ChequearSobrante) + " corte " +
+                     std::to_string(o.ChequearAnchoCorte) + "/" + std::to_string(o.AnchoCorte));
         for (int nivel = 1; nivel <= 3; ++nivel) {
             m.SetNivelOptimizacion(nivel);
-            EXPECT_LE(ValorGenerado(m, duales), optimo + 1e-9)
-                << "nivel " << nivel << ", " << Describir(r);
+            EXPECT_LE(ValorGenerado(m, duales), optimo + 1e-9) << "nivel " << nivel;
         }
         if (HasFailure()) {
             break;

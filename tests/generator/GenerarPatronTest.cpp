@@ -334,6 +334,28 @@ TEST(GenerarPatron, ParteVaciaMenorQueElSobranteMinimo) {
     EXPECT_NE(std::find(pos.begin(), pos.end(), 12), pos.end());
 }
 
+// A leftover of a vertical cut handed to a second part that is cut horizontally would make
+// that horizontal cut longer than the maximum cut: on this 23 x 13 sheet the table checks the
+// horizontal cut on a 20-long cell, and the 1 left over by the vertical cut beside it would
+// stretch it to 21. The leftover is cut off on its own instead (the validator inside Generar
+// measures every cut line).
+TEST(GenerarPatron, SobranteQueAlargariaUnCorte) {
+    CConstructorLanzamiento c;
+    c.Opciones.ChequearCorteMaximo = true;
+    c.Opciones.CorteMaximo = 20;
+    c.Opciones.ChequearNivelCorte = true;
+    c.Opciones.NivelCorte = 4;
+    c.Opciones.ChequearSobrante = true;
+    c.Pieza(2, 9, 99).Material(23, 13);
+    auto job = c.Crear();
+    CMochila m(*job);
+    for (int nivel = 1; nivel <= 3; ++nivel) {
+        m.SetNivelOptimizacion(nivel);
+        auto g = Generar(m, Duales({8.0}));
+        ASSERT_TRUE(g.Patron);
+    }
+}
+
 // Mode 2: the reduced cost of a pattern on a 1000 x 2000 material is its area minus the
 // pattern's value minus the material's dual.
 TEST(GenerarPatron, CostoReducidoModo2) {
