@@ -577,6 +577,7 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
     const int agarre = FOpciones.LongitudAgarre;
     const bool chequearNivel = FOpciones.ChequearNivelCorte;
     const int limiteComun = std::max(FOpciones.NivelCorte - 2, 0);
+    const std::size_t salto = static_cast<std::size_t>(nl + 1);
 
     // Replacement rule: a higher value, or the same value with fewer cuts.
     auto mejora = [](const RCelda& c, double valor, int cortes) {
@@ -666,6 +667,8 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
                 if (largo <= corteMaximo) {
                     const std::uint16_t* lista = Tabla.ListaAncho(i);
                     const int cuenta = Tabla.CuentaAncho(i);
+                    // Cells (i, k) lie one column apart.
+                    const RCelda* filaI = Tabla.Columna(0) + i;
                     for (int n = 0; n < cuenta; ++n) {
                         const int k = lista[n];
                         if (k > mitadAncho) {
@@ -680,8 +683,8 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
                         if (desperdicio > 0 && desperdicio < sobrante) {
                             continue;
                         }
-                        const RCelda& ck = Tabla.Celda(i, k);
-                        const RCelda& cr = Tabla.Celda(i, r);
+                        const RCelda& ck = filaI[static_cast<std::size_t>(k) * salto];
+                        const RCelda& cr = filaI[static_cast<std::size_t>(r) * salto];
                         if (cr.Eleccion == 0 && resto < sobrante) {
                             continue;
                         }
