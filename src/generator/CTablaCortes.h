@@ -35,8 +35,9 @@ struct RCelda {
 
 class CTablaCortes {
 public:
-    // Largest number of cells a step may allocate (16 bytes each, about 2 GB). Beyond it the
-    // step is refused instead of exhausting the memory of the machine.
+    // Largest number of cells a step may allocate (16 bytes each plus 4 bytes of improving
+    // lists, about 2.5 GB). Beyond it the step is refused instead of exhausting the memory of
+    // the machine.
     static constexpr std::size_t MaximoCeldas = std::size_t{1} << 27;
 
     // How the candidate positions of one dimension are made.
