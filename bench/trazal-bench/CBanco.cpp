@@ -15,7 +15,10 @@
 #include <cstdio>
 #include <ctime>
 #include <fstream>
+#include <functional>
 #include <iostream>
+#include <memory>
+#include <poll.h>
 #include <thread>
 #include <unistd.h>
 
@@ -109,6 +112,49 @@ std::string Describir(const RResultado& r) {
     return t;
 }
 
+// One run waiting for its turn: what it measures, its row so far and where its row goes.
+struct RPendiente {
+    CProcesoAislado::FuncionMedicion Medicion;
+    RResultado Base;
+    std::string Texto;
+    std::function<void(const RResultado&)> Hecho;
+};
+
+// Runs every pending measurement, at most `trabajos` child processes at a time.
+void EjecutarTodas(const std::vector<RPendiente>& pendientes, int trabajos, double limite,
+                   CProgreso& progreso, std::size_t& hecho) {
+    std::vector<std::pair<std::unique_ptr<CProcesoAislado>, std::size_t>> activos;
+    std::size_t siguiente = 0;
+    while (siguiente < pendientes.size() || !activos.empty()) {
+        while (static_cast<int>(activos.size()) < trabajos && siguiente < pendientes.size()) {
+            const RPendiente& p = pendientes[siguiente];
+            progreso.Mostrar(hecho, p.Texto + "...");
+            activos.emplace_back(std::make_unique<CProcesoAislado>(p.Medicion, p.Base, limite),
+                                 siguiente);
+            ++siguiente;
+        }
+        std::vector<pollfd> espera;
+        for (const auto& a : activos) {
+            if (a.first->Descriptor() >= 0) {
+                espera.push_back({a.first->Descriptor(), POLLIN, 0});
+            }
+        }
+        if (!espera.empty()) {
+            ::poll(espera.data(), espera.size(), 200);
+        }
+        for (auto it = activos.begin(); it != activos.end();) {
+            if (it->first->Atender()) {
+                ++hecho;
+                progreso.Mostrar(hecho, Describir(it->first->Resultado()));
+                pendientes[it->second].Hecho(it->first->Resultado());
+                it = activos.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+}
+
 } // namespace
 
 bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcionesBanco& o,
@@ -157,6 +203,13 @@ bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcione
                 return false;
             }
             o.LimiteSegundos = static_cast<double>(segundos);
+        } else if (a == "--trabajos") {
+            long long n = 0;
+            if (!valor(v) || !LeerEntero(v, n) || n < 1 || n > 64) {
+                error = a;
+                return false;
+            }
+            o.Trabajos = static_cast<int>(n);
         } else if (a == "--sin-crecimiento") {
             o.Crecimiento = false;
         } else if (a == "--solo-crecimiento") {
@@ -213,6 +266,10 @@ int CBanco::Ejecutar(const ROpcionesBanco& o) {
     if (o.Crecimiento) {
         for (int precision : {0, 1}) {
             for (int tipos : CSerieCrecimiento::Tamanos()) {
+                // The quick set stops before the two largest sizes.
+                if (o.Rapido && tipos > 40) {
+                    continue;
+                }
                 serie.emplace_back(precision, tipos);
             }
         }
@@ -220,50 +277,57 @@ int CBanco::Ejecutar(const ROpcionesBanco& o) {
     const long long memoriaBase = CProcesoAislado::MemoriaActualKb();
     CProgreso progreso(tareas.size() + serie.size());
     std::size_t hecho = 0;
+    std::vector<RPendiente> pendientes;
     for (const auto& t : tareas) {
-        progreso.Mostrar(hecho,
-                         t.Base.Familia + " " + t.Base.Instancia + " " + t.Variante.Nombre + "...");
-        RResultado r = CProcesoAislado::Ejecutar(
-            [&]() { return CEjecucion::Medir(*t.Instancia, t.Variante, t.Base); }, t.Base,
-            o.LimiteSegundos);
-        ++hecho;
-        progreso.Mostrar(hecho, Describir(r));
-        csv << CFilaResultado::Csv(r) << "\n" << std::flush;
-        filas.push_back(r);
+        pendientes.push_back(
+            {[&t]() { return CEjecucion::Medir(*t.Instancia, t.Variante, t.Base); }, t.Base,
+             t.Base.Familia + " " + t.Base.Instancia + " " + t.Variante.Nombre,
+             [&](const RResultado& r) {
+                 csv << CFilaResultado::Csv(r) << "\n" << std::flush;
+                 filas.push_back(r);
+             }});
     }
+    EjecutarTodas(pendientes, o.Trabajos, o.LimiteSegundos, progreso, hecho);
 
     std::vector<RPuntoCrecimiento> crecimiento;
     if (!serie.empty()) {
         std::ofstream csvSerie(o.Salida / "crecimiento.csv", std::ios::binary);
         csvSerie << "precision,tipos,piezas,estado,segundos,memoria_pico_kb,hojas,lp,variantes\n";
         const RVariante porDefecto{"por defecto", "", 1, 2, true, 0};
+        std::vector<RInstancia> instancias;
         for (const auto& [precision, tipos] : serie) {
-            const RInstancia instancia = CSerieCrecimiento::Generar(tipos, precision);
-            RResultado base = CPlanMedicion::Base(instancia, porDefecto, conocidos);
-            progreso.Mostrar(hecho,
-                             "crecimiento " + instancia.Grupo + " " + instancia.Nombre + "...");
-            const RResultado r = CProcesoAislado::Ejecutar(
-                [&]() { return CEjecucion::Medir(instancia, porDefecto, base); }, base,
-                o.LimiteSegundos);
-            ++hecho;
-            progreso.Mostrar(hecho, Describir(r));
-            RPuntoCrecimiento p;
-            p.Precision = precision;
-            p.Tipos = tipos;
-            for (const auto& pieza : instancia.Piezas) {
-                p.Piezas += pieza.Cantidad;
-            }
-            p.Estado = r.Estado;
-            p.Segundos = r.Segundos;
-            p.MemoriaKb = r.MemoriaKb;
-            p.Objetivo = r.Objetivo;
-            p.Lp = r.Lp;
-            p.Variantes = r.VariantesTeorico + r.VariantesCompletar;
-            crecimiento.push_back(p);
+            instancias.push_back(CSerieCrecimiento::Generar(tipos, precision));
+        }
+        crecimiento.resize(instancias.size());
+        pendientes.clear();
+        for (std::size_t i = 0; i < instancias.size(); ++i) {
+            const RInstancia& instancia = instancias[i];
+            const RResultado base = CPlanMedicion::Base(instancia, porDefecto, conocidos);
+            pendientes.push_back({[&instancia, base, porDefecto]() {
+                                      return CEjecucion::Medir(instancia, porDefecto, base);
+                                  },
+                                  base, "crecimiento " + instancia.Grupo + " " + instancia.Nombre,
+                                  [&, i](const RResultado& r) {
+                                      RPuntoCrecimiento& p = crecimiento[i];
+                                      p.Precision = instancias[i].Precision;
+                                      p.Tipos = static_cast<int>(instancias[i].Piezas.size());
+                                      for (const auto& pieza : instancias[i].Piezas) {
+                                          p.Piezas += pieza.Cantidad;
+                                      }
+                                      p.Estado = r.Estado;
+                                      p.Segundos = r.Segundos;
+                                      p.MemoriaKb = r.MemoriaKb;
+                                      p.Objetivo = r.Objetivo;
+                                      p.Lp = r.Lp;
+                                      p.Variantes = r.VariantesTeorico + r.VariantesCompletar;
+                                  }});
+        }
+        // Alone, so that the times of the series are comparable with each other.
+        EjecutarTodas(pendientes, 1, o.LimiteSegundos, progreso, hecho);
+        for (const auto& p : crecimiento) {
             csvSerie << p.Precision << "," << p.Tipos << "," << p.Piezas << "," << p.Estado << ","
                      << Real(p.Segundos, 4) << "," << p.MemoriaKb << "," << Real(p.Objetivo, 0)
-                     << "," << Real(p.Lp, 6) << "," << p.Variantes << "\n"
-                     << std::flush;
+                     << "," << Real(p.Lp, 6) << "," << p.Variantes << "\n";
         }
     }
     progreso.Terminar();
@@ -275,7 +339,8 @@ int CBanco::Ejecutar(const ROpcionesBanco& o) {
     datos.Maquina =
         std::to_string(std::thread::hardware_concurrency()) + " núcleos, " + ModeloCpu();
     datos.Compilacion = TRAZAL_COMPILACION;
-    datos.Conjunto = o.Rapido ? "rápido (--rapido)" : "completo";
+    datos.Conjunto = std::string(o.Rapido ? "rápido (--rapido)" : "completo") + ", " +
+                     std::to_string(o.Trabajos) + " ejecuciones a la vez";
     datos.LimiteSegundos = o.LimiteSegundos;
     datos.SegundosTotales =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();

@@ -17,6 +17,8 @@ struct ROpcionesBanco {
     double LimiteSegundos = 600;
     bool Crecimiento = true;
     bool SoloCrecimiento = false;
+    // Runs at once (each in its own child process). The growth series always runs alone.
+    int Trabajos = 2;
 };
 
 class CBanco {

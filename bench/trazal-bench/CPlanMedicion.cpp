@@ -109,9 +109,14 @@ std::vector<RTarea> CPlanMedicion::Construir(const fs::path& carpeta,
                                              std::vector<RResultado>& omitidas) {
     std::vector<RTarea> tareas;
     if (familias.count("barras")) {
+        // The quick set: the first file of each folder that the job can hold.
+        std::set<std::string> gruposRapidos;
         for (const auto& archivo : conocidos.ArchivosBarras()) {
             const auto barra = archivo.find('/');
             const std::string grupo = barra == std::string::npos ? "" : archivo.substr(0, barra);
+            if (rapido && gruposRapidos.count(grupo)) {
+                continue;
+            }
             RInstancia instancia;
             try {
                 instancia = CLectorBarras::LeerArchivo(carpeta / "1d" / archivo, grupo, archivo);
@@ -122,12 +127,19 @@ std::vector<RTarea> CPlanMedicion::Construir(const fs::path& carpeta,
                 Omitir(instancia, e.what(), omitidas);
                 continue;
             }
+            if (instancia.Omitida.empty()) {
+                gruposRapidos.insert(grupo);
+            }
             Agregar(instancia, VariantesBarras(), conocidos, tareas, omitidas);
         }
     }
     if (familias.count("hojas")) {
         const fs::path dir = carpeta / "2d" / "cintra2008";
         for (int k = 1; k <= 12; ++k) {
+            // The quick set: the first file of each of the three groups of sheet sizes.
+            if (rapido && k % 4 != 1) {
+                continue;
+            }
             const std::string nombre = "gcut" + std::to_string(k) + "d";
             const fs::path ruta = dir / (nombre + ".txt");
             if (!fs::exists(ruta)) {

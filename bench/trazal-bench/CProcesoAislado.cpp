@@ -4,12 +4,11 @@
 #include "TextosBanco.h"
 
 #include <cerrno>
-#include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <fstream>
 #include <poll.h>
-#include <string>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -58,19 +57,20 @@ long long CProcesoAislado::MemoriaActualKb() {
     return CampoEstado("VmRSS");
 }
 
-RResultado CProcesoAislado::Ejecutar(const FuncionMedicion& medicion, const RResultado& base,
-                                     double limiteSegundos) {
+CProcesoAislado::CProcesoAislado(const FuncionMedicion& medicion, const RResultado& base,
+                                 double limiteSegundos)
+    : FResultado(base), FLimite(limiteSegundos), FInicio(std::chrono::steady_clock::now()) {
     int tubo[2];
     if (::pipe(tubo) != 0) {
-        RResultado r = base;
-        r.Estado = "error";
-        r.Motivo = TextosBanco::ProcesoTerminado;
-        return r;
+        FResultado.Estado = "error";
+        FResultado.Motivo = TextosBanco::ProcesoTerminado;
+        FTerminado = true;
+        return;
     }
     std::fflush(stdout);
     std::fflush(stderr);
-    const pid_t hijo = ::fork();
-    if (hijo == 0) {
+    FHijo = ::fork();
+    if (FHijo == 0) {
         ::close(tubo[0]);
         RResultado r;
         try {
@@ -87,75 +87,99 @@ RResultado CProcesoAislado::Ejecutar(const FuncionMedicion& medicion, const RRes
         ::_exit(0);
     }
     ::close(tubo[1]);
-    RResultado r = base;
-    if (hijo < 0) {
+    if (FHijo < 0) {
         ::close(tubo[0]);
-        r.Estado = "error";
-        r.Motivo = TextosBanco::ProcesoTerminado;
-        return r;
+        FResultado.Estado = "error";
+        FResultado.Motivo = TextosBanco::ProcesoTerminado;
+        FTerminado = true;
+        return;
     }
+    FTubo = tubo[0];
+    ::fcntl(FTubo, F_SETFL, ::fcntl(FTubo, F_GETFL) | O_NONBLOCK);
+}
 
-    const auto inicio = std::chrono::steady_clock::now();
-    std::string respuesta;
-    bool agotado = false;
+CProcesoAislado::~CProcesoAislado() {
+    if (!FTerminado && FHijo > 0) {
+        Recoger(true);
+    }
+    if (FTubo >= 0) {
+        ::close(FTubo);
+    }
+}
+
+bool CProcesoAislado::Atender() {
+    if (FTerminado) {
+        return true;
+    }
     for (;;) {
-        const double pasados =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
-        if (pasados > limiteSegundos) {
-            agotado = true;
-            break;
-        }
-        pollfd espera{tubo[0], POLLIN, 0};
-        const int restante = static_cast<int>((limiteSegundos - pasados) * 1000) + 1;
-        const int listo = ::poll(&espera, 1, std::min(restante, 1000));
-        if (listo < 0 && errno != EINTR) {
-            break;
-        }
-        if (listo <= 0) {
+        char bloque[4096];
+        const ssize_t n = ::read(FTubo, bloque, sizeof bloque);
+        if (n > 0) {
+            if (FRespuesta.size() < MaximoRespuesta) {
+                FRespuesta.append(bloque, static_cast<std::size_t>(n));
+            }
             continue;
         }
-        char bloque[4096];
-        const ssize_t n = ::read(tubo[0], bloque, sizeof bloque);
         if (n < 0 && errno == EINTR) {
             continue;
         }
-        if (n <= 0) {
-            break; // end of the answer
+        if (n == 0) {
+            Recoger(false); // the child closed its end: it is over
+            return true;
         }
-        if (respuesta.size() < MaximoRespuesta) {
-            respuesta.append(bloque, static_cast<std::size_t>(n));
-        }
+        break; // nothing more for now
     }
-    ::close(tubo[0]);
+    const double pasados =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - FInicio).count();
+    if (pasados > FLimite) {
+        Recoger(true);
+        return true;
+    }
+    return false;
+}
+
+void CProcesoAislado::Recoger(bool agotado) {
     if (agotado) {
-        ::kill(hijo, SIGKILL);
+        ::kill(FHijo, SIGKILL);
     }
     int estado = 0;
     rusage uso{};
-    while (::wait4(hijo, &estado, 0, &uso) < 0 && errno == EINTR) {
+    while (::wait4(FHijo, &estado, 0, &uso) < 0 && errno == EINTR) {
     }
+    FTerminado = true;
+    ::close(FTubo);
+    FTubo = -1;
     const double segundos =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - FInicio).count();
     if (agotado) {
-        r.Estado = "tiempo";
-        r.Motivo = TextosBanco::TiempoAgotado;
-        r.Segundos = segundos;
-        r.MemoriaKb = uso.ru_maxrss;
-        return r;
+        FResultado.Estado = "tiempo";
+        FResultado.Motivo = TextosBanco::TiempoAgotado;
+        FResultado.Segundos = segundos;
+        FResultado.MemoriaKb = uso.ru_maxrss;
+        return;
     }
-    if (const auto leido = CFilaResultado::Deserializar(respuesta)) {
-        r = *leido;
-        if (r.MemoriaKb <= 0) {
-            r.MemoriaKb = uso.ru_maxrss;
+    if (const auto leido = CFilaResultado::Deserializar(FRespuesta)) {
+        FResultado = *leido;
+        if (FResultado.MemoriaKb <= 0) {
+            FResultado.MemoriaKb = uso.ru_maxrss;
         }
-        return r;
+        return;
     }
-    r.Estado = "error";
-    r.Motivo = TextosBanco::ProcesoTerminado;
+    FResultado.Estado = "error";
+    FResultado.Motivo = TextosBanco::ProcesoTerminado;
     if (WIFSIGNALED(estado)) {
-        r.Motivo += " (señal " + std::to_string(WTERMSIG(estado)) + ")";
+        FResultado.Motivo += " (señal " + std::to_string(WTERMSIG(estado)) + ")";
     }
-    r.Segundos = segundos;
-    r.MemoriaKb = uso.ru_maxrss;
-    return r;
+    FResultado.Segundos = segundos;
+    FResultado.MemoriaKb = uso.ru_maxrss;
+}
+
+RResultado CProcesoAislado::Ejecutar(const FuncionMedicion& medicion, const RResultado& base,
+                                     double limiteSegundos) {
+    CProcesoAislado proceso(medicion, base, limiteSegundos);
+    while (!proceso.Atender()) {
+        pollfd espera{proceso.Descriptor(), POLLIN, 0};
+        ::poll(&espera, 1, 200);
+    }
+    return proceso.Resultado();
 }

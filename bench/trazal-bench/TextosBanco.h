@@ -7,11 +7,12 @@ namespace TextosBanco {
 
 inline constexpr const char* Uso =
     "Uso: trazal-bench [--rapido] [--instancias CARPETA] [--familias LISTA] [--limite SEGUNDOS]\n"
-    "                  [--sin-crecimiento] [--solo-crecimiento] CARPETA_SALIDA\n"
+    "                  [--trabajos N] [--sin-crecimiento] [--solo-crecimiento] CARPETA_SALIDA\n"
     "  --rapido            conjunto reducido (menos de 10 minutos con 2 núcleos)\n"
     "  --instancias        carpeta de las instancias (por defecto ../shared/benchmarks)\n"
     "  --familias          barras,hojas,clases (por defecto todas)\n"
     "  --limite            segundos por ejecución antes de abandonarla (por defecto 600)\n"
+    "  --trabajos          ejecuciones a la vez, cada una en su proceso (por defecto 2)\n"
     "  --sin-crecimiento   no ejecuta la serie sintética de crecimiento\n"
     "  --solo-crecimiento  sólo la serie de crecimiento\n";
 
