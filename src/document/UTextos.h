@@ -168,6 +168,18 @@ inline constexpr const char* CliCortadas = "cortadas";
 inline constexpr const char* CliGuardadoEn = "Solución guardada en ";
 inline constexpr const char* CliErrorGuardar = "No se pudo guardar el lanzamiento: ";
 
+// Pictures of patterns, "dibujar".
+inline constexpr const char* CliUsoDibujar =
+    "Uso: trazal-cli dibujar LANZAMIENTO.lan --patron N -o ARCHIVO.png|ARCHIVO.pdf "
+    "[--modo pantalla|papel|miniatura] [--ancho PIXELES]";
+inline constexpr const char* CliModos[3] = {"pantalla", "papel", "miniatura"};
+// "%1" stands for the number asked for, "%2" for the number of patterns.
+inline constexpr const char* CliPatronInexistente =
+    "No existe el patrón %1: la solución tiene %2 patrones";
+inline constexpr const char* CliAnchoIncorrecto = "El ancho debe estar entre 16 y 20000 píxeles";
+inline constexpr const char* CliSinQt = "Esta versión de trazal-cli no puede dibujar (sin Qt)";
+inline constexpr const char* CliErrorDibujo = "No se pudo escribir el dibujo en ";
+
 
 
 // ---- Desktop program, reports, exchange ----

@@ -7,6 +7,10 @@ const std::vector<RComandoCli>& ComandosCli() {
         {"calcular",
          "LANZAMIENTO.lan [-o OTRO.lan] [--json]  calcula el plan de corte y guarda la solución",
          ComandoCalcular},
+        {"dibujar",
+         "LANZAMIENTO.lan --patron N -o ARCHIVO.png|.pdf [--modo pantalla|papel|miniatura] "
+         "[--ancho PIXELES]  dibuja un patrón de la solución",
+         ComandoDibujar},
     };
     return comandos;
 }

@@ -1,0 +1,145 @@
+#include "ui/CLienzoQt.h"
+
+#include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPainter>
+#include <QPen>
+#include <QString>
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// Label fonts come from user text: keep their size within what a page can show.
+constexpr int TamanoFuenteMaximo = 200;
+
+Qt::BrushStyle EstiloRelleno(TEstiloRelleno estilo) {
+    switch (estilo) {
+    case TEstiloRelleno::Solido:
+        return Qt::SolidPattern;
+    case TEstiloRelleno::Hueco:
+        return Qt::NoBrush;
+    case TEstiloRelleno::Horizontal:
+        return Qt::HorPattern;
+    case TEstiloRelleno::Vertical:
+        return Qt::VerPattern;
+    case TEstiloRelleno::DiagonalAdelante:
+        return Qt::FDiagPattern;
+    case TEstiloRelleno::DiagonalAtras:
+        return Qt::BDiagPattern;
+    case TEstiloRelleno::Cruz:
+        return Qt::CrossPattern;
+    case TEstiloRelleno::CruzDiagonal:
+        return Qt::DiagCrossPattern;
+    }
+    return Qt::SolidPattern;
+}
+
+} // namespace
+
+CLienzoQt::CLienzoQt(QPainter& pintor) : FPintor(pintor) {
+    FFuente = QFont(QStringLiteral("Arial"), 8);
+    FColorTexto = Qt::black;
+}
+
+QColor CLienzoQt::AColor(TColor color) {
+    return QColor(Rojo(color), Verde(color), Azul(color));
+}
+
+void CLienzoQt::Pluma(TColor color, TEstiloPluma estilo, int ancho) {
+    if (estilo == TEstiloPluma::Ninguna) {
+        FPintor.setPen(Qt::NoPen);
+        return;
+    }
+    QPen pluma(AColor(color));
+    pluma.setWidth(std::max(1, ancho));
+    pluma.setStyle(estilo == TEstiloPluma::Punteada ? Qt::DotLine : Qt::SolidLine);
+    pluma.setCapStyle(Qt::FlatCap);
+    pluma.setJoinStyle(Qt::MiterJoin);
+    FPintor.setPen(pluma);
+}
+
+void CLienzoQt::Relleno(TColor color, TEstiloRelleno estilo) {
+    FPintor.setBrush(QBrush(AColor(color), EstiloRelleno(estilo)));
+}
+
+void CLienzoQt::Fuente(const RFuente& fuente, TColor color) {
+    FFuente = QFont(QString::fromStdString(fuente.Nombre));
+    // A negative size is a height in pixels, as the label fonts of other programs write it.
+    const int tamano = std::clamp(std::abs(fuente.Tamano), 1, TamanoFuenteMaximo);
+    if (fuente.Tamano < 0) {
+        FFuente.setPixelSize(tamano);
+    } else {
+        FFuente.setPointSize(tamano);
+    }
+    FFuente.setBold(fuente.Negrita);
+    FFuente.setItalic(fuente.Cursiva);
+    FColorTexto = AColor(color);
+}
+
+void CLienzoQt::Rectangulo(const RRect& r) {
+    const int ancho = r.Right - r.Left;
+    const int alto = r.Bottom - r.Top;
+    const bool conPluma = FPintor.pen().style() != Qt::NoPen;
+    const qreal pluma = conPluma ? FPintor.pen().widthF() : 0.0;
+    if (FPintor.brush().style() != Qt::NoBrush && ancho > 0 && alto > 0) {
+        FPintor.fillRect(QRect(r.Left, r.Top, ancho, alto), FPintor.brush());
+    }
+    if (conPluma && (ancho < 2 * pluma || alto < 2 * pluma)) {
+        // Too thin for an outline (a kerf narrower than the pen): the outline covers it,
+        // widened to the pen on the thin side. Stroking it would draw miter spikes.
+        QRectF zona(r.Left, r.Top, ancho, alto);
+        if (zona.width() < pluma) {
+            zona.adjust(-(pluma - zona.width()) / 2, 0, (pluma - zona.width()) / 2, 0);
+        }
+        if (zona.height() < pluma) {
+            zona.adjust(0, -(pluma - zona.height()) / 2, 0, (pluma - zona.height()) / 2);
+        }
+        FPintor.fillRect(zona, FPintor.pen().color());
+        return;
+    }
+    if (conPluma) {
+        const QBrush relleno = FPintor.brush();
+        FPintor.setBrush(Qt::NoBrush);
+        // The outline lies inside the rectangle, as wide as the pen.
+        const qreal media = FPintor.pen().widthF() / 2.0;
+        FPintor.drawRect(QRectF(r.Left + media, r.Top + media,
+                                std::max<qreal>(0, ancho - 2 * media),
+                                std::max<qreal>(0, alto - 2 * media)));
+        FPintor.setBrush(relleno);
+    }
+}
+
+void CLienzoQt::Linea(int x1, int y1, int x2, int y2) {
+    FPintor.drawLine(x1, y1, x2, y2);
+}
+
+void CLienzoQt::Texto(const RRect& recorte, int x, int y, TAlineacion alineacion,
+                      const std::string& texto) {
+    const QString t = QString::fromStdString(texto);
+    const QFontMetrics medidas(FFuente, FPintor.device());
+    const int ancho = medidas.horizontalAdvance(t);
+    int izquierda = x;
+    if (alineacion == TAlineacion::Centro) {
+        izquierda = x - ancho / 2;
+    } else if (alineacion == TAlineacion::Derecha) {
+        izquierda = x - ancho;
+    }
+    FPintor.save();
+    FPintor.setClipRect(QRect(recorte.Left, recorte.Top, recorte.Right - recorte.Left,
+                              recorte.Bottom - recorte.Top),
+                        Qt::IntersectClip);
+    FPintor.setFont(FFuente);
+    FPintor.setPen(FColorTexto);
+    FPintor.drawText(QPoint(izquierda, y + medidas.ascent()), t);
+    FPintor.restore();
+}
+
+int CLienzoQt::AnchoTexto(const std::string& texto) {
+    return QFontMetrics(FFuente, FPintor.device()).horizontalAdvance(QString::fromStdString(texto));
+}
+
+int CLienzoQt::AltoTexto(const std::string&) {
+    return QFontMetrics(FFuente, FPintor.device()).height();
+}
