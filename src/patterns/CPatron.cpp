@@ -492,14 +492,11 @@ void CPatron::RecontarPiezas(std::int32_t numPiezas) {
     FCantPorPieza = std::move(cuentas);
 }
 
-bool CPatron::Normalizar() {
+bool CPatron::Normalizar(long long maximoPasos) {
     if (!FRaiz) {
         return true;
     }
-    // Every primitive removes a node or strictly orders a pair, so a few hundred actions per
-    // node are far more than any tree needs; the budget only guards against a loop.
-    const long long nodos = FRaiz->CantidadNodos();
-    RPresupuesto presupuesto{1000 * nodos * nodos + 100000};
+    RPresupuesto presupuesto{maximoPasos};
     // A merge can turn a cut into a piece block that the sorting pass has not yet placed, so
     // both passes run again until a merging round joins nothing.
     long long uniones = 0;

@@ -170,9 +170,12 @@ public:
     // (with ChequearSobrante on) the free bands of the piece blocks large enough to be
     // offcuts are cut off as explicit empty leaves. The merging can leave a new piece block
     // out of order, so sorting and merging run again until a merging round joins nothing.
-    // Answers false only if a guard on the number of steps stopped it early (never seen on
-    // a consistent tree); the tree keeps its invariants either way.
-    bool Normalizar();
+    // Each pass at a node counts as a step: real patterns need a few thousand, a chain of a
+    // hundred distinct pieces under a million; a pathological tree read from a file could
+    // need billions, so the passes stop after maximoPasos steps and the answer is false
+    // (the tree keeps its invariants, counts and areas, only not fully sorted and merged).
+    static constexpr long long PasosMaximosNormalizar = 20'000'000;
+    bool Normalizar(long long maximoPasos = PasosMaximosNormalizar);
 
     // ---- Text form ----
     // Repeticion;RepEntera[1];RepEntera[2];RepEntera[0];0;AnchoCorte;Material;Barras;

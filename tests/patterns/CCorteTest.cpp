@@ -223,7 +223,7 @@ TEST(CCorteCopia, CopiaPierdeEtiquetasYConservaNumeros) {
 TEST(CCorteCopia, ArbolesMuyProfundosSeCopianYLiberanSinAgotarLaPila) {
     // Built by code, far deeper than the reader allows: copy, text, compare and free walk
     // without recursion.
-    const int niveles = 100000;
+    const int niveles = 50000;
     std::unique_ptr<CCorte> raiz = Vacia(1, 1);
     for (int i = 0; i < niveles; ++i) {
         auto n = CCorte::Create(raiz->Largo() + 1, 1, 1, 0, 0, 0, 0, 0);

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <ostream>
 #include <string>
@@ -281,6 +282,79 @@ TEST(CNormalizar, BandaDemasiadoPequenaNoSeSepara) {
     p->SetRaiz(Bloque(100, 50, 1, 30, 20, 2, 1));
     ASSERT_TRUE(p->Normalizar());
     EXPECT_EQ(p->Raiz()->Dir(), 0) << azar::Mostrar(p->Raiz());
+}
+
+} // namespace
+
+namespace {
+
+TEST(CNormalizar, ArbolEnElLimiteDeProfundidadSeRecorreSinDesbordar) {
+    // A chain as deep as the reader allows: blocks of piece 2, then blocks of piece 1, then
+    // an empty end. Every walk of the pattern must cope with it, and the canonical form
+    // collapses each run into one block.
+    const int niveles = CCorte::ProfundidadMaxima;
+    std::string t = "1;1;1;1;0;0;1;0;0;0;0;0";
+    for (int i = 0; i < niveles - 1; ++i) {
+        const int pieza = i < niveles / 2 ? 2 : 1;
+        t += "(" + std::to_string(3 * (niveles - i)) + ";5;1;0;0;0;0;0;\\def(3;5;0;3;5;" +
+             std::to_string(pieza) + ";1;1;()())";
+    }
+    t += "(3;5;0;0;0;0;0;0;()())";
+    t += std::string(static_cast<std::size_t>(niveles - 1), ')');
+    ROpciones o = OpcionesPorDefecto();
+    o.ChequearSobrante = true;
+    CTrabajo trabajo(o);
+    std::string aviso;
+    auto p = CPatron::DeTexto(t, 2, trabajo.Job(), aviso);
+    ASSERT_EQ(aviso, "");
+    ASSERT_EQ(p->Raiz()->Profundidad(), niveles);
+    const RLocalizacion l = p->Localizar(nullptr);
+    EXPECT_EQ(l.Hojas, niveles);
+    EXPECT_EQ(p->AreaPiezas(), 15.0 * (niveles - 1));
+    auto copia = CPatron::Copia(*p);
+    EXPECT_EQ(copia->Raiz()->CantidadNodos(), p->Raiz()->CantidadNodos());
+    EXPECT_EQ(p->CantPorPieza()[2], niveles / 2);
+    const auto cuentas = p->CantPorPieza();
+    ASSERT_TRUE(p->Normalizar());
+    EXPECT_EQ(azar::Invariantes(p->Raiz()), "");
+    p->RecontarPiezas(2);
+    EXPECT_EQ(p->CantPorPieza(), cuentas);
+    EXPECT_EQ(FallaOrden(p->Raiz()), "");
+    EXPECT_EQ(FallaUnion(p->Raiz()), "");
+    EXPECT_LE(p->Raiz()->CantidadNodos(), 5) << azar::Esquema(p->Raiz());
+}
+
+TEST(CNormalizar, UnArbolPatologicoSeDetieneEnElLimiteDePasos) {
+    // A chain of 60 blocks of distinct pieces in random order needs many thousand steps;
+    // with a budget of 1000 the form stops early and still keeps the tree sound.
+    std::mt19937 rng(11);
+    std::vector<int> orden(60);
+    for (int i = 0; i < 60; ++i) {
+        orden[static_cast<std::size_t>(i)] = i + 1;
+    }
+    std::shuffle(orden.begin(), orden.end(), rng);
+    auto cadena = [&] {
+        std::unique_ptr<CCorte> n = Vacia(3, 10);
+        for (int pieza : orden) {
+            n = Corte(1, Bloque(3, 10, pieza, 2, 10, 1, 1), std::move(n));
+        }
+        return n;
+    };
+    CTrabajo t(OpcionesPorDefecto());
+    auto p = CPatron::Create(60, 1, t.Job());
+    p->SetRaiz(cadena());
+    p->RecontarPiezas(60);
+    const auto cuentas = p->CantPorPieza();
+    EXPECT_FALSE(p->Normalizar(1000));
+    EXPECT_EQ(azar::Invariantes(p->Raiz()), "") << azar::Mostrar(p->Raiz());
+    p->RecontarPiezas(60);
+    EXPECT_EQ(p->CantPorPieza(), cuentas);
+    EXPECT_EQ(p->Raiz()->Largo(), 3 * 61);
+
+    p->SetRaiz(cadena());
+    EXPECT_TRUE(p->Normalizar());
+    EXPECT_EQ(FallaOrden(p->Raiz()), "") << azar::Mostrar(p->Raiz());
+    EXPECT_EQ(p->Raiz()->Hijo1()->Pieza(), 60);
 }
 
 } // namespace
