@@ -525,6 +525,24 @@ TEST(Dibujo, PatronSinArbolOSinMedidaNoDibuja) {
     }
 }
 
+TEST(Dibujo, ArbolTanProfundoComoSeLee) {
+    CTrabajo t({}, {"1;1;1;;;1;"}, {"5000;10;1;;;1;"});
+    const int niveles = CCorte::ProfundidadMaxima - 1;
+    auto P = t.Patron(CadenaDeCortes(niveles));
+    ASSERT_TRUE(P->Raiz());
+    CLienzoGrabador g;
+    // Room above the material for the cuts' labels.
+    Dibujar(*P, g, RRect{0, 0, 20000, 100}, ModoDibujo::Papel, RRect{0, -50, 20000, 200},
+            EntornoPrueba);
+    EXPECT_EQ(g.Textos().size(), static_cast<std::size_t>(2 * niveles - 2));
+    const CCorte* n = P->Raiz();
+    while (n->Hijo2()) {
+        n = n->Hijo2();
+    }
+    // 1999 units fitted into 19990 pixels, centred: the last unit is the last leaf.
+    EXPECT_EQ(n->Marco(), (RRect{19985, 0, 19995, 100}));
+}
+
 TEST(Recortes, LineasYRectangulos) {
     int x1 = -10, y1 = 5, x2 = 50, y2 = 5;
     EXPECT_TRUE(RecortarLinea(x1, y1, x2, y2, RRect{0, 0, 20, 20}));

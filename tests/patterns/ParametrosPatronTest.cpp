@@ -1,5 +1,6 @@
 #include "PruebaDibujo.h"
 
+#include "engine/CSolucion.h"
 #include "patterns/CParametrosPatron.h"
 #include "patterns/UEtiquetas.h"
 
@@ -165,4 +166,34 @@ TEST_F(ParametrosConocidos, ParentesisDelDisenadorSobrevivenAGuardarYLeer) {
     EXPECT_TRUE(CCorte::Iguales(leido->Raiz(), P->Raiz()));
     EXPECT_EQ(EtiquetaAFormaEditor(leido->Raiz()->Hijo1()->Etiqueta()), editor);
     EXPECT_EQ(EtiquetaDeNodo(*leido, leido->Raiz()->Hijo1()), "Pieza (2); 300\r\nfin");
+}
+
+TEST_F(ParametrosConocidos, EtiquetaDelDisenadorSobreviveAGuardarElLanzamiento) {
+    const std::string editor = "(#P); x\r\ny";
+    P->Raiz()->Hijo2()->Hijo1()->SetEtiqueta(EtiquetaAFormaNodo(editor));
+    const std::string archivo = Trabajo.Lanzamiento().NombreArchivo();
+    Trabajo.Lanzamiento().Solucion().FijarPatron(1, std::move(P));
+    Trabajo.Lanzamiento().Guardar();
+    CLanzamiento leido(archivo, OpcionesPorDefecto());
+    ASSERT_EQ(leido.Solucion().Cantidad(), 1);
+    const CPatron& Q = *leido.Solucion().Patron(1);
+    const CCorte* b1 = Q.Raiz()->Hijo2()->Hijo1();
+    EXPECT_EQ(EtiquetaAFormaEditor(b1->Etiqueta()), editor);
+    EXPECT_EQ(EtiquetaDeNodo(Q, b1), "(2); x\r\ny");
+}
+
+// A chain of cuts as deep as the text reader accepts is walked by every walk here.
+TEST(ArbolProfundo, SeRecorreEntero) {
+    CTrabajo t({}, {"1;1;1;;;1;"}, {"5000;10;1;;;1;"});
+    const int niveles = CCorte::ProfundidadMaxima - 1;
+    auto P = t.Patron(CadenaDeCortes(niveles));
+    ASSERT_TRUE(P->Raiz());
+    CParametrosPatron par;
+    par.Construir(*P);
+    EXPECT_EQ(par.NumCortes(), niveles - 1);
+    EXPECT_EQ(par.NumSemiproductos(), niveles);
+    std::vector<RLineaCorte> lineas;
+    // One line per cut and nine between the ten pieces of every leaf.
+    EXPECT_EQ(LineasDeCorte(*P, lineas), niveles - 1 + 9 * (niveles - 1));
+    EXPECT_EQ(EtiquetaDeNodo(*P, P->Raiz()), "\\hcut\\hcen\\vout\\topC1");
 }

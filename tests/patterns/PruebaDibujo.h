@@ -79,4 +79,16 @@ inline const std::string ArbolConocido = "(1003;503;1;0;0;0;0;0;\\def"
                                          "(206;200;0;103;53;1;2;3;\\def()())"
                                          "(191;200;0;0;0;0;0;0;\\def()()))))";
 
+// A chain of `niveles` levels without kerf: every cut keeps a 1 x 10 leaf of ten 1 x 1
+// pieces on its left and cuts the rest again; the last level is an empty 1 x 10 leaf.
+inline std::string CadenaDeCortes(int niveles) {
+    std::string texto;
+    for (int i = 0; i < niveles - 1; ++i) {
+        texto += "(" + std::to_string(niveles - i) +
+                 ";10;1;0;0;0;0;0;\\def(1;10;0;1;1;1;1;10;\\def()())";
+    }
+    return texto + "(1;10;0;0;0;0;0;0;\\def()())" +
+           std::string(static_cast<std::size_t>(niveles - 1), ')');
+}
+
 } // namespace prueba_dibujo
