@@ -602,7 +602,11 @@ std::unique_ptr<CPatron> CPatron::DeTexto(const std::string& texto, std::int32_t
         LeerEntero32(campo(11), p->FMargenInf);
     }();
 
-    auto longitudValida = [](std::int32_t v) { return v >= 0 && v <= LongitudMaxima; };
+    // The options are plain integers in the job file, so a kerf or margin written by the
+    // system may be negative; only magnitudes that no length can have are refused.
+    auto longitudValida = [](std::int32_t v) {
+        return v >= -LongitudMaxima && v <= LongitudMaxima;
+    };
     try {
         if (abre == std::string::npos) {
             throw EConversion(Textos::ErrorCrearPatron);

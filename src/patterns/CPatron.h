@@ -185,8 +185,8 @@ public:
     // Reads a pattern text for a job with numPiezas pieces. A header field that is not a
     // number ends its group and leaves the rest of the group at 0. A node part that cannot be
     // read, a tree that breaks the invariants, a piece number beyond numPiezas, or a kerf or
-    // margin beyond the largest length gives a pattern without a tree (Raiz null, counts 0)
-    // and "Ocurrió un error al crear el patrón" in aviso; otherwise aviso is left empty.
+    // margin whose size is beyond the largest length gives a pattern without a tree (Raiz null,
+    // counts 0) and "Ocurrió un error al crear el patrón" in aviso; otherwise aviso is left empty.
     static std::unique_ptr<CPatron> DeTexto(const std::string& texto, std::int32_t numPiezas,
                                             const CLanzamiento* lanzamiento, std::string& aviso);
 

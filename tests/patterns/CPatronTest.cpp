@@ -455,7 +455,7 @@ INSTANTIATE_TEST_SUITE_P(
         RPatronMalo{"piezaFueraDeLaLista", "1;1;1;1;0;0;2;0;0;0;0;0(10;5;0;2;5;4;5;1;\\def()())"},
         RPatronMalo{"piezaGiradaFueraDeLaLista",
                     "1;1;1;1;0;0;2;0;0;0;0;0(10;5;0;5;2;-9;1;2;\\def()())"},
-        RPatronMalo{"kerfNegativo", "1;1;1;1;0;-3;2;0;0;0;0;0(10;5;0;0;0;0;0;0;\\def()())"},
+        RPatronMalo{"kerfEnorme", "1;1;1;1;0;-70000;2;0;0;0;0;0(10;5;0;0;0;0;0;0;\\def()())"},
         RPatronMalo{"margenEnorme", "1;1;1;1;0;0;2;0;99999;0;0;0(10;5;0;0;0;0;0;0;\\def()())"},
         RPatronMalo{"anidadoMilesDeNiveles", Anidado(50000)}),
     [](const testing::TestParamInfo<RPatronMalo>& i) { return std::string(i.param.Nombre); });
@@ -468,6 +468,17 @@ TEST(CPatronTexto, NodoNuloDaUnPatronSinRaizYSinAviso) {
     EXPECT_EQ(p->Raiz(), nullptr);
     EXPECT_EQ(p->Repeticion(), 0.5);
     EXPECT_EQ(p->ATexto(), "0.5;1;1;0;0;0;1;0;0;0;0;0()");
+}
+
+TEST(CPatronTexto, KerfNegativoEscritoPorElSistemaSeLee) {
+    CTrabajo t(OpcionesPorDefecto());
+    std::string aviso;
+    auto p = CPatron::DeTexto("1;1;1;1;0;-3;2;0;-1;0;0;0(10;5;0;0;0;0;0;0;\\def()())", 1, t.Job(),
+                              aviso);
+    EXPECT_EQ(aviso, "");
+    EXPECT_EQ(p->AnchoCorte(), -3);
+    EXPECT_EQ(p->MargenIzq(), -1);
+    EXPECT_EQ(p->LargoSP(*p->Raiz()), 13);
 }
 
 TEST(CPatronTexto, KerfYMargenesVienenSoloDelTexto) {
