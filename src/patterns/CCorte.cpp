@@ -395,7 +395,8 @@ bool CCorte::CortarVertical(std::int32_t pos) {
         return false;
     }
     if (FPieza != 0) {
-        const std::int32_t bloque = FLargoPz * FRepX;
+        const auto bloque = static_cast<std::int32_t>(
+            std::clamp<long long>(static_cast<long long>(FLargoPz) * FRepX, 0, FLargo));
         auto a = Copiar(this);
         a->FLargo = bloque;
         auto b = HojaVacia(FLargo - bloque, FAncho);
@@ -422,7 +423,8 @@ bool CCorte::CortarHorizontal(std::int32_t pos) {
         return false;
     }
     if (FPieza != 0) {
-        const std::int32_t bloque = FAnchoPz * FRepY;
+        const auto bloque = static_cast<std::int32_t>(
+            std::clamp<long long>(static_cast<long long>(FAnchoPz) * FRepY, 0, FAncho));
         auto a = Copiar(this);
         a->FAncho = bloque;
         auto b = HojaVacia(FLargo, FAncho - bloque);
