@@ -391,34 +391,38 @@ std::int32_t CPatron::TotalPiezas() const {
 
 // ---- Texts ----
 
-std::string CPatron::TextoTamano() const {
-    const ROpciones* o = Opciones();
-    const ROpciones unidades = o ? *o : ROpciones{};
-    std::string s = FormatearLongitud(LargoTotal(), unidades);
-    if (!unidades.Barras) {
-        s += "x" + FormatearLongitud(AnchoTotal(), unidades);
+namespace {
+
+// Lengths in the job's units; a pattern without a job uses plain integers.
+template <class F> std::string ConUnidades(const ROpciones* opciones, F f) {
+    if (opciones) {
+        return f(*opciones);
     }
-    return s;
+    const ROpciones porDefecto;
+    return f(porDefecto);
+}
+
+} // namespace
+
+std::string CPatron::TextoTamano() const {
+    return ConUnidades(Opciones(), [&](const ROpciones& u) {
+        std::string s = FormatearLongitud(LargoTotal(), u);
+        return u.Barras ? s : s + "x" + FormatearLongitud(AnchoTotal(), u);
+    });
 }
 
 std::string CPatron::TextoTamano(const CCorte& n) const {
-    const ROpciones* o = Opciones();
-    const ROpciones unidades = o ? *o : ROpciones{};
-    std::string s = FormatearLongitud(LargoSP(n), unidades);
-    if (!unidades.Barras) {
-        s += "x" + FormatearLongitud(AnchoSP(n), unidades);
-    }
-    return s;
+    return ConUnidades(Opciones(), [&](const ROpciones& u) {
+        std::string s = FormatearLongitud(LargoSP(n), u);
+        return u.Barras ? s : s + "x" + FormatearLongitud(AnchoSP(n), u);
+    });
 }
 
 std::string CPatron::TextoCoordenadas(std::int32_t x, std::int32_t y) const {
-    const ROpciones* o = Opciones();
-    const ROpciones unidades = o ? *o : ROpciones{};
-    std::string s = "(" + FormatearLongitud(x, unidades);
-    if (!unidades.Barras) {
-        s += "," + FormatearLongitud(y, unidades);
-    }
-    return s + ")";
+    return ConUnidades(Opciones(), [&](const ROpciones& u) {
+        std::string s = "(" + FormatearLongitud(x, u);
+        return (u.Barras ? s : s + "," + FormatearLongitud(y, u)) + ")";
+    });
 }
 
 // ---- Walks ----
