@@ -461,7 +461,7 @@ const ROpciones& OpcionesDe(const CPatron& P) {
 } // namespace
 
 RVariablesEtiqueta VariablesDeNodo(const CPatron& P, const CCorte& nodo, int OFF, int SP, int C,
-                                   int OY, int OX) {
+                                   int OY, int OX, bool conDescripciones) {
     RVariablesEtiqueta v;
     v.C = C;
     v.SP = SP;
@@ -487,7 +487,7 @@ RVariablesEtiqueta VariablesDeNodo(const CPatron& P, const CCorte& nodo, int OFF
     v.BM = P.MargenInf();
     v.TM = P.MargenSup();
     const CLanzamiento* lanzamiento = P.Lanzamiento();
-    if (lanzamiento && v.P >= 1 && v.P <= lanzamiento->CantidadPiezas()) {
+    if (conDescripciones && lanzamiento && v.P >= 1 && v.P <= lanzamiento->CantidadPiezas()) {
         v.Desc1 = lanzamiento->Desc1Pieza(v.P);
         v.Desc2 = lanzamiento->Desc2Pieza(v.P);
     }
@@ -500,8 +500,12 @@ std::string ExpandirEtiqueta(const CPatron& P, const std::string& formato, const
     if (!nodo) {
         return {};
     }
-    return ExpandirFormato(formato, OpcionesDe(P).FormatoEti,
-                           VariablesDeNodo(P, *nodo, OFF, SP, C, OY, OX));
+    const std::string& comun = OpcionesDe(P).FormatoEti;
+    // The descriptions are read from the job file's records: only when a format asks.
+    const bool conDescripciones =
+        formato.find("#DESC") != std::string::npos || comun.find("#DESC") != std::string::npos;
+    return ExpandirFormato(formato, comun,
+                           VariablesDeNodo(P, *nodo, OFF, SP, C, OY, OX, conDescripciones));
 }
 
 std::string EtiquetaDeNodo(const CPatron& P, const CCorte* nodo) {

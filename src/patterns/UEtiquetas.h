@@ -107,9 +107,10 @@ std::string ExpandirEtiqueta(const CPatron& P, const std::string& formato, const
 // node is not in P.
 std::string EtiquetaDeNodo(const CPatron& P, const CCorte* nodo);
 
-// The variables of a node of P at (OX, OY) with the given sequence numbers.
+// The variables of a node of P at (OX, OY) with the given sequence numbers; the piece's
+// descriptions are looked up in the job only when asked for.
 RVariablesEtiqueta VariablesDeNodo(const CPatron& P, const CCorte& nodo, int OFF, int SP, int C,
-                                   int OY, int OX);
+                                   int OY, int OX, bool conDescripciones = true);
 
 // Remove their words from the text and return what they read.
 int LeerDirectivas(std::string& texto);
