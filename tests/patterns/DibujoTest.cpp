@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -541,6 +542,44 @@ TEST(Dibujo, ArbolTanProfundoComoSeLee) {
     }
     // 1999 units fitted into 19990 pixels, centred: the last unit is the last leaf.
     EXPECT_EQ(n->Marco(), (RRect{19985, 0, 19995, 100}));
+}
+
+// Labels made of random words: whatever they say, no text leaves the destination and no
+// empty block is drawn.
+TEST(Dibujo, EtiquetasAlAzarQuedanDentroDelDestino) {
+    const std::vector<std::string> palabras = {
+        "\\top",  "\\bot",   "\\vcen", "\\lef",     "\\rig",      "\\hcen",   "\\vin",
+        "\\vout", "\\vcut",  "\\hin",  "\\hout",    "\\hcut",     "\\clipon", "\\clipoff",
+        "\\n",    "\\font",  ",",      "\\endfont", "Courier,30", "\\if",     "\\then",
+        "\\else", "\\endif", "#P",     "=",         "1",          " ",        "texto largo"};
+    CTrabajo t(OpcionesConocidas, PiezasConocidas);
+    auto P = t.Patron(ArbolConocido);
+    std::vector<CCorte*> nodos = {P->Raiz(),
+                                  P->Raiz()->Hijo1(),
+                                  P->Raiz()->Hijo2(),
+                                  P->Raiz()->Hijo2()->Hijo1(),
+                                  P->Raiz()->Hijo2()->Hijo2(),
+                                  P->Raiz()->Hijo2()->Hijo2()->Hijo1(),
+                                  P->Raiz()->Hijo2()->Hijo2()->Hijo2()};
+    std::mt19937 azar(3);
+    const RRect destino{20, 10, 900, 480};
+    for (int prueba = 0; prueba < 200; ++prueba) {
+        for (CCorte* n : nodos) {
+            std::string etiqueta;
+            const int k = static_cast<int>(azar() % 12);
+            for (int i = 0; i < k; ++i) {
+                etiqueta += palabras[azar() % palabras.size()];
+            }
+            n->SetEtiqueta(etiqueta);
+        }
+        CLienzoGrabador g;
+        Dibujar(*P, g, RRect{0, 0, 1000, 500}, ModoDibujo::Pantalla, destino, EntornoPrueba);
+        for (const auto& p : g.De(RPrimitiva::Texto)) {
+            EXPECT_TRUE(Dentro(p.R, destino));
+            EXPECT_LT(p.R.Left, p.R.Right);
+            EXPECT_LT(p.R.Top, p.R.Bottom);
+        }
+    }
 }
 
 TEST(Recortes, LineasYRectangulos) {
