@@ -3,6 +3,7 @@
 #include "document/UGlobals.h"
 #include "engine/CFiltro.h"
 #include "engine/CIteradorSol.h"
+#include "patterns/CParametrosPatron.h"
 #include "patterns/CPatron.h"
 
 #include <algorithm>
@@ -20,51 +21,6 @@ std::int32_t CantidadDe(const CPatron& p, std::int32_t pieza) {
 
 double Cociente(double numerador, double denominador) {
     return Igual(denominador, 0.0) ? 0.0 : numerador / denominador;
-}
-
-// Distinct offcut sizes of a pattern (longer side first) with their counts, in the order
-// the pre-order walk meets them: every empty leaf large enough to be kept as stock.
-struct RTamano {
-    std::int32_t Dim1;
-    std::int32_t Dim2;
-    std::int64_t Cantidad;
-};
-
-std::vector<RTamano> TamanosSobrantes(const CPatron& p) {
-    std::vector<RTamano> tamanos;
-    std::vector<const CCorte*> pendientes;
-    if (p.Raiz() != nullptr) {
-        pendientes.push_back(p.Raiz());
-    }
-    while (!pendientes.empty()) {
-        const CCorte* n = pendientes.back();
-        pendientes.pop_back();
-        if (!n->EsHoja()) {
-            if (n->Hijo2() != nullptr) {
-                pendientes.push_back(n->Hijo2());
-            }
-            if (n->Hijo1() != nullptr) {
-                pendientes.push_back(n->Hijo1());
-            }
-            continue;
-        }
-        if (!n->EsVacio() || !p.EsSobrante(*n)) {
-            continue;
-        }
-        const std::int32_t x = p.SobranteX(*n);
-        const std::int32_t y = p.SobranteY(*n);
-        const std::int32_t d1 = std::max(x, y);
-        const std::int32_t d2 = std::min(x, y);
-        const auto it = std::find_if(tamanos.begin(), tamanos.end(), [&](const RTamano& t) {
-            return t.Dim1 == d1 && t.Dim2 == d2;
-        });
-        if (it != tamanos.end()) {
-            ++it->Cantidad;
-        } else {
-            tamanos.push_back({d1, d2, 1});
-        }
-    }
-    return tamanos;
 }
 
 } // namespace
@@ -398,20 +354,24 @@ std::int32_t CSolucion::Sobrantes(std::vector<RSobrante>& lista, bool soloUsados
             continue;
         }
         const CPatron& p = *Patron(k);
-        for (const RTamano& t : TamanosSobrantes(p)) {
+        std::vector<RTamanoSobrante> tamanos;
+        const std::int32_t distintos = TamanosSobrantes(p, tamanos);
+        for (std::int32_t i = 1; i <= distintos; ++i) {
+            const RTamanoSobrante& t = tamanos[static_cast<std::size_t>(i)];
             const auto igual =
                 std::find_if(lista.begin() + 1, lista.end(), [&](const RSobrante& s) {
-                    return s.Material == p.Material() && s.Dim1 == t.Dim1 && s.Dim2 == t.Dim2;
+                    return s.Material == p.Material() && s.Dim1 == t.Largo && s.Dim2 == t.Ancho;
                 });
             if (igual != lista.end()) {
-                igual->Cantidad += t.Cantidad * r;
+                igual->Cantidad += static_cast<std::int64_t>(t.Cantidad) * r;
                 continue;
             }
             // Grouped by material in ascending order; a new size goes first in its group.
             const auto antes =
                 std::find_if(lista.begin() + 1, lista.end(),
                              [&](const RSobrante& s) { return s.Material >= p.Material(); });
-            lista.insert(antes, RSobrante{p.Material(), t.Dim1, t.Dim2, t.Cantidad * r});
+            lista.insert(antes, RSobrante{p.Material(), t.Largo, t.Ancho,
+                                          static_cast<std::int64_t>(t.Cantidad) * r});
         }
     }
     return static_cast<std::int32_t>(lista.size()) - 1;
