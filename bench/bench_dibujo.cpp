@@ -34,8 +34,9 @@ public:
 std::string Columna(int filas) {
     std::string s;
     for (int f = 0; f < filas - 1; ++f) {
-        s += "(100;" + std::to_string((filas - f) * 100) +
-             ";-1;0;0;0;0;0;\\def(100;100;0;30;45;1;3;2;\\def()())";
+        s += "(100;";
+        s += std::to_string((filas - f) * 100);
+        s += ";-1;0;0;0;0;0;\\def(100;100;0;30;45;1;3;2;\\def()())";
     }
     return s + "(100;100;0;0;0;0;0;0;\\def()())" +
            std::string(static_cast<std::size_t>(filas - 1), ')');
@@ -44,8 +45,12 @@ std::string Columna(int filas) {
 std::unique_ptr<CPatron> Patron(int columnas, int filas) {
     std::string s;
     for (int c = 0; c < columnas - 1; ++c) {
-        s += "(" + std::to_string((columnas - c) * 100) + ";" + std::to_string(filas * 100) +
-             ";1;0;0;0;0;0;\\def" + Columna(filas);
+        s += '(';
+        s += std::to_string((columnas - c) * 100);
+        s += ';';
+        s += std::to_string(filas * 100);
+        s += ";1;0;0;0;0;0;\\def";
+        s += Columna(filas);
     }
     s += Columna(filas) + std::string(static_cast<std::size_t>(columnas - 1), ')');
     auto p = CPatron::Create(1, 1, nullptr);

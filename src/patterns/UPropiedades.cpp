@@ -237,7 +237,8 @@ std::string ValorPropiedad(const CPatron& P, const CCorte& n, const std::string&
         std::string s = std::to_string(Absoluto(n.Pieza())) + " [" +
                         FormatearLongitud(P.LargoPzNeto(n), unidades);
         if (!barras) {
-            s += "x" + FormatearLongitud(P.AnchoPzNeto(n), unidades);
+            s += 'x';
+            s += FormatearLongitud(P.AnchoPzNeto(n), unidades);
         }
         return s + "]";
     }
@@ -298,7 +299,8 @@ std::vector<std::string> ListaPiezasPropiedad(const CGrilla& piezas, bool barras
     for (int fila = 1; fila < piezas.Filas(); ++fila) {
         std::string s = std::to_string(fila) + " [" + Recortar(piezas.Celda(fila, 1));
         if (!barras) {
-            s += "x" + Recortar(piezas.Celda(fila, 2));
+            s += 'x';
+            s += Recortar(piezas.Celda(fila, 2));
         }
         lista.push_back(s + "]");
     }
