@@ -18,6 +18,8 @@ PAQUETES=(
     qt6-base-dev
     qt6-base-dev-tools
     libgl-dev
+    fontconfig
+    fonts-dejavu-core
 )
 
 faltan=()
