@@ -309,6 +309,9 @@ void CCalculo::BucleNiveles(std::int32_t inicial, std::int32_t final) {
                 rc = 0.0;
                 GenerarPatron(FDuales, FPatronNuevo, fase, m, rc);
                 ContarVariante();
+                if (FPatronNuevo == nullptr || m < 1 || m > FNumMateriales) {
+                    rc = MaximoReal; // a reduced cost without a usable pattern is no column
+                }
                 if (MayorIgual(rc, 0.0)) {
                     // No pattern improves: the first material whose dual is positive offers
                     // its slack.
