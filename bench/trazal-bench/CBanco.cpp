@@ -241,7 +241,11 @@ int CBanco::Main(int argc, char** argv) {
     return Ejecutar(o);
 }
 
-int CBanco::Ejecutar(const ROpcionesBanco& o) {
+int CBanco::Ejecutar(const ROpcionesBanco& opciones) {
+    ROpcionesBanco o = opciones;
+    if (o.LimiteSegundos <= 0) {
+        o.LimiteSegundos = o.Rapido ? 30 : 600;
+    }
     const auto inicio = std::chrono::steady_clock::now();
     std::error_code ec;
     fs::create_directories(o.Salida, ec);
@@ -292,7 +296,8 @@ int CBanco::Ejecutar(const ROpcionesBanco& o) {
     std::vector<RPuntoCrecimiento> crecimiento;
     if (!serie.empty()) {
         std::ofstream csvSerie(o.Salida / "crecimiento.csv", std::ios::binary);
-        csvSerie << "precision,tipos,piezas,estado,segundos,memoria_pico_kb,hojas,lp,variantes\n";
+        csvSerie << "precision,tipos,piezas,estado,segundos,segundos_cpu,segundos_teorico,"
+                    "memoria_pico_kb,hojas,lp,variantes\n";
         const RVariante porDefecto{"por defecto", "", 1, 2, true, 0};
         std::vector<RInstancia> instancias;
         for (const auto& [precision, tipos] : serie) {
@@ -316,6 +321,8 @@ int CBanco::Ejecutar(const ROpcionesBanco& o) {
                                       }
                                       p.Estado = r.Estado;
                                       p.Segundos = r.Segundos;
+                                      p.SegundosCpu = r.SegundosCpu;
+                                      p.SegundosTeorico = r.SegundosTeorico;
                                       p.MemoriaKb = r.MemoriaKb;
                                       p.Objetivo = r.Objetivo;
                                       p.Lp = r.Lp;
@@ -326,8 +333,9 @@ int CBanco::Ejecutar(const ROpcionesBanco& o) {
         EjecutarTodas(pendientes, 1, o.LimiteSegundos, progreso, hecho);
         for (const auto& p : crecimiento) {
             csvSerie << p.Precision << "," << p.Tipos << "," << p.Piezas << "," << p.Estado << ","
-                     << Real(p.Segundos, 4) << "," << p.MemoriaKb << "," << Real(p.Objetivo, 0)
-                     << "," << Real(p.Lp, 6) << "," << p.Variantes << "\n";
+                     << Real(p.Segundos, 4) << "," << Real(p.SegundosCpu, 4) << ","
+                     << Real(p.SegundosTeorico, 4) << "," << p.MemoriaKb << ","
+                     << Real(p.Objetivo, 0) << "," << Real(p.Lp, 6) << "," << p.Variantes << "\n";
         }
     }
     progreso.Terminar();

@@ -14,7 +14,9 @@ struct ROpcionesBanco {
     std::filesystem::path Instancias;
     std::filesystem::path Salida;
     std::set<std::string> Familias{"barras", "hojas", "clases"};
-    double LimiteSegundos = 600;
+    // Seconds a run may take before it is stopped and listed as "tiempo"; 0 takes the
+    // default of the set (the quick set must end within minutes).
+    double LimiteSegundos = 0;
     bool Crecimiento = true;
     bool SoloCrecimiento = false;
     // Runs at once (each in its own child process). The growth series always runs alone.
@@ -28,5 +30,5 @@ public:
     // Reads the command line; false (and a message in `error`) when it is wrong.
     static bool LeerArgumentos(const std::vector<std::string>& argumentos, ROpcionesBanco& o,
                                std::string& error);
-    static int Ejecutar(const ROpcionesBanco& o);
+    static int Ejecutar(const ROpcionesBanco& opciones);
 };

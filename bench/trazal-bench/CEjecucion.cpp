@@ -45,6 +45,16 @@ RResultado CEjecucion::Medir(const RInstancia& instancia, const RVariante& varia
         variantesAntes = calculo.VariantesAntesCompletar();
     }
     r.Segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+    using Reloj = CPantallaMuda::Reloj;
+    auto segundos = [](Reloj::time_point desde, Reloj::time_point hasta) {
+        if (desde == Reloj::time_point{} || hasta == Reloj::time_point{}) {
+            return static_cast<double>(NAN);
+        }
+        return std::chrono::duration<double>(hasta - desde).count();
+    };
+    r.SegundosTeorico = segundos(inicio, pantalla.InicioRedondeo());
+    r.SegundosRedondeo = segundos(pantalla.InicioRedondeo(), pantalla.InicioCompletamiento());
+    r.SegundosCompletar = segundos(pantalla.InicioCompletamiento(), pantalla.Fin());
     r.Nivel = nivel;
     r.VariantesTeorico = variantesAntes;
     r.VariantesCompletar = variantesTotal - variantesAntes;

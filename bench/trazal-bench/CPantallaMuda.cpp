@@ -3,6 +3,7 @@
 void CPantallaMuda::EjecucionTerminada() {
     {
         std::lock_guard<std::mutex> cerrojo(FCerrojo);
+        FFin = Reloj::now();
         FTerminada = true;
     }
     FAviso.notify_all();

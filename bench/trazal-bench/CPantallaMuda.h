@@ -6,12 +6,15 @@
 
 #include "engine/CVistaCalculo.h"
 
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
 
 class CPantallaMuda : public CVistaCalculo {
 public:
+    using Reloj = std::chrono::steady_clock;
+
     void MarcarFaseTeorica() override {}
     void HabilitarForzar() override {}
     void ProcesarMensajes() override {}
@@ -20,8 +23,10 @@ public:
     void MostrarAprovechamiento(int, const std::string&) override {}
     void MostrarConsumoTeorico(const std::vector<std::string>&) override {}
     void MostrarConsumoReal(const std::vector<std::string>&) override {}
-    void MarcarFaseRedondeo() override {}
-    void MarcarFaseCompletamiento(const std::string&) override {}
+    void MarcarFaseRedondeo() override { FInicioRedondeo = Reloj::now(); }
+    void MarcarFaseCompletamiento(const std::string&) override {
+        FInicioCompletamiento = Reloj::now();
+    }
     void MarcarFaseHecha(int, const std::string&) override {}
     void MostrarProceso(int, const std::string&) override {}
     void MostrarPedidoIncumplido(const std::string&) override {}
@@ -34,6 +39,11 @@ public:
     // Blocks the main thread until the worker's last call.
     void EsperarFin();
     std::int32_t Nivel() const { return FNivel; }
+    // When each stage began, as the worker announced it, and when the worker ended (the
+    // epoch of the clock when a stage never began).
+    Reloj::time_point InicioRedondeo() const { return FInicioRedondeo; }
+    Reloj::time_point InicioCompletamiento() const { return FInicioCompletamiento; }
+    Reloj::time_point Fin() const { return FFin; }
     const std::string& Error() const { return FError; }
 
 private:
@@ -41,5 +51,8 @@ private:
     std::condition_variable FAviso;
     bool FTerminada = false;
     std::int32_t FNivel = 0;
+    Reloj::time_point FInicioRedondeo{};
+    Reloj::time_point FInicioCompletamiento{};
+    Reloj::time_point FFin{};
     std::string FError;
 };

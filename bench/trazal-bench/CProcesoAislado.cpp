@@ -151,6 +151,9 @@ void CProcesoAislado::Recoger(bool agotado) {
     FTubo = -1;
     const double segundos =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - FInicio).count();
+    const double cpu = static_cast<double>(uso.ru_utime.tv_sec + uso.ru_stime.tv_sec) +
+                       static_cast<double>(uso.ru_utime.tv_usec + uso.ru_stime.tv_usec) * 1e-6;
+    FResultado.SegundosCpu = cpu;
     if (agotado) {
         FResultado.Estado = "tiempo";
         FResultado.Motivo = TextosBanco::TiempoAgotado;
@@ -160,6 +163,7 @@ void CProcesoAislado::Recoger(bool agotado) {
     }
     if (const auto leido = CFilaResultado::Deserializar(FRespuesta)) {
         FResultado = *leido;
+        FResultado.SegundosCpu = cpu;
         if (FResultado.MemoriaKb <= 0) {
             FResultado.MemoriaKb = uso.ru_maxrss;
         }

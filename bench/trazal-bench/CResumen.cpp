@@ -39,7 +39,8 @@ struct RGrupo {
     int Errores = 0;
     int Resueltas = 0;
     int AlMejor = 0;
-    RAcumulado Gap, Tiempo, Lp, Exceso, LpCota, Completadas, TechoMenosMejor;
+    RAcumulado Teorico, Redondeo, Completar;
+    RAcumulado Gap, Tiempo, Cpu, Lp, Exceso, LpCota, Completadas, TechoMenosMejor;
     long long Memoria = 0;
     // Bars: the final count against ceil(LP) from the published LP bound.
     int IgualTecho = 0;
@@ -61,15 +62,16 @@ bool CResumen::AlcanzaMejor(const RResultado& r) {
            r.Objetivo <= r.Mejor + 1e-9 * std::max(1.0, std::fabs(r.Mejor));
 }
 
-double CResumen::ExponenteCrecimiento(const std::vector<RPuntoCrecimiento>& puntos, int precision) {
+double CResumen::ExponenteCrecimiento(const std::vector<RPuntoCrecimiento>& puntos, int precision,
+                                      double RPuntoCrecimiento::*tiempo) {
     double sx = 0, sy = 0, sxx = 0, sxy = 0;
     int n = 0;
     for (const auto& p : puntos) {
-        if (p.Precision != precision || p.Estado != "ok" || !(p.Segundos > 0) || p.Tipos <= 0) {
+        if (p.Precision != precision || p.Estado != "ok" || !(p.*tiempo > 0) || p.Tipos <= 0) {
             continue;
         }
         const double x = std::log(static_cast<double>(p.Tipos));
-        const double y = std::log(p.Segundos);
+        const double y = std::log(p.*tiempo);
         sx += x;
         sy += y;
         sxx += x * x;
@@ -112,6 +114,10 @@ void CResumen::Escribir(std::ostream& salida, const RDatosEjecucion& datos,
         }
         g.Gap.Sumar(r.Gap);
         g.Tiempo.Sumar(r.Segundos);
+        g.Cpu.Sumar(r.SegundosCpu);
+        g.Teorico.Sumar(r.SegundosTeorico);
+        g.Redondeo.Sumar(r.SegundosRedondeo);
+        g.Completar.Sumar(r.SegundosCompletar);
         g.Memoria = std::max(g.Memoria, r.MemoriaKb);
         g.Lp.Sumar(Pct(r.Lp, r.Mejor));
         g.Exceso.Sumar(Pct(r.Exceso, r.Mejor));
@@ -147,15 +153,19 @@ void CResumen::Escribir(std::ostream& salida, const RDatosEjecucion& datos,
 
     salida << "## Resumen por familia\n\n";
     salida << "Gap = (objetivo − mejor conocido) / mejor conocido. Tiempo = reloj de pared del "
-              "cálculo completo.\n\n";
-    salida << "| Familia | Variante | Instancias | Omitidas | Errores | Al mejor conocido | "
-              "Gap medio % | Peor gap % | Tiempo medio s | Peor tiempo s | Memoria pico MB |\n";
-    salida << "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+              "cálculo completo; CPU = tiempo de procesador del proceso que lo hizo (menos "
+              "sensible a la carga de la máquina).\n\n";
+    salida
+        << "| Familia | Variante | Instancias | Omitidas | Errores | Al mejor conocido | "
+           "Gap medio % | Peor gap % | Tiempo medio s | Peor tiempo s | CPU medio s | Peor CPU s "
+           "| Memoria pico MB |\n";
+    salida << "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
     for (const auto& g : grupos) {
         salida << "| " << g.Familia << " | " << g.Variante << " | " << g.Instancias << " | "
                << g.Omitidas << " | " << g.Errores << " | " << g.AlMejor << " / " << g.Resueltas
                << " | " << Num(g.Gap.Media(), 3) << " | " << Num(g.Gap.Peor, 3) << " | "
                << Num(g.Tiempo.Media(), 2) << " | " << Num(g.Tiempo.Peor, 2) << " | "
+               << Num(g.Cpu.Media(), 2) << " | " << Num(g.Cpu.Peor, 2) << " | "
                << Num(static_cast<double>(g.Memoria) / 1024.0, 1) << " |\n";
     }
 
@@ -177,6 +187,20 @@ void CResumen::Escribir(std::ostream& salida, const RDatosEjecucion& datos,
                << Num(g.Exceso.Media(), 3) << " | " << Num(g.Gap.Media(), 3) << " | "
                << Num(g.LpCota.Media(), 3) << " | " << Num(g.Completadas.Media(), 2) << " | "
                << Num(g.TechoMenosMejor.Media(), 2) << " |\n";
+    }
+
+    salida << "\n## Tiempo por etapa\n\n";
+    salida << "Media de reloj de pared de cada etapa, tal como el cálculo las anuncia: solución "
+              "teórica, redondeo y completamiento.\n\n";
+    salida << "| Familia | Variante | Teórica s | Redondeo s | Completamiento s |\n";
+    salida << "|---|---|---:|---:|---:|\n";
+    for (const auto& g : grupos) {
+        if (g.Resueltas == 0) {
+            continue;
+        }
+        salida << "| " << g.Familia << " | " << g.Variante << " | " << Num(g.Teorico.Media(), 2)
+               << " | " << Num(g.Redondeo.Media(), 2) << " | " << Num(g.Completar.Media(), 2)
+               << " |\n";
     }
 
     bool hayBarras = false;
@@ -216,19 +240,30 @@ void CResumen::Escribir(std::ostream& salida, const RDatosEjecucion& datos,
         salida << "Una hoja de 2440 × 1220, tipos de pieza de tamaño aleatorio (semilla fija), "
                   "opciones por defecto. Precisión 1: los mismos trabajos con un decimal "
                   "aleatorio en cada medida, diez veces más posiciones posibles.\n\n";
-        salida << "| Precisión | Tipos | Piezas | Estado | Segundos | Memoria MB | Hojas | LP | "
-                  "Variantes |\n|---:|---:|---:|---|---:|---:|---:|---:|---:|\n";
+        salida << "| Precisión | Tipos | Piezas | Estado | Segundos | CPU s | Teórica s | "
+                  "Memoria MB | Hojas | LP | Variantes |\n"
+                  "|---:|---:|---:|---|---:|---:|---:|---:|---:|---:|---:|\n";
         for (const auto& p : crecimiento) {
             salida << "| " << p.Precision << " | " << p.Tipos << " | " << p.Piezas << " | "
-                   << p.Estado << " | " << Num(p.Segundos, 3) << " | "
+                   << p.Estado << " | " << Num(p.Segundos, 3) << " | " << Num(p.SegundosCpu, 3)
+                   << " | " << Num(p.SegundosTeorico, 3) << " | "
                    << Num(static_cast<double>(p.MemoriaKb) / 1024.0, 1) << " | "
                    << Num(p.Objetivo, 0) << " | " << Num(p.Lp, 3) << " | " << p.Variantes << " |\n";
         }
-        salida << "\nExponente ajustado (tiempo ∝ tipos^b, mínimos cuadrados en escala log-log): ";
-        for (int precision : {0, 1}) {
-            salida << (precision == 0 ? "" : "; ") << "precisión " << precision
-                   << ": b = " << Num(ExponenteCrecimiento(crecimiento, precision), 2);
+        salida
+            << "\nExponente ajustado (tiempo ∝ tipos^b, mínimos cuadrados en escala log-log):\n\n";
+        const std::pair<const char*, double RPuntoCrecimiento::*> tiempos[] = {
+            {"reloj total", &RPuntoCrecimiento::Segundos},
+            {"CPU", &RPuntoCrecimiento::SegundosCpu},
+            {"etapa teórica", &RPuntoCrecimiento::SegundosTeorico},
+        };
+        for (const auto& [nombre, campo] : tiempos) {
+            salida << "- " << nombre << ":";
+            for (int precision : {0, 1}) {
+                salida << (precision == 0 ? " " : "; ") << "precisión " << precision
+                       << " b = " << Num(ExponenteCrecimiento(crecimiento, precision, campo), 2);
+            }
+            salida << "\n";
         }
-        salida << ".\n";
     }
 }

@@ -28,9 +28,11 @@ public:
                          const std::vector<RResultado>& filas,
                          const std::vector<RPuntoCrecimiento>& crecimiento);
 
-    // Least-squares slope of ln(segundos) over ln(tipos) for one precision; NaN with fewer
+    // Least-squares slope of ln(time) over ln(tipos) for one precision; NaN with fewer
     // than two usable points.
-    static double ExponenteCrecimiento(const std::vector<RPuntoCrecimiento>& puntos, int precision);
+    static double
+    ExponenteCrecimiento(const std::vector<RPuntoCrecimiento>& puntos, int precision,
+                         double RPuntoCrecimiento::*tiempo = &RPuntoCrecimiento::Segundos);
     // True when the objective reaches the best known value (relative tolerance 1e-9).
     static bool AlcanzaMejor(const RResultado& r);
 };

@@ -11,6 +11,8 @@ struct RPuntoCrecimiento {
     long long Piezas = 0;
     std::string Estado;
     double Segundos = NAN;
+    double SegundosCpu = NAN;
+    double SegundosTeorico = NAN;
     long long MemoriaKb = 0;
     double Objetivo = NAN;
     double Lp = NAN;

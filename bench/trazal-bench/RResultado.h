@@ -33,10 +33,17 @@ struct RResultado {
     int Patrones = 0;
     int PatronesCompletar = 0;
 
-    double Mejor = NAN;      // best known value
-    double Cota = NAN;       // published lower bound
-    double Gap = NAN;        // (Objetivo - Mejor) / Mejor, percent
-    double Segundos = NAN;   // wall time of the calculation
+    double Mejor = NAN;    // best known value
+    double Cota = NAN;     // published lower bound
+    double Gap = NAN;      // (Objetivo - Mejor) / Mejor, percent
+    double Segundos = NAN; // wall time of the calculation
+    // Processor time of the child process (user + system): unlike the wall time, it hardly
+    // moves when other programs share the machine.
+    double SegundosCpu = NAN;
+    // Wall time of each stage: theoretical, rounding, completion.
+    double SegundosTeorico = NAN;
+    double SegundosRedondeo = NAN;
+    double SegundosCompletar = NAN;
     long long MemoriaKb = 0; // peak resident memory of the process that ran it
     bool PatronesValidos = false;
     bool PedidoCumplido = false;

@@ -11,7 +11,8 @@ inline constexpr const char* Uso =
     "  --rapido            conjunto reducido (menos de 10 minutos con 2 núcleos)\n"
     "  --instancias        carpeta de las instancias (por defecto ../shared/benchmarks)\n"
     "  --familias          barras,hojas,clases (por defecto todas)\n"
-    "  --limite            segundos por ejecución antes de abandonarla (por defecto 600)\n"
+    "  --limite            segundos por ejecución antes de abandonarla (por defecto 600; 30 con\n"
+    "                      --rapido)\n"
     "  --trabajos          ejecuciones a la vez, cada una en su proceso (por defecto 2)\n"
     "  --sin-crecimiento   no ejecuta la serie sintética de crecimiento\n"
     "  --solo-crecimiento  sólo la serie de crecimiento\n";

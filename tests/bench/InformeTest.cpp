@@ -88,7 +88,7 @@ TEST(FilaResultado, CsvQuotesFieldsWithCommasAndHasOneCellPerColumn) {
     EXPECT_NE(fila.find("\"a, b\""), std::string::npos);
     EXPECT_NE(fila.find("\"dice \"\"no\"\"\""), std::string::npos);
     const std::string cabecera = CFilaResultado::CabeceraCsv();
-    EXPECT_EQ(std::count(cabecera.begin(), cabecera.end(), ','), 25);
+    EXPECT_EQ(std::count(cabecera.begin(), cabecera.end(), ','), 29);
 }
 
 TEST(Resumen, FitsTheGrowthExponent) {
@@ -104,10 +104,18 @@ TEST(Resumen, FitsTheGrowthExponent) {
         p.Segundos = 0.5 * std::pow(n, 1.5);
         puntos.push_back(p);
     }
-    puntos.push_back({1, 160, 0, "tiempo", 900, 0, NAN, NAN, 0});
+    RPuntoCrecimiento agotado;
+    agotado.Precision = 1;
+    agotado.Tipos = 160;
+    agotado.Estado = "tiempo";
+    agotado.Segundos = 900;
+    puntos.push_back(agotado);
     EXPECT_NEAR(CResumen::ExponenteCrecimiento(puntos, 0), 2.0, 1e-9);
     EXPECT_NEAR(CResumen::ExponenteCrecimiento(puntos, 1), 1.5, 1e-9);
     EXPECT_TRUE(std::isnan(CResumen::ExponenteCrecimiento(puntos, 2)));
+    // Points without the measure asked for are left out, not taken as zero.
+    EXPECT_TRUE(
+        std::isnan(CResumen::ExponenteCrecimiento(puntos, 0, &RPuntoCrecimiento::SegundosCpu)));
 }
 
 TEST(Resumen, CountsRowsThatReachTheBestKnownValue) {
