@@ -311,12 +311,20 @@ std::int32_t CCorte::Profundidad() const {
 }
 
 std::unique_ptr<CCorte> CCorte::Copiar(const CCorte* n) {
+    return CopiarArbol(n, false);
+}
+
+std::unique_ptr<CCorte> CCorte::CopiarConEtiquetas(const CCorte* n) {
+    return CopiarArbol(n, true);
+}
+
+std::unique_ptr<CCorte> CCorte::CopiarArbol(const CCorte* n, bool conEtiquetas) {
     if (!n) {
         return nullptr;
     }
-    auto copiaNodo = [](const CCorte& o) {
+    auto copiaNodo = [conEtiquetas](const CCorte& o) {
         auto c = Create(o.FLargo, o.FAncho, o.FDir, o.FLargoPz, o.FAnchoPz, o.FPieza, o.FRepX,
-                        o.FRepY, EtiquetaDef);
+                        o.FRepY, conEtiquetas ? o.FEtiqueta : std::string(EtiquetaDef));
         c->FMarco = o.FMarco;
         return c;
     };

@@ -113,6 +113,9 @@ public:
     // ---- Copy and release ----
     // Deep copy of a subtree with every label reset to "\def"; null gives null.
     static std::unique_ptr<CCorte> Copiar(const CCorte* n);
+    // Deep copy that keeps the labels (a whole pattern's copy, so that restoring it loses
+    // nothing).
+    static std::unique_ptr<CCorte> CopiarConEtiquetas(const CCorte* n);
     // Frees a subtree and leaves the reference null.
     static void Liberar(std::unique_ptr<CCorte>& n);
     // Dir := 0 and Pieza := 0 through the setters, the piece block fields := 0.
@@ -167,6 +170,8 @@ public:
     static bool Iguales(const CCorte* a, const CCorte* b);
 
 private:
+    static std::unique_ptr<CCorte> CopiarArbol(const CCorte* n, bool conEtiquetas);
+
     std::int32_t FDir = 0;
     std::int32_t FPieza = 0;
     std::int32_t FLargo = 0;

@@ -197,7 +197,7 @@ std::unique_ptr<CPatron> CPatron::Copia(const CPatron& p) {
     std::unique_ptr<CPatron> c(new CPatron());
     c->FLanzamiento = p.FLanzamiento;
     c->FCantPorPieza = p.FCantPorPieza;
-    c->FRaiz = CCorte::Copiar(p.FRaiz.get());
+    c->FRaiz = CCorte::CopiarConEtiquetas(p.FRaiz.get());
     c->FRepeticion = p.FRepeticion;
     c->FRepEntera = p.FRepEntera;
     c->FMaterial = p.FMaterial;

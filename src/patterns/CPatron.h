@@ -50,8 +50,10 @@ public:
     CPatron(const CPatron&) = delete;
     CPatron& operator=(const CPatron&) = delete;
 
-    // Deep copy: counts, tree (labels reset to "\def", as Copiar does), repetitions,
-    // material, kerf and margins; same job.
+    // Deep copy: counts, tree with its labels, repetitions, material, kerf and margins; same
+    // job. (Copying a single subtree with CCorte::Copiar drops its labels; a whole pattern's
+    // copy keeps them, because an undo snapshot or a kept pattern restored from it must not
+    // lose the labels the user wrote.)
     static std::unique_ptr<CPatron> Copia(const CPatron& p);
 
     // ---- Drawing state (set by the drawing of the pattern) ----

@@ -103,11 +103,12 @@ TEST(CPatronCrear, KerfYMargenesSegunLasOpciones) {
     }
 }
 
-TEST(CPatronCrear, CopiaEsProfundaYSinEtiquetas) {
+TEST(CPatronCrear, CopiaEsProfundaYConservaLasEtiquetas) {
     CTrabajo t(OpcionesPorDefecto());
     auto p = CPatron::Create(2, 1, t.Job());
     p->SetRaiz(Corte(1, Bloque(50, 40, 2, 25, 40, 2, 1), Vacia(30, 40)));
     p->Raiz()->SetEtiqueta("#C");
+    p->Raiz()->Hijo2()->SetEtiqueta("\\top S");
     p->SetRepeticion(2.5);
     p->SetRepEntera({3, 4, 2});
     p->SetAnchoCorte(3);
@@ -115,10 +116,12 @@ TEST(CPatronCrear, CopiaEsProfundaYSinEtiquetas) {
     p->RecontarPiezas(2);
     auto c = CPatron::Copia(*p);
     EXPECT_NE(c->Raiz(), p->Raiz());
-    EXPECT_EQ(c->Raiz()->Etiqueta(), "\\def");
+    EXPECT_NE(c->Raiz()->Hijo2(), p->Raiz()->Hijo2());
     EXPECT_EQ(c->Lanzamiento(), t.Job());
-    p->Raiz()->SetEtiqueta(CCorte::EtiquetaDef);
     EXPECT_TRUE(CPatron::Iguales(*p, *c));
+    EXPECT_EQ(c->ATexto(), p->ATexto());
+    // A subtree copied on its own still loses its labels.
+    EXPECT_EQ(CCorte::Copiar(p->Raiz())->Hijo2()->Etiqueta(), "\\def");
 }
 
 // ---- Measures ----
