@@ -11,6 +11,8 @@
 
 #include <climits>
 #include <functional>
+#include <memory>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -393,5 +395,103 @@ TEST_F(PatronesActuales, SinLaOpcionNoCuentan) {
     EXPECT_EQ(m.DisponibleMaterial(1), 2);
     EXPECT_EQ(job->Solucion().Patron(1)->Repeticion(), 2.5);
 }
+
+} // namespace
+
+// ---- Options out of range (a damaged job file) ----
+
+namespace {
+
+struct RCasoExtremo {
+    std::string Nombre;
+    std::function<void(ROpciones&)> Preparar;
+};
+
+class OpcionesExtremas : public testing::TestWithParam<RCasoExtremo> {};
+
+// Whatever the option values, set-up and pricing neither crash nor overflow (the sanitizers
+// watch), and the limits come out in their ranges.
+TEST_P(OpcionesExtremas, NoRompenElCalculo) {
+    CConstructorLanzamiento c;
+    GetParam().Preparar(c.Opciones);
+    c.Pieza(300, 200, 3)
+        .Pieza(65535, 50, 1)
+        .Pieza(120, 450, 2)
+        .Material(610, 480)
+        .Material(65535, 65535, 0, false);
+    auto job = c.Crear();
+    std::unique_ptr<CMochila> m;
+    try {
+        m = std::make_unique<CMochila>(*job);
+    } catch (const std::exception&) {
+        return; // a rejected job is a sound outcome
+    }
+    EXPECT_GE(m->Opciones().AnchoCorte, 0);
+    EXPECT_GE(m->Opciones().NivelCorte, 1);
+    EXPECT_LE(m->Opciones().NivelCorte, 255);
+    AReal8 d(static_cast<std::size_t>(m->NumPiezas() + m->NumMateriales() + 1), 1.0);
+    std::unique_ptr<CPatron> patron;
+    int material = 0;
+    double costo = 0.0;
+    for (int nivel : {-3, 1, 2, 99}) {
+        m->SetNivelOptimizacion(nivel);
+        try {
+            m->GenerarPatron(d, patron, 1, material, costo);
+        } catch (const std::length_error&) {
+            // a table beyond the memory bound is refused
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Preparacion, OpcionesExtremas,
+                         testing::Values(RCasoExtremo{"LimitesEnormes",
+                                                      [](ROpciones& o) {
+                                                          o.ChequearSobranteMinimo =
+                                                              o.ChequearCorteMaximo = true;
+                                                          o.ChequearAgarre = o.ChequearAnchoCorte =
+                                                              o.ChequearNivelCorte = true;
+                                                          o.SobranteMinimo = INT_MAX;
+                                                          o.CorteMaximo = INT_MAX;
+                                                          o.LongitudAgarre = INT_MAX;
+                                                          o.AnchoCorte = 70000;
+                                                          o.NivelCorte = INT_MAX;
+                                                      }},
+                                         RCasoExtremo{"LimitesNegativos",
+                                                      [](ROpciones& o) {
+                                                          o.ChequearSobranteMinimo =
+                                                              o.ChequearCorteMaximo = true;
+                                                          o.ChequearAgarre = o.ChequearAnchoCorte =
+                                                              o.ChequearNivelCorte = true;
+                                                          o.SobranteMinimo = INT_MIN;
+                                                          o.CorteMaximo = INT_MIN;
+                                                          o.LongitudAgarre = INT_MIN;
+                                                          o.AnchoCorte = -5;
+                                                          o.NivelCorte = INT_MIN;
+                                                      }},
+                                         RCasoExtremo{"PorcentajeEnorme",
+                                                      [](ROpciones& o) {
+                                                          o.RestringirPosiblesCortes = true;
+                                                          o.PorcentajeMaterial = INT_MAX;
+                                                      }},
+                                         RCasoExtremo{"PorcentajeNegativo",
+                                                      [](ROpciones& o) {
+                                                          o.RestringirPosiblesCortes = true;
+                                                          o.PorcentajeMaterial = INT_MIN;
+                                                      }},
+                                         RCasoExtremo{"MargenesNegativos",
+                                                      [](ROpciones& o) {
+                                                          o.ChequearMargenes = true;
+                                                          o.MargenIzq = o.MargenDer = -100;
+                                                          o.MargenSup = o.MargenInf = -100;
+                                                      }},
+                                         RCasoExtremo{"BarrasConCorteEnorme",
+                                                      [](ROpciones& o) {
+                                                          o.Barras = true;
+                                                          o.ChequearAnchoCorte = true;
+                                                          o.AnchoCorte = 65535;
+                                                      }}),
+                         [](const testing::TestParamInfo<RCasoExtremo>& info) {
+                             return info.param.Nombre;
+                         });
 
 } // namespace
