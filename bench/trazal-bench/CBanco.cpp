@@ -247,6 +247,9 @@ int CBanco::Ejecutar(const ROpcionesBanco& opciones) {
         o.LimiteSegundos = o.Rapido ? 30 : 600;
     }
     const auto inicio = std::chrono::steady_clock::now();
+    if (std::string(TRAZAL_COMPILACION).rfind("Release", 0) != 0) {
+        std::cerr << TextosBanco::CompilacionNoRelease << TRAZAL_COMPILACION << "\n";
+    }
     std::error_code ec;
     fs::create_directories(o.Salida, ec);
     std::ofstream csv(o.Salida / "resultados.csv", std::ios::binary);

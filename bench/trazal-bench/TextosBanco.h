@@ -17,6 +17,8 @@ inline constexpr const char* Uso =
     "  --sin-crecimiento   no ejecuta la serie sintética de crecimiento\n"
     "  --solo-crecimiento  sólo la serie de crecimiento\n";
 
+inline constexpr const char* CompilacionNoRelease =
+    "aviso: los tiempos sólo son representativos en Release (bench/medir.sh); compilación: ";
 inline constexpr const char* LongitudExcede = "longitud mayor que 65535 unidades internas: ";
 inline constexpr const char* CantidadExcede = "cantidad mayor que 65535: ";
 inline constexpr const char* ArchivoIlegible = "no se puede leer el archivo ";
