@@ -546,4 +546,75 @@ TEST(CPatronTexto, IdaYVueltaDePatronesAzar) {
     }
 }
 
+TEST(CPatronTexto, TextosMutadosSeLeenOSeRechazanSinFallar) {
+    // Random damage to valid pattern texts: every result is either refused with the message or
+    // a sound pattern that every walk can handle.
+    std::mt19937 rng(99);
+    ROpciones o = OpcionesPorDefecto();
+    o.ChequearSobrante = true;
+    o.LargoMinimoSobrante = 10;
+    CTrabajo t(o);
+    const char alfabeto[] = "();0123456789-+ .e\\x";
+    int leidos = 0;
+    int rechazados = 0;
+    for (int caso = 0; caso < 1500; ++caso) {
+        azar::RParametrosArbol parametros;
+        parametros.Largo = std::uniform_int_distribution<int>(1, 400)(rng);
+        parametros.Ancho = std::uniform_int_distribution<int>(1, 300)(rng);
+        parametros.ProfundidadMaxima = 4;
+        const auto piezas = azar::PiezasAzar(rng, 3, std::max(1, parametros.Largo / 2),
+                                             std::max(1, parametros.Ancho / 2), false);
+        auto p = CPatron::Create(3, 1, t.Job());
+        p->SetRaiz(azar::ArbolAzar(rng, parametros, piezas));
+        std::string texto = p->ATexto();
+        const int cambios = std::uniform_int_distribution<int>(1, 4)(rng);
+        for (int k = 0; k < cambios && !texto.empty(); ++k) {
+            const std::size_t pos =
+                std::uniform_int_distribution<std::size_t>(0, texto.size() - 1)(rng);
+            const char c =
+                alfabeto[std::uniform_int_distribution<std::size_t>(0, sizeof alfabeto - 2)(rng)];
+            switch (std::uniform_int_distribution<int>(0, 3)(rng)) {
+            case 0:
+                texto.erase(pos, 1);
+                break;
+            case 1:
+                texto.insert(pos, 1, c);
+                break;
+            case 2:
+                texto[pos] = c;
+                break;
+            default:
+                texto.resize(pos);
+                break;
+            }
+        }
+        std::string aviso;
+        auto leido = CPatron::DeTexto(texto, 3, t.Job(), aviso);
+        ASSERT_NE(leido, nullptr);
+        if (!aviso.empty()) {
+            ASSERT_EQ(aviso, Textos::ErrorCrearPatron);
+            ASSERT_EQ(leido->Raiz(), nullptr);
+            ++rechazados;
+            continue;
+        }
+        ++leidos;
+        ASSERT_EQ(azar::Invariantes(leido->Raiz(), nullptr, false), "") << texto;
+        leido->AreaPiezas();
+        leido->AreaSobrantes();
+        leido->Desperdicio();
+        leido->Localizar(nullptr);
+        leido->TextoTamano();
+        const auto cuentas = leido->CantPorPieza();
+        ASSERT_TRUE(leido->Normalizar()) << texto;
+        ASSERT_EQ(azar::Invariantes(leido->Raiz(), nullptr, false), "") << texto;
+        leido->RecontarPiezas(3);
+        ASSERT_EQ(leido->CantPorPieza(), cuentas) << texto;
+        std::string otro;
+        auto releido = CPatron::DeTexto(leido->ATexto(), 3, t.Job(), otro);
+        ASSERT_EQ(otro, "") << leido->ATexto();
+    }
+    EXPECT_GT(leidos, 100);
+    EXPECT_GT(rechazados, 100);
+}
+
 } // namespace

@@ -148,7 +148,7 @@ std::string EtiquetaAzar(std::mt19937& rng) {
     return s;
 }
 
-std::string Invariantes(const CCorte* raiz, const TablaPiezas* piezas) {
+std::string Invariantes(const CCorte* raiz, const TablaPiezas* piezas, bool vaciasEstrictas) {
     // Paths are rebuilt from parent links only on failure, so deep trees stay cheap.
     struct Paso {
         const CCorte* Nodo;
@@ -186,7 +186,8 @@ std::string Invariantes(const CCorte* raiz, const TablaPiezas* piezas) {
                 return falla("negative block field");
             }
             if (n.Pieza() == 0) {
-                if (n.LargoPz() != 0 || n.AnchoPz() != 0 || n.RepX() != 0 || n.RepY() != 0) {
+                if (vaciasEstrictas &&
+                    (n.LargoPz() != 0 || n.AnchoPz() != 0 || n.RepX() != 0 || n.RepY() != 0)) {
                     return falla("empty leaf with block fields");
                 }
                 continue;
