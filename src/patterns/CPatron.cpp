@@ -196,6 +196,7 @@ CPatron::~CPatron() = default;
 std::unique_ptr<CPatron> CPatron::Copia(const CPatron& p) {
     std::unique_ptr<CPatron> c(new CPatron());
     c->FLanzamiento = p.FLanzamiento;
+    c->FOpciones = p.FOpciones;
     c->FCantPorPieza = p.FCantPorPieza;
     c->FRaiz = CCorte::CopiarConEtiquetas(p.FRaiz.get());
     c->FRepeticion = p.FRepeticion;
@@ -210,6 +211,9 @@ std::unique_ptr<CPatron> CPatron::Copia(const CPatron& p) {
 }
 
 const ROpciones* CPatron::Opciones() const {
+    if (FOpciones) {
+        return FOpciones;
+    }
     return FLanzamiento ? &FLanzamiento->Opciones() : nullptr;
 }
 
@@ -238,19 +242,23 @@ void CPatron::SetRepEntera(int tipo, std::int32_t valor) {
 }
 
 bool CPatron::Barras() const {
-    return FLanzamiento && FLanzamiento->Opciones().Barras;
+    const ROpciones* o = Opciones();
+    return o && o->Barras;
 }
 
 bool CPatron::ChequearSobrante() const {
-    return FLanzamiento && FLanzamiento->Opciones().ChequearSobrante;
+    const ROpciones* o = Opciones();
+    return o && o->ChequearSobrante;
 }
 
 std::int32_t CPatron::LargoMinimoSobrante() const {
-    return FLanzamiento ? FLanzamiento->Opciones().LargoMinimoSobrante : 0;
+    const ROpciones* o = Opciones();
+    return o ? o->LargoMinimoSobrante : 0;
 }
 
 std::int32_t CPatron::AnchoMinimoSobrante() const {
-    return FLanzamiento ? FLanzamiento->Opciones().AnchoMinimoSobrante : 0;
+    const ROpciones* o = Opciones();
+    return o ? o->AnchoMinimoSobrante : 0;
 }
 
 // ---- Node measures ----

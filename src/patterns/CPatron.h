@@ -75,8 +75,11 @@ public:
 
     // ---- Job ----
     const CLanzamiento* Lanzamiento() const { return FLanzamiento; }
-    // The job's option record (null without a job).
+    // The option record the measures use: the one given with SetOpciones, else the job's
+    // (null without either).
     const ROpciones* Opciones() const;
+    // Another option record for the measures (not owned; null returns to the job's).
+    void SetOpciones(const ROpciones* valor) { FOpciones = valor; }
     // Binds the pattern to another job (kerf, margins and counts are left alone).
     void SetLanzamiento(const CLanzamiento* valor) { FLanzamiento = valor; }
 
@@ -205,6 +208,7 @@ private:
     std::int32_t FAnchoTotalDibujo = 0;
     CLienzo* FLienzo = nullptr;
     const CLanzamiento* FLanzamiento = nullptr;
+    const ROpciones* FOpciones = nullptr;
     std::uint8_t FModo = 0;
     std::int32_t FAnchoCorte = 0;
     std::int32_t FMargenIzq = 0;

@@ -167,6 +167,13 @@ TEST(CPatronMedidas, EnBarrasElAnchoEsUnoYNoHaySobranteY) {
     EXPECT_EQ(p->AnchoPzNeto(*hoja), 1);
     EXPECT_EQ(p->SobranteY(*hoja), 0);
     EXPECT_EQ(p->SobranteX(*hoja), 14);
+
+    // The same with an option record of its own and no job.
+    CPatron sinTrabajo(3, 1, nullptr);
+    EXPECT_EQ(sinTrabajo.AnchoSP(*hoja), 90);
+    sinTrabajo.SetOpciones(&o);
+    EXPECT_EQ(sinTrabajo.AnchoSP(*hoja), 1);
+    EXPECT_TRUE(sinTrabajo.Barras());
 }
 
 TEST(CPatronMedidas, SobranteSegunLosMinimos) {
