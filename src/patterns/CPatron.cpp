@@ -102,8 +102,8 @@ int PiezaAbs(const CCorte* n) {
     return n ? std::abs(n->Pieza()) : 0;
 }
 
-// Every primitive of a pass counts against this budget, so that no tree, however
-// inconsistent, can keep the passes busy for ever.
+// Every visit of a node by a pass counts against this budget, so that no tree, however
+// large or odd, can keep the passes busy for ever.
 struct RPresupuesto {
     long long Restante;
     long long Uniones = 0;
