@@ -214,6 +214,7 @@ void CCalculo::Execute() {
     FCostes.clear();
     FColumna.clear();
     FLadoDerecho.clear();
+    FArtificiales.clear();
     FMochila.reset();
     FTerminado = true;
     FVista.EjecucionTerminada();
@@ -227,6 +228,9 @@ void CCalculo::EtapaTeorica() {
         FDuales.assign(n, 0.0);
         FCostes.assign(n, 0.0);
         FColumna.assign(n, 0);
+        FArtificiales.assign(n, 0);
+        std::fill(FArtificiales.begin() + 1,
+                  FArtificiales.begin() + 1 + static_cast<std::ptrdiff_t>(FNumPiezas), 1);
         FijarVariantesAnalizadas(0);
         const AWord16& pedido = FMochila->Pedido();
         for (int i = 1; i <= FNumPiezas; ++i) {
@@ -339,9 +343,13 @@ void CCalculo::BucleNiveles(std::int32_t inicial, std::int32_t final) {
                 }
                 if (Menor(rc, 0.0)) {
                     int sale = 0;
-                    if (!FSimplex->Pivotear(FColumna, rc, sale)) {
+                    // In phase 2 the artificials left at zero by phase 1 must stay there:
+                    // with cost 0 a pivot could raise them and leave the order short.
+                    if (!FSimplex->Pivotear(FColumna, rc, sale,
+                                            fase == 2 ? &FArtificiales : nullptr)) {
                         throw EErrorPrecision();
                     }
+                    FArtificiales[static_cast<std::size_t>(sale)] = 0;
                     FSolucion->FijarPatron(sale, std::move(FPatronNuevo));
                     FPatronNuevo.reset();
                     for (std::int32_t k = 1; k <= FSolucion->Cantidad(); ++k) {

@@ -120,6 +120,8 @@ private:
     AReal8 FCostes;
     AWord16 FColumna;
     AWord16 FLadoDerecho;
+    // 1 for the basis positions still holding the artificial of their piece row.
+    AByte FArtificiales;
     std::unique_ptr<CPatron> FPatronNuevo;
     std::unique_ptr<CSolucion> FSolucion;
     std::int32_t FNumPiezas = 0;

@@ -84,7 +84,8 @@ AReal8 CSimplex::Direccion(const AWord16& columna) const {
     return d;
 }
 
-bool CSimplex::Pivotear(const AWord16& columna, double costeReducido, int& sale) {
+bool CSimplex::Pivotear(const AWord16& columna, double costeReducido, int& sale,
+                        const AByte* artificiales) {
     sale = 0;
     AReal8& d = FDireccion;
     CalcularDireccion(columna, d);
@@ -94,7 +95,16 @@ bool CSimplex::Pivotear(const AWord16& columna, double costeReducido, int& sale)
     double mejor = MaximoReal;
     for (int i = 1; i <= FFilas; ++i) {
         const double di = d[static_cast<std::size_t>(i)];
-        if (Menor(di, 0.0)) {
+        const bool artificial = artificiales != nullptr &&
+                                static_cast<std::size_t>(i) < artificiales->size() &&
+                                (*artificiales)[static_cast<std::size_t>(i)] != 0;
+        if (artificial && Mayor(di, 0.0)) {
+            // A degenerate pivot on this row keeps every value and drives the artificial out.
+            if (Menor(0.0, mejor)) {
+                mejor = 0.0;
+                sale = i;
+            }
+        } else if (Menor(di, 0.0)) {
             const double razon = Celda(i, 0) / -di;
             if (Menor(razon, mejor)) {
                 mejor = razon;

@@ -43,7 +43,11 @@ public:
     AReal8 Direccion(const AWord16& columna) const;
     // Brings the column in with reduced cost r. Answers false (sale = 0, table unchanged)
     // when no row limits it; otherwise true with the basis position that left.
-    bool Pivotear(const AWord16& columna, double costeReducido, int& sale);
+    // artificiales, when given, flags the basis positions that still hold an artificial
+    // variable at zero (phase 2): such a position also limits the step, with ratio 0, when
+    // the column would raise it, so an artificial can leave but never grow again.
+    bool Pivotear(const AWord16& columna, double costeReducido, int& sale,
+                  const AByte* artificiales = nullptr);
 
 private:
     std::size_t Indice(int i, int k) const {

@@ -406,3 +406,92 @@ TEST(Simplex, LaInversaSigueSiendoLaDeLaBaseTrasMuchosPivotes) {
 }
 
 } // namespace
+
+namespace {
+
+// Phase 1 from the artificials, then phase 2 on the material areas with the artificials at
+// cost 0, as the calculation runs it. The artificials left at zero in the basis must never
+// rise again: the plan must meet the order and reach the optimum over the real columns.
+TEST(Simplex, LaFaseDosNoLevantaLosArtificiales) {
+    std::mt19937 azar(4242);
+    int conFaseDos = 0;
+    for (int prueba = 0; prueba < 3000; ++prueba) {
+        const RProblema p = ProblemaAleatorio(azar);
+        const int n = p.NP + p.NM;
+        std::vector<RColumna> reales = p.Patrones;
+        for (int j = 1; j <= p.NM; ++j) {
+            RColumna holgura{AWord16(static_cast<std::size_t>(n) + 1, 0), 0.0};
+            holgura.A[static_cast<std::size_t>(p.NP + j)] = 1;
+            reales.push_back(holgura);
+        }
+        AReal8 costes(static_cast<std::size_t>(n) + 1, 0.0);
+        for (int i = 1; i <= p.NP; ++i) {
+            costes[static_cast<std::size_t>(i)] = 1.0;
+        }
+        CSimplex simplex(p.Diagonal, p.Diagonal, costes);
+        std::vector<int> posiciones(static_cast<std::size_t>(n) + 1, -1);
+        AByte artificiales(static_cast<std::size_t>(n) + 1, 0);
+        std::fill(artificiales.begin() + 1, artificiales.begin() + 1 + p.NP, 1);
+
+        AReal8 costesFase(reales.size());
+        for (std::size_t c = 0; c < reales.size(); ++c) {
+            costesFase[c] = 0.0;
+        }
+        auto optimizar = [&](bool faseDos) {
+            AReal8 duales(static_cast<std::size_t>(n) + 1, 0.0);
+            for (int iteracion = 0; iteracion < 500; ++iteracion) {
+                simplex.Duales(duales);
+                int entra = -1;
+                double mejor = 0.0;
+                for (std::size_t c = 0; c < reales.size(); ++c) {
+                    double reducido = costesFase[c];
+                    for (int i = 1; i <= n; ++i) {
+                        reducido -= duales[static_cast<std::size_t>(i)] * reales[c].A[i];
+                    }
+                    if (Menor(reducido, 0.0) && reducido < mejor) {
+                        mejor = reducido;
+                        entra = static_cast<int>(c);
+                    }
+                }
+                if (entra < 0) {
+                    return true;
+                }
+                int sale = 0;
+                if (!simplex.Pivotear(reales[static_cast<std::size_t>(entra)].A, mejor, sale,
+                                      faseDos ? &artificiales : nullptr)) {
+                    return false;
+                }
+                posiciones[static_cast<std::size_t>(sale)] = entra;
+                artificiales[static_cast<std::size_t>(sale)] = 0;
+            }
+            return false;
+        };
+        ASSERT_TRUE(optimizar(false)) << "prueba " << prueba;
+        if (Mayor(simplex.Objetivo(), 0.0)) {
+            continue; // the order cannot be met with these columns
+        }
+        ++conFaseDos;
+        for (std::size_t c = 0; c < reales.size(); ++c) {
+            costesFase[c] = reales[c].Coste;
+        }
+        for (int k = 1; k <= n; ++k) {
+            const int c = posiciones[static_cast<std::size_t>(k)];
+            costes[static_cast<std::size_t>(k)] =
+                c < 0 ? 0.0 : reales[static_cast<std::size_t>(c)].Coste;
+        }
+        simplex.FijarCostes(costes);
+        ASSERT_TRUE(optimizar(true)) << "prueba " << prueba;
+
+        for (int k = 1; k <= p.NP; ++k) {
+            if (artificiales[static_cast<std::size_t>(k)] != 0) {
+                EXPECT_NEAR(simplex.ValorBasico(k), 0.0, 1e-9) << "prueba " << prueba;
+            }
+        }
+        const double referencia = MinimoPorVertices(reales, p.Diagonal, n);
+        EXPECT_NEAR(simplex.Objetivo(), referencia, 1e-7 * std::max(1.0, referencia))
+            << "prueba " << prueba;
+    }
+    EXPECT_GT(conFaseDos, 1000);
+}
+
+} // namespace
