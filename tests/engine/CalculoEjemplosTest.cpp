@@ -99,7 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Ejemplos, EjemploTest,
 
 TEST(CalculoGeneradoTest, PlanesValidosEnTrabajosAlAzar) {
     std::mt19937 azar(2026);
-    for (int caso = 0; caso < 10; ++caso) {
+    for (int caso = 0; caso < 20; ++caso) {
         CConstructorLanzamiento b;
         ROpciones& o = b.Opciones;
         o.Barras = caso % 4 == 1;
@@ -110,6 +110,8 @@ TEST(CalculoGeneradoTest, PlanesValidosEnTrabajosAlAzar) {
         o.NivelCorte = 2 + static_cast<int>(azar() % 3);
         o.ChequearNivelCorte = azar() % 3 == 0;
         o.RotarPiezas = azar() % 2 == 0;
+        o.CorteMaximo = 500 + static_cast<int>(azar() % 700);
+        o.ChequearCorteMaximo = azar() % 2 == 0;
         o.CriterioRedondeo = 1 + static_cast<int>(azar() % 2);
         o.PreferirVariosMateriales = azar() % 2 == 0;
         o.NivelOptimizacionInicial = 1;
