@@ -10,7 +10,10 @@
 #include <vector>
 
 struct ROpcionesBanco {
-    bool Rapido = false;
+    // Families that take their quick set ("barras", "hojas", "clases", "crecimiento");
+    // --rapido puts all of them here.
+    std::set<std::string> Rapidas;
+    bool Rapido() const { return Rapidas.size() == 4; }
     std::filesystem::path Instancias;
     std::filesystem::path Salida;
     std::set<std::string> Familias{"barras", "hojas", "clases"};

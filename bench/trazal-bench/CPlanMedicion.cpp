@@ -104,7 +104,8 @@ void Agregar(const RInstancia& leida, const std::vector<RVariante>& variantes,
 } // namespace
 
 std::vector<RTarea> CPlanMedicion::Construir(const fs::path& carpeta,
-                                             const CValoresConocidos& conocidos, bool rapido,
+                                             const CValoresConocidos& conocidos,
+                                             const std::set<std::string>& rapidas,
                                              const std::set<std::string>& familias,
                                              std::vector<RResultado>& omitidas) {
     std::vector<RTarea> tareas;
@@ -114,7 +115,7 @@ std::vector<RTarea> CPlanMedicion::Construir(const fs::path& carpeta,
         for (const auto& archivo : conocidos.ArchivosBarras()) {
             const auto barra = archivo.find('/');
             const std::string grupo = barra == std::string::npos ? "" : archivo.substr(0, barra);
-            if (rapido && gruposRapidos.count(grupo)) {
+            if (rapidas.count("barras") && gruposRapidos.count(grupo)) {
                 continue;
             }
             RInstancia instancia;
@@ -137,7 +138,7 @@ std::vector<RTarea> CPlanMedicion::Construir(const fs::path& carpeta,
         const fs::path dir = carpeta / "2d" / "cintra2008";
         for (int k = 1; k <= 12; ++k) {
             // The quick set: the first file of each of the three groups of sheet sizes.
-            if (rapido && k % 4 != 1) {
+            if (rapidas.count("hojas") && k % 4 != 1) {
                 continue;
             }
             const std::string nombre = "gcut" + std::to_string(k) + "d";
@@ -180,7 +181,7 @@ std::vector<RTarea> CPlanMedicion::Construir(const fs::path& carpeta,
             }
             for (const auto& instancia : instancias) {
                 // The quick set: the first instance of each size in each class.
-                if (rapido && instancia.Nombre.size() >= 2 &&
+                if (rapidas.count("clases") && instancia.Nombre.size() >= 2 &&
                     instancia.Nombre.substr(instancia.Nombre.size() - 2) != "/1") {
                     continue;
                 }

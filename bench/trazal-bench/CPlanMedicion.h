@@ -22,10 +22,12 @@ struct RTarea {
 
 class CPlanMedicion {
 public:
-    // Families: "barras", "hojas", "clases". Instances that a job cannot hold, or files that
-    // cannot be read, become rows of `omitidas` instead of runs.
+    // Families: "barras", "hojas", "clases"; those also in `rapidas` take their quick set.
+    // Instances that a job cannot hold, or files that cannot be read, become rows of
+    // `omitidas` instead of runs.
     static std::vector<RTarea> Construir(const std::filesystem::path& carpeta,
-                                         const CValoresConocidos& conocidos, bool rapido,
+                                         const CValoresConocidos& conocidos,
+                                         const std::set<std::string>& rapidas,
                                          const std::set<std::string>& familias,
                                          std::vector<RResultado>& omitidas);
 

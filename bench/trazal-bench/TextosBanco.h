@@ -6,9 +6,12 @@
 namespace TextosBanco {
 
 inline constexpr const char* Uso =
-    "Uso: trazal-bench [--rapido] [--instancias CARPETA] [--familias LISTA] [--limite SEGUNDOS]\n"
+    "Uso: trazal-bench [--rapido] [--rapido-en LISTA] [--instancias CARPETA] [--familias LISTA] "
+    "[--limite SEGUNDOS]\n"
     "                  [--trabajos N] [--sin-crecimiento] [--solo-crecimiento] CARPETA_SALIDA\n"
-    "  --rapido            conjunto reducido (menos de 10 minutos con 2 núcleos)\n"
+    "  --rapido            conjunto reducido (unos 10 minutos con 2 núcleos)\n"
+    "  --rapido-en LISTA   conjunto reducido sólo en esas familias (barras,hojas,clases,\n"
+    "                      crecimiento)\n"
     "  --instancias        carpeta de las instancias (por defecto ../shared/benchmarks)\n"
     "  --familias          barras,hojas,clases (por defecto todas)\n"
     "  --limite            segundos por ejecución antes de abandonarla (por defecto 600; 30 con\n"
