@@ -19,6 +19,7 @@
 #include <iostream>
 #include <memory>
 #include <poll.h>
+#include <sstream>
 #include <thread>
 #include <unistd.h>
 
@@ -230,6 +231,8 @@ bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcione
             o.Trabajos = static_cast<int>(n);
         } else if (a == "--sin-crecimiento") {
             o.Crecimiento = false;
+        } else if (a == "--resumir") {
+            o.Resumir = true;
         } else if (a == "--solo-crecimiento") {
             o.SoloCrecimiento = true;
         } else if (!a.empty() && a[0] == '-') {
@@ -256,7 +259,34 @@ int CBanco::Main(int argc, char** argv) {
         std::cerr << error << "\n" << TextosBanco::Uso;
         return 2;
     }
-    return Ejecutar(o);
+    return o.Resumir ? Resumir(o.Salida) : Ejecutar(o);
+}
+
+int CBanco::Resumir(const fs::path& carpeta) {
+    std::ifstream csv(carpeta / "resultados.csv", std::ios::binary);
+    if (!csv) {
+        std::cerr << TextosBanco::ArchivoIlegible << (carpeta / "resultados.csv").string() << "\n";
+        return 2;
+    }
+    std::vector<RResultado> filas;
+    std::string linea;
+    std::getline(csv, linea);
+    while (std::getline(csv, linea)) {
+        if (const auto r = CFilaResultado::DesdeCsv(linea)) {
+            filas.push_back(*r);
+        }
+    }
+    std::ifstream datos(carpeta / "ejecucion.txt", std::ios::binary);
+    std::ifstream serie(carpeta / "crecimiento.csv", std::ios::binary);
+    std::ofstream resumen(carpeta / "resumen.md", std::ios::binary);
+    CResumen::Escribir(resumen, CResumen::LeerDatos(datos), filas,
+                       CResumen::LeerCrecimiento(serie));
+    if (!resumen) {
+        std::cerr << TextosBanco::ArchivoIlegible << (carpeta / "resumen.md").string() << "\n";
+        return 2;
+    }
+    std::cerr << (carpeta / "resumen.md").string() << "\n";
+    return 0;
 }
 
 int CBanco::Ejecutar(const ROpcionesBanco& opciones) {
@@ -380,6 +410,11 @@ int CBanco::Ejecutar(const ROpcionesBanco& opciones) {
     datos.SegundosTotales =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
     datos.MemoriaBaseKb = memoriaBase;
+    std::ofstream(o.Salida / "ejecucion.txt", std::ios::binary) << [&] {
+        std::ostringstream t;
+        CResumen::EscribirDatos(t, datos);
+        return t.str();
+    }();
     std::ofstream resumen(o.Salida / "resumen.md", std::ios::binary);
     CResumen::Escribir(resumen, datos, filas, crecimiento);
     if (!resumen) {

@@ -22,6 +22,8 @@ struct ROpcionesBanco {
     double LimiteSegundos = 0;
     bool Crecimiento = true;
     bool SoloCrecimiento = false;
+    // Writes the summary again from the files of an earlier run in Salida; runs nothing.
+    bool Resumir = false;
     // Runs at once (each in its own child process). The growth series always runs alone.
     int Trabajos = 2;
 };
@@ -34,4 +36,5 @@ public:
     static bool LeerArgumentos(const std::vector<std::string>& argumentos, ROpcionesBanco& o,
                                std::string& error);
     static int Ejecutar(const ROpcionesBanco& opciones);
+    static int Resumir(const std::filesystem::path& carpeta);
 };

@@ -156,6 +156,22 @@ std::string CFilaResultado::Serializar(const RResultado& r) {
     return linea;
 }
 
+namespace {
+
+std::optional<RResultado> DesdeCampos(const std::vector<std::string>& campos) {
+    const auto& columnas = Columnas();
+    if (campos.size() != columnas.size()) {
+        return std::nullopt;
+    }
+    RResultado r;
+    for (std::size_t i = 0; i < columnas.size(); ++i) {
+        columnas[i].Leer(r, campos[i]);
+    }
+    return r;
+}
+
+} // namespace
+
 std::optional<RResultado> CFilaResultado::Deserializar(const std::string& linea) {
     std::vector<std::string> campos;
     std::string actual;
@@ -168,13 +184,33 @@ std::optional<RResultado> CFilaResultado::Deserializar(const std::string& linea)
         }
     }
     campos.push_back(actual);
-    const auto& columnas = Columnas();
-    if (campos.size() != columnas.size()) {
-        return std::nullopt;
+    return DesdeCampos(campos);
+}
+
+std::optional<RResultado> CFilaResultado::DesdeCsv(const std::string& linea) {
+    std::vector<std::string> campos;
+    std::string actual;
+    bool comillas = false;
+    for (std::size_t i = 0; i < linea.size(); ++i) {
+        const char c = linea[i];
+        if (comillas) {
+            if (c == '"' && i + 1 < linea.size() && linea[i + 1] == '"') {
+                actual += '"';
+                ++i;
+            } else if (c == '"') {
+                comillas = false;
+            } else {
+                actual += c;
+            }
+        } else if (c == '"') {
+            comillas = true;
+        } else if (c == ',') {
+            campos.push_back(actual);
+            actual.clear();
+        } else if (c != '\r' && c != '\n') {
+            actual += c;
+        }
     }
-    RResultado r;
-    for (std::size_t i = 0; i < columnas.size(); ++i) {
-        columnas[i].Leer(r, campos[i]);
-    }
-    return r;
+    campos.push_back(actual);
+    return DesdeCampos(campos);
 }

@@ -17,4 +17,7 @@ public:
     static std::string Serializar(const RResultado& r);
     // Nothing when the line does not have every column.
     static std::optional<RResultado> Deserializar(const std::string& linea);
+    // A row of the CSV written by Csv (quoted fields allowed); nothing when it does not have
+    // every column.
+    static std::optional<RResultado> DesdeCsv(const std::string& linea);
 };

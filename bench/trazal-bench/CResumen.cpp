@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <map>
 
 namespace {
@@ -40,7 +41,11 @@ struct RGrupo {
     int Resueltas = 0;
     int AlMejor = 0;
     RAcumulado Teorico, Redondeo, Completar;
-    RAcumulado Gap, Tiempo, Cpu, Lp, Exceso, LpCota, Completadas, TechoMenosMejor;
+    RAcumulado Gap, Tiempo, Cpu, Lp, Exceso, LpCota, TechoMenosMejor;
+    // The floor plan leaves a residual worth (LP - floor plan) in the LP; the completion
+    // covers it with (final - floor plan). Both in % of the best known value, and for counts
+    // the sheets the completion used beyond ceil(residual).
+    RAcumulado Residuo, Completado, PerdidaCompletar, HojasDeMas;
     long long Memoria = 0;
     // Bars: the final count against ceil(LP) from the published LP bound.
     int IgualTecho = 0;
@@ -56,6 +61,83 @@ double Pct(double valor, double referencia) {
 }
 
 } // namespace
+
+void CResumen::EscribirDatos(std::ostream& salida, const RDatosEjecucion& d) {
+    salida << "fecha=" << d.Fecha << "\ncommit=" << d.Commit << "\nmaquina=" << d.Maquina
+           << "\nconjunto=" << d.Conjunto << "\ncompilacion=" << d.Compilacion
+           << "\nlimite=" << d.LimiteSegundos << "\nsegundos=" << d.SegundosTotales
+           << "\nmemoria_base_kb=" << d.MemoriaBaseKb << "\n";
+}
+
+RDatosEjecucion CResumen::LeerDatos(std::istream& entrada) {
+    RDatosEjecucion d;
+    std::string linea;
+    for (int n = 0; n < 100 && std::getline(entrada, linea); ++n) {
+        const auto igual = linea.find('=');
+        if (igual == std::string::npos) {
+            continue;
+        }
+        const std::string clave = linea.substr(0, igual);
+        const std::string valor = linea.substr(igual + 1);
+        const double numero = std::strtod(valor.c_str(), nullptr);
+        if (clave == "fecha") {
+            d.Fecha = valor;
+        } else if (clave == "commit") {
+            d.Commit = valor;
+        } else if (clave == "maquina") {
+            d.Maquina = valor;
+        } else if (clave == "conjunto") {
+            d.Conjunto = valor;
+        } else if (clave == "compilacion") {
+            d.Compilacion = valor;
+        } else if (clave == "limite") {
+            d.LimiteSegundos = numero;
+        } else if (clave == "segundos") {
+            d.SegundosTotales = numero;
+        } else if (clave == "memoria_base_kb") {
+            d.MemoriaBaseKb = static_cast<long long>(numero);
+        }
+    }
+    return d;
+}
+
+std::vector<RPuntoCrecimiento> CResumen::LeerCrecimiento(std::istream& entrada) {
+    std::vector<RPuntoCrecimiento> puntos;
+    std::string linea;
+    std::getline(entrada, linea); // header
+    auto real = [](const std::string& t) {
+        return t.empty() ? NAN : std::strtod(t.c_str(), nullptr);
+    };
+    for (int n = 0; n < 10000 && std::getline(entrada, linea); ++n) {
+        std::vector<std::string> c;
+        std::string actual;
+        for (char x : linea + ",") {
+            if (x == ',') {
+                c.push_back(actual);
+                actual.clear();
+            } else if (x != '\r') {
+                actual += x;
+            }
+        }
+        if (c.size() != 11) {
+            continue;
+        }
+        RPuntoCrecimiento p;
+        p.Precision = std::atoi(c[0].c_str());
+        p.Tipos = std::atoi(c[1].c_str());
+        p.Piezas = std::atoll(c[2].c_str());
+        p.Estado = c[3];
+        p.Segundos = real(c[4]);
+        p.SegundosCpu = real(c[5]);
+        p.SegundosTeorico = real(c[6]);
+        p.MemoriaKb = std::atoll(c[7].c_str());
+        p.Objetivo = real(c[8]);
+        p.Lp = real(c[9]);
+        p.Variantes = std::atoll(c[10].c_str());
+        puntos.push_back(p);
+    }
+    return puntos;
+}
 
 bool CResumen::AlcanzaMejor(const RResultado& r) {
     return !std::isnan(r.Objetivo) && !std::isnan(r.Mejor) &&
@@ -122,7 +204,12 @@ void CResumen::Escribir(std::ostream& salida, const RDatosEjecucion& datos,
         g.Lp.Sumar(Pct(r.Lp, r.Mejor));
         g.Exceso.Sumar(Pct(r.Exceso, r.Mejor));
         g.LpCota.Sumar(Pct(r.Lp, r.Cota));
-        g.Completadas.Sumar(r.Objetivo - r.Defecto);
+        g.Residuo.Sumar(Pct(r.Lp - r.Defecto + r.Mejor, r.Mejor));
+        g.Completado.Sumar(Pct(r.Objetivo - r.Defecto + r.Mejor, r.Mejor));
+        g.PerdidaCompletar.Sumar(Pct(r.Objetivo - r.Lp + r.Mejor, r.Mejor));
+        if (r.Cuenta) {
+            g.HojasDeMas.Sumar((r.Objetivo - r.Defecto) - std::ceil(r.Lp - r.Defecto - 1e-6));
+        }
         if (r.Cuenta) {
             g.TechoMenosMejor.Sumar(r.TechoLp - r.Mejor);
         }
@@ -170,23 +257,29 @@ void CResumen::Escribir(std::ostream& salida, const RDatosEjecucion& datos,
     }
 
     salida << "\n## Dónde se pierde: etapas\n\n";
-    salida << "Medias sobre las instancias resueltas, en % del mejor conocido: LP del último "
-              "nivel, plan redondeado por exceso y plan final (redondeo por defecto + "
-              "completamiento). «LP − cota» compara el LP del último nivel con la cota publicada "
-              "(LP de Gilmore-Gomory en barras; mejor cota conocida en hojas): si es positivo, "
-              "las posiciones de corte del nivel no alcanzan el LP completo. «Completamiento» es "
-              "la media de hojas (o área) que añade el completamiento al plan por defecto.\n\n";
-    salida << "| Familia | Variante | LP % | Por exceso % | Final % | LP − cota % | "
-              "Completamiento | techo(LP) − mejor |\n";
-    salida << "|---|---|---:|---:|---:|---:|---:|---:|\n";
+    salida << "Medias sobre las instancias resueltas, en % del mejor conocido. «LP»: el LP del "
+              "último nivel; «LP − cota»: frente a la cota publicada (LP de Gilmore-Gomory en "
+              "barras, mejor cota conocida en hojas); si es positivo, las posiciones de corte del "
+              "nivel no alcanzan el LP completo. «Por exceso»: el plan redondeado hacia arriba. "
+              "El plan final es el plan por defecto (tras la búsqueda de redondeo) más el "
+              "completamiento: «Residuo» es lo que el LP aún debía cubrir tras el plan por "
+              "defecto (LP − por defecto), «Completado» lo que usó el completamiento para "
+              "cubrirlo (final − por defecto) y «Pérdida» la diferencia (final − LP). «Hojas de "
+              "más»: hojas del completamiento por encima de techo(residuo), media por "
+              "instancia.\n\n";
+    salida << "| Familia | Variante | LP % | LP − cota % | Por exceso % | Residuo % | Completado % "
+              "| Pérdida % | Final % | Hojas de más | techo(LP) − mejor |\n";
+    salida << "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
     for (const auto& g : grupos) {
         if (g.Resueltas == 0) {
             continue;
         }
         salida << "| " << g.Familia << " | " << g.Variante << " | " << Num(g.Lp.Media(), 3) << " | "
-               << Num(g.Exceso.Media(), 3) << " | " << Num(g.Gap.Media(), 3) << " | "
-               << Num(g.LpCota.Media(), 3) << " | " << Num(g.Completadas.Media(), 2) << " | "
-               << Num(g.TechoMenosMejor.Media(), 2) << " |\n";
+               << Num(g.LpCota.Media(), 3) << " | " << Num(g.Exceso.Media(), 3) << " | "
+               << Num(g.Residuo.Media(), 3) << " | " << Num(g.Completado.Media(), 3) << " | "
+               << Num(g.PerdidaCompletar.Media(), 3) << " | " << Num(g.Gap.Media(), 3) << " | "
+               << Num(g.HojasDeMas.Media(), 2) << " | " << Num(g.TechoMenosMejor.Media(), 2)
+               << " |\n";
     }
 
     salida << "\n## Tiempo por etapa\n\n";

@@ -7,6 +7,7 @@
 #include "RPuntoCrecimiento.h"
 #include "RResultado.h"
 
+#include <istream>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -33,6 +34,13 @@ public:
     static double
     ExponenteCrecimiento(const std::vector<RPuntoCrecimiento>& puntos, int precision,
                          double RPuntoCrecimiento::*tiempo = &RPuntoCrecimiento::Segundos);
+    // The run's data as "key=value" lines (ejecucion.txt), so that a summary can be written
+    // again from the files of a run.
+    static void EscribirDatos(std::ostream& salida, const RDatosEjecucion& datos);
+    static RDatosEjecucion LeerDatos(std::istream& entrada);
+    // crecimiento.csv as the runner writes it; lines that do not read are skipped.
+    static std::vector<RPuntoCrecimiento> LeerCrecimiento(std::istream& entrada);
+
     // True when the objective reaches the best known value (relative tolerance 1e-9).
     static bool AlcanzaMejor(const RResultado& r);
 };

@@ -8,7 +8,8 @@ namespace TextosBanco {
 inline constexpr const char* Uso =
     "Uso: trazal-bench [--rapido] [--rapido-en LISTA] [--instancias CARPETA] [--familias LISTA] "
     "[--limite SEGUNDOS]\n"
-    "                  [--trabajos N] [--sin-crecimiento] [--solo-crecimiento] CARPETA_SALIDA\n"
+    "                  [--trabajos N] [--sin-crecimiento] [--solo-crecimiento] [--resumir]\n"
+    "                  CARPETA_SALIDA\n"
     "  --rapido            conjunto reducido (unos 10 minutos con 2 núcleos)\n"
     "  --rapido-en LISTA   conjunto reducido sólo en esas familias (barras,hojas,clases,\n"
     "                      crecimiento)\n"
@@ -18,7 +19,8 @@ inline constexpr const char* Uso =
     "                      --rapido)\n"
     "  --trabajos          ejecuciones a la vez, cada una en su proceso (por defecto 2)\n"
     "  --sin-crecimiento   no ejecuta la serie sintética de crecimiento\n"
-    "  --solo-crecimiento  sólo la serie de crecimiento\n";
+    "  --solo-crecimiento  sólo la serie de crecimiento\n"
+    "  --resumir           vuelve a escribir resumen.md con los archivos de CARPETA_SALIDA\n";
 
 inline constexpr const char* CompilacionNoRelease =
     "aviso: los tiempos sólo son representativos en Release (bench/medir.sh); compilación: ";

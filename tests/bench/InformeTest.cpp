@@ -73,6 +73,54 @@ TEST(FilaResultado, RowsSurviveThePipeFromTheChild) {
     }
 }
 
+TEST(FilaResultado, CsvRowsReadBackForANewSummary) {
+    std::mt19937 g(11);
+    for (int i = 0; i < 100; ++i) {
+        const RResultado a = FilaAleatoria(g);
+        const auto b = CFilaResultado::DesdeCsv(CFilaResultado::Csv(a));
+        ASSERT_TRUE(b);
+        EXPECT_EQ(a.Variante, b->Variante);
+        EXPECT_EQ(a.Motivo, b->Motivo);
+        EXPECT_TRUE(MismoReal(a.Objetivo, b->Objetivo));
+        EXPECT_TRUE(MismoReal(a.Cota, b->Cota));
+        EXPECT_EQ(a.PatronesCompletar, b->PatronesCompletar);
+    }
+    EXPECT_FALSE(CFilaResultado::DesdeCsv("a,b,c"));
+}
+
+TEST(Resumen, RunDataAndGrowthFilesReadBack) {
+    RDatosEjecucion d;
+    d.Fecha = "2026-12-06 20:00 UTC";
+    d.Commit = "abc123";
+    d.Maquina = "2 núcleos, CPU";
+    d.Conjunto = "rápido (--rapido), 2 ejecuciones a la vez";
+    d.Compilacion = "Release";
+    d.LimiteSegundos = 30;
+    d.SegundosTotales = 612.5;
+    d.MemoriaBaseKb = 4400;
+    std::stringstream t;
+    CResumen::EscribirDatos(t, d);
+    const RDatosEjecucion e = CResumen::LeerDatos(t);
+    EXPECT_EQ(e.Fecha, d.Fecha);
+    EXPECT_EQ(e.Maquina, d.Maquina);
+    EXPECT_EQ(e.Conjunto, d.Conjunto);
+    EXPECT_EQ(e.LimiteSegundos, 30);
+    EXPECT_EQ(e.SegundosTotales, 612.5);
+    EXPECT_EQ(e.MemoriaBaseKb, 4400);
+
+    std::istringstream serie("precision,tipos,piezas,estado,segundos,segundos_cpu,"
+                             "segundos_teorico,memoria_pico_kb,hojas,lp,variantes\n"
+                             "0,10,55,ok,0.149,0.14,0.112,5734,5,4.229,60\n"
+                             "1,40,249,tiempo,30.06,29.2,,16588,,,0\n"
+                             "roto\n");
+    const auto puntos = CResumen::LeerCrecimiento(serie);
+    ASSERT_EQ(puntos.size(), 2u);
+    EXPECT_EQ(puntos[0].Tipos, 10);
+    EXPECT_DOUBLE_EQ(puntos[0].SegundosTeorico, 0.112);
+    EXPECT_EQ(puntos[1].Estado, "tiempo");
+    EXPECT_TRUE(std::isnan(puntos[1].Objetivo));
+}
+
 TEST(FilaResultado, ATruncatedAnswerIsNotARow) {
     std::mt19937 g(3);
     const std::string linea = CFilaResultado::Serializar(FilaAleatoria(g));
