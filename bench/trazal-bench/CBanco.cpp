@@ -295,6 +295,9 @@ int CBanco::Ejecutar(const ROpcionesBanco& opciones) {
         o.LimiteSegundos = o.Rapido() ? 30 : 600;
     }
     const auto inicio = std::chrono::steady_clock::now();
+    // Taken before the runs: the tree may move on while they go.
+    const std::string commit = Orden("git -C '" + std::string(TRAZAL_RAIZ) +
+                                     "' describe --always --dirty --abbrev=10 2>/dev/null");
     if (std::string(TRAZAL_COMPILACION).rfind("Release", 0) != 0) {
         std::cerr << TextosBanco::CompilacionNoRelease << TRAZAL_COMPILACION << "\n";
     }
@@ -393,8 +396,7 @@ int CBanco::Ejecutar(const ROpcionesBanco& opciones) {
 
     RDatosEjecucion datos;
     datos.Fecha = FechaUtc();
-    datos.Commit = Orden("git -C '" + std::string(TRAZAL_RAIZ) +
-                         "' describe --always --dirty --abbrev=10 2>/dev/null");
+    datos.Commit = commit;
     datos.Maquina =
         std::to_string(std::thread::hardware_concurrency()) + " núcleos, " + ModeloCpu();
     datos.Compilacion = TRAZAL_COMPILACION;
