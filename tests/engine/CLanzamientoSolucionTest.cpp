@@ -7,6 +7,7 @@
 #include "engine/CSolucion.h"
 #include "patterns/CCorte.h"
 #include "patterns/CPatron.h"
+#include "support/ArbolesAzar.h"
 #include "support/RutasPrueba.h"
 
 #include <gtest/gtest.h>
@@ -29,41 +30,6 @@ void EscribirArchivo(const std::filesystem::path& ruta, const std::string& texto
     f << texto;
 }
 
-// A random valid tree on a gross rectangle: cuts at random positions down to a few
-// levels, leaves with a block of one of the job's pieces or empty.
-std::unique_ptr<CCorte> ArbolAleatorio(std::mt19937& azar, std::int32_t largo, std::int32_t ancho,
-                                       int nivel, std::int32_t piezas) {
-    const int eleccion = static_cast<int>(azar() % 4);
-    if (nivel < 4 && eleccion < 2 && largo > 2 && ancho > 2) {
-        const std::int32_t dir = eleccion == 0 ? 1 : -1;
-        const std::int32_t total = dir == 1 ? largo : ancho;
-        const std::int32_t pos = 1 + static_cast<std::int32_t>(azar() % (total - 1));
-        auto n = CCorte::Create(largo, ancho, dir, 0, 0, 0, 0, 0);
-        if (dir == 1) {
-            n->SetHijo1(ArbolAleatorio(azar, pos, ancho, nivel + 1, piezas));
-            n->SetHijo2(ArbolAleatorio(azar, largo - pos, ancho, nivel + 1, piezas));
-        } else {
-            n->SetHijo1(ArbolAleatorio(azar, largo, pos, nivel + 1, piezas));
-            n->SetHijo2(ArbolAleatorio(azar, largo, ancho - pos, nivel + 1, piezas));
-        }
-        return n;
-    }
-    if (eleccion == 2) {
-        return CCorte::Create(largo, ancho, 0, 0, 0, 0, 0, 0);
-    }
-    const std::int32_t pl = 1 + static_cast<std::int32_t>(azar() % largo);
-    const std::int32_t pa = 1 + static_cast<std::int32_t>(azar() % ancho);
-    std::int32_t pieza = 1 + static_cast<std::int32_t>(azar() % piezas);
-    if (azar() % 3 == 0) {
-        pieza = -pieza;
-    }
-    auto hoja = CCorte::Create(largo, ancho, 0, pl, pa, pieza, largo / pl, ancho / pa);
-    if (azar() % 4 == 0) {
-        hoja->SetEtiqueta("\\vcen\\hcen P#P \\if#ROT=1\\then*\\endif");
-    }
-    return hoja;
-}
-
 std::unique_ptr<CSolucion> SolucionAleatoria(std::mt19937& azar, const CLanzamiento& job) {
     auto s = std::make_unique<CSolucion>();
     const int n = static_cast<int>(azar() % 6);
@@ -71,8 +37,12 @@ std::unique_ptr<CSolucion> SolucionAleatoria(std::mt19937& azar, const CLanzamie
         const std::int32_t material = 1 + static_cast<std::int32_t>(azar() % 2);
         auto p = CPatron::Create(job.CantidadPiezas(), material, &job);
         p->CrearRaiz(job.LargoMaterial(material), job.AnchoMaterial(material));
-        p->SetRaiz(
-            ArbolAleatorio(azar, p->Raiz()->Largo(), p->Raiz()->Ancho(), 0, job.CantidadPiezas()));
+        azar::RParametrosArbol parametros;
+        parametros.Largo = p->Raiz()->Largo();
+        parametros.Ancho = p->Raiz()->Ancho();
+        parametros.ProfundidadMaxima = 4;
+        p->SetRaiz(azar::ArbolAzar(azar, parametros,
+                                   azar::PiezasAzar(azar, job.CantidadPiezas(), 400, 300, false)));
         p->RecontarPiezas(job.CantidadPiezas());
         // Doubles that need all 17 digits as well as short ones.
         p->SetRepeticion(azar() % 2 == 0 ? (azar() % 1000) / 7.0 : (azar() % 100) / 4.0);
@@ -84,6 +54,14 @@ std::unique_ptr<CSolucion> SolucionAleatoria(std::mt19937& azar, const CLanzamie
     s->SetModo(static_cast<std::int32_t>(azar() % 3));
     s->SetAprovechamientoGuardado((azar() % 100000) / 99991.0);
     return s;
+}
+
+std::int32_t Llenos(const CSolucion& s) {
+    std::int32_t llenos = 0;
+    for (std::int32_t k = 1; k <= s.Cantidad(); ++k) {
+        llenos += s.Patron(k) != nullptr ? 1 : 0;
+    }
+    return llenos;
 }
 
 void EsperarSolucionesIguales(const CSolucion& a, const CSolucion& b) {
@@ -212,11 +190,7 @@ TEST_P(SeccionSolucionTest, CantidadDePatrones) {
     const CLanzamiento job(ruta.string(), OpcionesPorDefecto());
     EXPECT_EQ(job.Solucion().Cantidad(), GetParam().Cantidad);
     EXPECT_EQ(job.Solucion().Modo(), GetParam().Modo);
-    std::int32_t llenos = 0;
-    for (std::int32_t k = 1; k <= job.Solucion().Cantidad(); ++k) {
-        llenos += job.Solucion().Patron(k) != nullptr ? 1 : 0;
-    }
-    EXPECT_EQ(llenos, GetParam().Llenos);
+    EXPECT_EQ(Llenos(job.Solucion()), GetParam().Llenos);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -308,10 +282,6 @@ TEST(SolucionLanzamiento, NuevoLanzamientoDesdePlantilla) {
     EXPECT_EQ(leido.Desc1Pieza(1), "Puerta");
 }
 
-} // namespace
-
-namespace {
-
 // Many pattern keys on a job of many pieces: the reading stops before the count arrays
 // grow beyond reason, and says so.
 TEST(SolucionLanzamiento, MuchasClavesConMuchasPiezasNoAgotanLaMemoria) {
@@ -324,10 +294,7 @@ TEST(SolucionLanzamiento, MuchasClavesConMuchasPiezasNoAgotanLaMemoria) {
     EscribirArchivo(ruta, texto);
     const CLanzamiento job(ruta.string(), OpcionesPorDefecto());
     EXPECT_EQ(job.AvisoSolucion(), "Ocurrió un error al crear el patrón");
-    std::int32_t llenos = 0;
-    for (std::int32_t k = 1; k <= job.Solucion().Cantidad(); ++k) {
-        llenos += job.Solucion().Patron(k) != nullptr ? 1 : 0;
-    }
+    const std::int32_t llenos = Llenos(job.Solucion());
     EXPECT_GT(llenos, 100);
     EXPECT_LE(static_cast<double>(llenos) * 65536.0, static_cast<double>(1 << 26));
 }

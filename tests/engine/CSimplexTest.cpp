@@ -9,19 +9,6 @@
 
 namespace {
 
-TEST(Simplex, BaseInicialDesdeLaDiagonal) {
-    const CSimplex simplex({0, 2, 4}, {0, 2, 4}, {0, 1.0, 1.0});
-    EXPECT_EQ(simplex.Filas(), 2);
-    EXPECT_DOUBLE_EQ(simplex.ValorBasico(1), 1.0);
-    EXPECT_DOUBLE_EQ(simplex.ValorBasico(2), 1.0);
-    AReal8 duales(3, -7.0);
-    simplex.Duales(duales);
-    EXPECT_DOUBLE_EQ(duales[0], -7.0);
-    EXPECT_DOUBLE_EQ(duales[1], 0.5);
-    EXPECT_DOUBLE_EQ(duales[2], 0.25);
-    EXPECT_DOUBLE_EQ(simplex.Objetivo(), 2.0);
-}
-
 TEST(Simplex, UnCeroEnLaDiagonalSeRechaza) {
     try {
         const CSimplex simplex({0, 3, 0, 2}, {0, 3, 0, 2}, {0, 1.0, 1.0, 0.0});
@@ -64,58 +51,29 @@ TEST(Simplex, ColumnaSinFilaLimitanteNoCambiaNada) {
     EXPECT_DOUBLE_EQ(simplex.Objetivo(), 2.0);
 }
 
-TEST(Simplex, EmpateDeRazonesSaleLaPosicionMenor) {
-    // Basic values 1, 2, 2 (diagonal 3, 1, 1); the column (0, 2, 2) reaches rows 2 and 3
-    // with the same ratio 1: position 2 leaves.
-    CSimplex simplex({0, 3, 1, 1}, {0, 3, 2, 2}, {0, 1.0, 1.0, 1.0});
+// Ratios that tie, exactly or within the tolerance, make the lower position leave.
+struct RCasoEmpate {
+    AWord16 Diagonal, Derecha, Columna;
+    int Sale;
+};
+
+class EmpateTest : public ::testing::TestWithParam<RCasoEmpate> {};
+
+TEST_P(EmpateTest, SaleLaPosicionMenor) {
+    const RCasoEmpate& c = GetParam();
+    CSimplex simplex(c.Diagonal, c.Derecha, AReal8(c.Diagonal.size(), 1.0));
     int sale = 0;
-    ASSERT_TRUE(simplex.Pivotear({0, 0, 2, 2}, -1.0, sale));
-    EXPECT_EQ(sale, 2);
-    EXPECT_NEAR(simplex.ValorBasico(2), 1.0, 1e-12);
-    EXPECT_NEAR(simplex.ValorBasico(3), 0.0, 1e-12);
-    EXPECT_NEAR(simplex.ValorBasico(1), 1.0, 1e-12);
+    ASSERT_TRUE(simplex.Pivotear(c.Columna, -1.0, sale));
+    EXPECT_EQ(sale, c.Sale);
 }
 
-TEST(Simplex, EmpateDentroDeLaToleranciaTambien) {
-    // Ratios 65534/65535 and 65533/65534 differ by about 2.3e-10: the second is smaller,
-    // but within the tolerance they tie and the lower position leaves.
-    CSimplex simplex({0, 1, 1}, {0, 65534, 65533}, {0, 1.0, 1.0});
-    int sale = 0;
-    ASSERT_TRUE(simplex.Pivotear({0, 65535, 65534}, -1.0, sale));
-    EXPECT_EQ(sale, 1);
-}
-
-TEST(Simplex, CostesNulosAnulanObjetivoYDuales) {
-    CSimplex simplex({0, 2, 4, 5}, {0, 6, 4, 5}, {0, 1.0, 3.0, 2.0});
-    int sale = 0;
-    ASSERT_TRUE(simplex.Pivotear({0, 1, 1, 0}, -0.5, sale));
-    simplex.FijarCostes({0, 0.0, 0.0, 0.0});
-    EXPECT_DOUBLE_EQ(simplex.Objetivo(), 0.0);
-    AReal8 duales(4, 1.0);
-    simplex.Duales(duales);
-    for (int j = 1; j <= 3; ++j) {
-        EXPECT_DOUBLE_EQ(duales[static_cast<std::size_t>(j)], 0.0);
-    }
-}
-
-TEST(Simplex, PivoteBajaElObjetivoEnCosteReducidoPorPaso) {
-    // Two pieces (demand 4 and 2) and one material (stock 10). A pattern with 2 of piece 1
-    // and 1 of piece 2 on the material has phase-1 reduced cost 0 - (1 + 1) = -2.
-    CSimplex simplex({0, 4, 2, 10}, {0, 4, 2, 10}, {0, 1.0, 1.0, 0.0});
-    EXPECT_DOUBLE_EQ(simplex.Objetivo(), 2.0);
-    AReal8 duales(4, 0.0);
-    simplex.Duales(duales);
-    const double reducido = 0.0 - (2 * duales[1] + 1 * duales[2] + 1 * duales[3]);
-    EXPECT_DOUBLE_EQ(reducido, -1.0);
-    int sale = 0;
-    ASSERT_TRUE(simplex.Pivotear({0, 2, 1, 1}, reducido, sale));
-    // Both piece rows reach step 2; the lower position (piece 1) leaves.
-    EXPECT_EQ(sale, 1);
-    EXPECT_NEAR(simplex.ValorBasico(1), 2.0, 1e-12);
-    EXPECT_NEAR(simplex.ValorBasico(2), 0.0, 1e-12);
-    EXPECT_NEAR(simplex.ValorBasico(3), 0.8, 1e-12);
-    EXPECT_NEAR(simplex.Objetivo(), 0.0, 1e-12);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Casos, EmpateTest,
+    ::testing::Values(
+        // Basic values 1, 2, 2; the column reaches rows 2 and 3 with the same ratio 1.
+        RCasoEmpate{{0, 3, 1, 1}, {0, 3, 2, 2}, {0, 0, 2, 2}, 2},
+        // Ratios 65534/65535 and 65533/65534 differ by about 2.3e-10: a tie.
+        RCasoEmpate{{0, 1, 1}, {0, 65534, 65533}, {0, 65535, 65534}, 1}));
 
 // ---- Independent check against a brute-force vertex enumeration ----
 
@@ -227,10 +185,12 @@ RProblema ProblemaAleatorio(std::mt19937& azar) {
     return p;
 }
 
-// Dantzig pricing over a fixed list of columns until no reduced cost is below -1e-9.
-// posiciones[k] is the column in basis position k (-1 for the starting diagonal).
+// Dantzig pricing over a fixed list of columns until no reduced cost is below -1e-9, at
+// the columns' own costs or at `costes`. posiciones[k] is the column in basis position k (-1
+// for the starting diagonal); with `artificiales`, the marked positions leave the marks.
 int Optimizar(CSimplex& simplex, const std::vector<RColumna>& columnas,
-              std::vector<int>& posiciones) {
+              std::vector<int>& posiciones, const AReal8* costes = nullptr,
+              AByte* artificiales = nullptr) {
     const int n = simplex.Filas();
     AReal8 duales(static_cast<std::size_t>(n) + 1, 0.0);
     for (int iteracion = 0; iteracion < 500; ++iteracion) {
@@ -238,7 +198,7 @@ int Optimizar(CSimplex& simplex, const std::vector<RColumna>& columnas,
         int entra = -1;
         double mejor = 0.0;
         for (std::size_t c = 0; c < columnas.size(); ++c) {
-            double reducido = columnas[c].Coste;
+            double reducido = costes != nullptr ? (*costes)[c] : columnas[c].Coste;
             for (int i = 1; i <= n; ++i) {
                 reducido -= duales[static_cast<std::size_t>(i)] * columnas[c].A[i];
             }
@@ -251,10 +211,14 @@ int Optimizar(CSimplex& simplex, const std::vector<RColumna>& columnas,
             return iteracion;
         }
         int sale = 0;
-        if (!simplex.Pivotear(columnas[static_cast<std::size_t>(entra)].A, mejor, sale)) {
+        if (!simplex.Pivotear(columnas[static_cast<std::size_t>(entra)].A, mejor, sale,
+                              artificiales)) {
             return -1;
         }
         posiciones[static_cast<std::size_t>(sale)] = entra;
+        if (artificiales != nullptr) {
+            (*artificiales)[static_cast<std::size_t>(sale)] = 0;
+        }
     }
     return -2;
 }
@@ -309,10 +273,6 @@ TEST(Simplex, OptimoIgualQueLaEnumeracionDeVertices) {
         }
     }
 }
-
-} // namespace
-
-namespace {
 
 // After any sequence of pivots the table still holds the inverse of the basis it claims:
 // the direction of the column in basis position k is -e_k, the basic values reproduce the
@@ -371,43 +331,31 @@ TEST(Simplex, LaInversaSigueSiendoLaDeLaBaseTrasMuchosPivotes) {
         }
         EXPECT_NEAR(suma, diagonal[static_cast<std::size_t>(fila)], 1e-8);
     }
-    // Duals: pi . a_k = c_k for every basic column.
-    AReal8 duales(n + 1, 0.0);
-    simplex.Duales(duales);
-    double objetivo = 0.0;
-    for (int k = 1; k <= n; ++k) {
-        double pa = 0.0;
-        for (int i = 1; i <= n; ++i) {
-            pa += duales[static_cast<std::size_t>(i)] *
-                  base[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
+    // Duals: pi . a_k = c_k for every basic column, and the objective is c_B x_B; also
+    // after new costs for the same basis.
+    const auto comprobarDuales = [&](const AReal8& c) {
+        AReal8 duales(n + 1, 0.0);
+        simplex.Duales(duales);
+        double objetivo = 0.0;
+        for (int k = 1; k <= n; ++k) {
+            double pa = 0.0;
+            for (int i = 1; i <= n; ++i) {
+                pa += duales[static_cast<std::size_t>(i)] *
+                      base[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
+            }
+            EXPECT_NEAR(pa, c[static_cast<std::size_t>(k)], 1e-8);
+            objetivo += c[static_cast<std::size_t>(k)] * simplex.ValorBasico(k);
         }
-        EXPECT_NEAR(pa, costeBase[static_cast<std::size_t>(k)], 1e-8);
-        objetivo += costeBase[static_cast<std::size_t>(k)] * simplex.ValorBasico(k);
-    }
-    EXPECT_NEAR(simplex.Objetivo(), objetivo, 1e-7);
-    // New costs for the same basis: the duals and the objective follow.
+        EXPECT_NEAR(simplex.Objetivo(), objetivo, 1e-7);
+    };
+    comprobarDuales(costeBase);
     AReal8 nuevos(n + 1, 0.0);
     for (int k = 1; k <= n; ++k) {
         nuevos[static_cast<std::size_t>(k)] = static_cast<double>(k % 5);
     }
     simplex.FijarCostes(nuevos);
-    simplex.Duales(duales);
-    double esperado = 0.0;
-    for (int k = 1; k <= n; ++k) {
-        double pa = 0.0;
-        for (int i = 1; i <= n; ++i) {
-            pa += duales[static_cast<std::size_t>(i)] *
-                  base[static_cast<std::size_t>(k)][static_cast<std::size_t>(i)];
-        }
-        EXPECT_NEAR(pa, nuevos[static_cast<std::size_t>(k)], 1e-8);
-        esperado += nuevos[static_cast<std::size_t>(k)] * simplex.ValorBasico(k);
-    }
-    EXPECT_NEAR(simplex.Objetivo(), esperado, 1e-7);
+    comprobarDuales(nuevos);
 }
-
-} // namespace
-
-namespace {
 
 // Phase 1 from the artificials, then phase 2 on the material areas with the artificials at
 // cost 0, as the calculation runs it. The artificials left at zero in the basis must never
@@ -433,54 +381,25 @@ TEST(Simplex, LaFaseDosNoLevantaLosArtificiales) {
         AByte artificiales(static_cast<std::size_t>(n) + 1, 0);
         std::fill(artificiales.begin() + 1, artificiales.begin() + 1 + p.NP, 1);
 
-        AReal8 costesFase(reales.size());
-        for (std::size_t c = 0; c < reales.size(); ++c) {
-            costesFase[c] = 0.0;
-        }
-        auto optimizar = [&](bool faseDos) {
-            AReal8 duales(static_cast<std::size_t>(n) + 1, 0.0);
-            for (int iteracion = 0; iteracion < 500; ++iteracion) {
-                simplex.Duales(duales);
-                int entra = -1;
-                double mejor = 0.0;
-                for (std::size_t c = 0; c < reales.size(); ++c) {
-                    double reducido = costesFase[c];
-                    for (int i = 1; i <= n; ++i) {
-                        reducido -= duales[static_cast<std::size_t>(i)] * reales[c].A[i];
-                    }
-                    if (Menor(reducido, 0.0) && reducido < mejor) {
-                        mejor = reducido;
-                        entra = static_cast<int>(c);
-                    }
-                }
-                if (entra < 0) {
-                    return true;
-                }
-                int sale = 0;
-                if (!simplex.Pivotear(reales[static_cast<std::size_t>(entra)].A, mejor, sale,
-                                      faseDos ? &artificiales : nullptr)) {
-                    return false;
-                }
-                posiciones[static_cast<std::size_t>(sale)] = entra;
-                artificiales[static_cast<std::size_t>(sale)] = 0;
+        // Phase 1 prices every real column at 0 and never looks at the artificials.
+        const AReal8 ceros(reales.size(), 0.0);
+        ASSERT_GE(Optimizar(simplex, reales, posiciones, &ceros, nullptr), 0) << prueba;
+        for (int k = 1; k <= n; ++k) {
+            if (posiciones[static_cast<std::size_t>(k)] >= 0) {
+                artificiales[static_cast<std::size_t>(k)] = 0;
             }
-            return false;
-        };
-        ASSERT_TRUE(optimizar(false)) << "prueba " << prueba;
+        }
         if (Mayor(simplex.Objetivo(), 0.0)) {
             continue; // the order cannot be met with these columns
         }
         ++conFaseDos;
-        for (std::size_t c = 0; c < reales.size(); ++c) {
-            costesFase[c] = reales[c].Coste;
-        }
         for (int k = 1; k <= n; ++k) {
             const int c = posiciones[static_cast<std::size_t>(k)];
             costes[static_cast<std::size_t>(k)] =
                 c < 0 ? 0.0 : reales[static_cast<std::size_t>(c)].Coste;
         }
         simplex.FijarCostes(costes);
-        ASSERT_TRUE(optimizar(true)) << "prueba " << prueba;
+        ASSERT_GE(Optimizar(simplex, reales, posiciones, nullptr, &artificiales), 0) << prueba;
 
         for (int k = 1; k <= p.NP; ++k) {
             if (artificiales[static_cast<std::size_t>(k)] != 0) {
