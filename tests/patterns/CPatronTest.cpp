@@ -5,7 +5,8 @@
 #include "document/UExcepciones.h"
 #include "document/UTextos.h"
 #include "support/ArbolesAzar.h"
-#include "support/RutasPrueba.h"
+
+#include "PruebaPatrones.h"
 
 #include <gtest/gtest.h>
 
@@ -16,33 +17,7 @@
 
 namespace {
 
-// An empty job (no file on disk) with the given options.
-class CTrabajo {
-public:
-    explicit CTrabajo(const ROpciones& opciones)
-        : FLanzamiento((FCarpeta / "prueba.lan").string(), opciones) {}
-    const CLanzamiento* operator->() const { return &FLanzamiento; }
-    const CLanzamiento* Job() const { return &FLanzamiento; }
-
-private:
-    rutas::CCarpetaTemporal FCarpeta;
-    CLanzamiento FLanzamiento;
-};
-
-std::unique_ptr<CCorte> Vacia(int l, int a) {
-    return CCorte::Create(l, a, 0, 0, 0, 0, 0, 0);
-}
-std::unique_ptr<CCorte> Bloque(int l, int a, int pieza, int lp, int ap, int rx, int ry) {
-    return CCorte::Create(l, a, 0, lp, ap, pieza, rx, ry);
-}
-std::unique_ptr<CCorte> Corte(int dir, std::unique_ptr<CCorte> a, std::unique_ptr<CCorte> b) {
-    const int l = dir == 1 ? a->Largo() + b->Largo() : a->Largo();
-    const int w = dir == 1 ? a->Ancho() : a->Ancho() + b->Ancho();
-    auto n = CCorte::Create(l, w, dir, 0, 0, 0, 0, 0);
-    n->SetHijo1(std::move(a));
-    n->SetHijo2(std::move(b));
-    return n;
-}
+using namespace prueba;
 
 ROpciones ConSobrantes(int largoMin, int anchoMin) {
     ROpciones o = OpcionesPorDefecto();
@@ -67,10 +42,6 @@ TEST(CPatronCrear, KerfYMargenesSegunLasOpciones) {
         auto p = CPatron::Create(3, 2, t.Job());
         EXPECT_EQ(p->AnchoCorte(), 0) << "ChequearAnchoCorte is off";
         EXPECT_EQ(p->MargenIzq(), 0) << "ChequearMargenes is off";
-        EXPECT_EQ(p->CantPorPieza().size(), 4u);
-        EXPECT_EQ(p->Raiz(), nullptr);
-        EXPECT_EQ(p->Repeticion(), 0.0);
-        EXPECT_EQ(p->RepEntera(0), 0);
     }
     o.ChequearAnchoCorte = true;
     o.ChequearMargenes = true;
@@ -379,7 +350,13 @@ class CPatronCabecera : public testing::TestWithParam<RCabecera> {};
 
 TEST_P(CPatronCabecera, CadaGrupoSeAbandonaEnSuPrimerCampoMalo) {
     const RCabecera& c = GetParam();
-    CTrabajo t(OpcionesPorDefecto());
+    // Kerf and margins come from the text only, never from the job.
+    ROpciones o = OpcionesPorDefecto();
+    o.ChequearAnchoCorte = true;
+    o.AnchoCorte = 9;
+    o.ChequearMargenes = true;
+    o.MargenIzq = 9;
+    CTrabajo t(o);
     std::string aviso;
     auto p = CPatron::DeTexto(c.Cabecera + "(10;5;0;2;5;1;5;1;\\def()())", 1, t.Job(), aviso);
     EXPECT_EQ(aviso, "");
@@ -395,6 +372,7 @@ TEST_P(CPatronCabecera, CadaGrupoSeAbandonaEnSuPrimerCampoMalo) {
     EXPECT_EQ(p->MargenInf(), c.MInf);
     ASSERT_NE(p->Raiz(), nullptr);
     EXPECT_EQ(p->CantPorPieza()[1], 5);
+    EXPECT_EQ(p->LargoSP(*p->Raiz()), 10 - c.Kerf);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -415,6 +393,8 @@ INSTANTIATE_TEST_SUITE_P(
         RCabecera{"soloRepeticiones", "2;1;3;4", 2, 4, 1, 3, 0, 0, 0, 0, 0, 0},
         RCabecera{"vacia", "", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
         RCabecera{"exponenteYSigno", "+2.5e1;-1;0;0;0;0;1;0;0;0;0;0", 25, 0, -1, 0, 0, 1, 0, 0, 0,
+                  0},
+        RCabecera{"kerfYMargenNegativos", "1;1;1;1;0;-3;2;0;-1;0;0;0", 1, 1, 1, 1, -3, 2, -1, 0, 0,
                   0},
         RCabecera{"infinitoNoEsNumero", "inf;1;1;1;0;1;6;1;7;8;9;10", 0, 0, 0, 0, 0, 6, 7, 8, 9,
                   10}),
@@ -478,31 +458,6 @@ TEST(CPatronTexto, NodoNuloDaUnPatronSinRaizYSinAviso) {
     EXPECT_EQ(p->Raiz(), nullptr);
     EXPECT_EQ(p->Repeticion(), 0.5);
     EXPECT_EQ(p->ATexto(), "0.5;1;1;0;0;0;1;0;0;0;0;0()");
-}
-
-TEST(CPatronTexto, KerfNegativoEscritoPorElSistemaSeLee) {
-    CTrabajo t(OpcionesPorDefecto());
-    std::string aviso;
-    auto p = CPatron::DeTexto("1;1;1;1;0;-3;2;0;-1;0;0;0(10;5;0;0;0;0;0;0;\\def()())", 1, t.Job(),
-                              aviso);
-    EXPECT_EQ(aviso, "");
-    EXPECT_EQ(p->AnchoCorte(), -3);
-    EXPECT_EQ(p->MargenIzq(), -1);
-    EXPECT_EQ(p->LargoSP(*p->Raiz()), 13);
-}
-
-TEST(CPatronTexto, KerfYMargenesVienenSoloDelTexto) {
-    ROpciones o = OpcionesPorDefecto();
-    o.ChequearAnchoCorte = true;
-    o.AnchoCorte = 9;
-    o.ChequearMargenes = true;
-    o.MargenIzq = 9;
-    CTrabajo t(o);
-    std::string aviso;
-    auto p =
-        CPatron::DeTexto("x;1;1;1;0;0;1;0;0;0;0;0(10;5;0;0;0;0;0;0;\\def()())", 1, t.Job(), aviso);
-    EXPECT_EQ(p->AnchoCorte(), 0);
-    EXPECT_EQ(p->MargenIzq(), 0);
 }
 
 TEST(CPatronTexto, CantidadDePiezasDesmesuradaNoReservaSinLimite) {

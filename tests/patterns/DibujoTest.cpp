@@ -1,4 +1,4 @@
-#include "PruebaDibujo.h"
+#include "PruebaPatrones.h"
 
 #include "document/REntorno.h"
 #include "patterns/CLienzo.h"
@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-using namespace prueba_dibujo;
+using namespace prueba;
 
 namespace {
 

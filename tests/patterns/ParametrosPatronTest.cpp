@@ -1,4 +1,4 @@
-#include "PruebaDibujo.h"
+#include "PruebaPatrones.h"
 
 #include "engine/CSolucion.h"
 #include "patterns/CParametrosPatron.h"
@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-using namespace prueba_dibujo;
+using namespace prueba;
 
 namespace {
 

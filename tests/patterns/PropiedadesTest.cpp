@@ -1,4 +1,4 @@
-#include "PruebaDibujo.h"
+#include "PruebaPatrones.h"
 
 #include "document/CGrilla.h"
 #include "document/UExcepciones.h"
@@ -10,7 +10,7 @@
 #include <functional>
 #include <typeinfo>
 
-using namespace prueba_dibujo;
+using namespace prueba;
 
 namespace {
 

@@ -113,11 +113,6 @@ std::unique_ptr<CCorte> Nodo(std::mt19937& rng, const RParametrosArbol& p,
     return n;
 }
 
-char LetraPieza(std::int32_t pieza) {
-    const int d = std::abs(pieza) % 10;
-    return pieza > 0 ? static_cast<char>('0' + d) : static_cast<char>('a' + d);
-}
-
 } // namespace
 
 TablaPiezas PiezasAzar(std::mt19937& rng, int n, std::int32_t maxLargo, std::int32_t maxAncho,
@@ -282,96 +277,28 @@ std::string Esquema(const CCorte* raiz) {
     return s.str();
 }
 
-std::string Dibujo(const CCorte* raiz, int columnas, int filas) {
-    if (!raiz || raiz->Largo() <= 0 || raiz->Ancho() <= 0) {
-        return "(nada que dibujar)\n";
-    }
-    const double largo = raiz->Largo();
-    const double ancho = raiz->Ancho();
-    columnas = std::max(1, std::min<int>(columnas, raiz->Largo()));
-    filas = std::max(1, std::min<int>(filas, raiz->Ancho()));
-    std::string s = "+" + std::string(static_cast<std::size_t>(columnas), '-') + "+\n";
-    for (int f = filas - 1; f >= 0; --f) {
-        s += '|';
-        for (int c = 0; c < columnas; ++c) {
-            double x = (c + 0.5) * largo / columnas;
-            double y = (f + 0.5) * ancho / filas;
-            const CCorte* n = raiz;
-            while (n && n->Dir() != 0) {
-                const double pos = n->PosicionCorte();
-                const double v = n->Dir() == 1 ? x : y;
-                if (v < pos) {
-                    n = n->Hijo1();
-                } else {
-                    (n->Dir() == 1 ? x : y) -= pos;
-                    n = n->Hijo2();
-                }
-            }
-            char ch = '?';
-            if (n && n->Pieza() != 0) {
-                const bool enBloque = x < static_cast<double>(n->LargoPz()) * n->RepX() &&
-                                      y < static_cast<double>(n->AnchoPz()) * n->RepY();
-                ch = enBloque ? LetraPieza(n->Pieza()) : ':';
-            } else if (n) {
-                ch = '.';
-            }
-            s += ch;
-        }
-        s += "|\n";
-    }
-    s += "+" + std::string(static_cast<std::size_t>(columnas), '-') + "+\n";
-    return s;
-}
-
 std::string Mostrar(const CCorte* raiz) {
-    return "\n" + Dibujo(raiz) + Esquema(raiz);
+    return "\n" + Esquema(raiz);
 }
 
 std::vector<long long> ContarPiezas(const CCorte* raiz, int numPiezas) {
     std::vector<long long> cuentas(static_cast<std::size_t>(numPiezas) + 1, 0);
-    std::vector<const CCorte*> pila;
-    if (raiz) {
-        pila.push_back(raiz);
-    }
-    while (!pila.empty()) {
-        const CCorte* n = pila.back();
-        pila.pop_back();
-        if (n->Dir() == 0 && n->Pieza() != 0) {
-            const int i = std::abs(n->Pieza());
-            if (i <= numPiezas) {
-                cuentas[static_cast<std::size_t>(i)] +=
-                    static_cast<long long>(n->RepX()) * n->RepY();
-            }
+    ParaCadaNodo(raiz, [&](const CCorte& n) {
+        if (n.Dir() == 0 && n.Pieza() != 0 && std::abs(n.Pieza()) <= numPiezas) {
+            cuentas[static_cast<std::size_t>(std::abs(n.Pieza()))] +=
+                static_cast<long long>(n.RepX()) * n.RepY();
         }
-        if (n->Hijo1()) {
-            pila.push_back(n->Hijo1());
-        }
-        if (n->Hijo2()) {
-            pila.push_back(n->Hijo2());
-        }
-    }
+    });
     return cuentas;
 }
 
 long long AreaBrutaPiezas(const CCorte* raiz) {
     long long area = 0;
-    std::vector<const CCorte*> pila;
-    if (raiz) {
-        pila.push_back(raiz);
-    }
-    while (!pila.empty()) {
-        const CCorte* n = pila.back();
-        pila.pop_back();
-        if (n->Dir() == 0 && n->Pieza() != 0) {
-            area += static_cast<long long>(n->LargoPz()) * n->AnchoPz() * n->RepX() * n->RepY();
+    ParaCadaNodo(raiz, [&](const CCorte& n) {
+        if (n.Dir() == 0 && n.Pieza() != 0) {
+            area += static_cast<long long>(n.LargoPz()) * n.AnchoPz() * n.RepX() * n.RepY();
         }
-        if (n->Hijo1()) {
-            pila.push_back(n->Hijo1());
-        }
-        if (n->Hijo2()) {
-            pila.push_back(n->Hijo2());
-        }
-    }
+    });
     return area;
 }
 

@@ -57,16 +57,28 @@ std::string EtiquetaAzar(std::mt19937& rng);
 std::string Invariantes(const CCorte* raiz, const TablaPiezas* piezas = nullptr,
                         bool vaciasEstrictas = true);
 
-// Indented listing of the tree, one node a line.
+// Indented listing of the tree, one node a line, for failure messages.
 std::string Esquema(const CCorte* raiz);
-
-// A picture of the tree's rectangle, Y upwards: a piece block shows its piece number's last
-// digit (a letter from 'a' for a turned piece), the free space of a piece leaf ':', an empty
-// leaf '.'. Sizes are gross and scaled to at most columnas x filas characters.
-std::string Dibujo(const CCorte* raiz, int columnas = 64, int filas = 16);
-
-// Picture and listing together, for failure messages.
 std::string Mostrar(const CCorte* raiz);
+
+// Calls f on every node, parents before children, without recursion.
+template <class TNodo, class F> void ParaCadaNodo(TNodo* raiz, F f) {
+    std::vector<TNodo*> pila;
+    if (raiz) {
+        pila.push_back(raiz);
+    }
+    while (!pila.empty()) {
+        TNodo* n = pila.back();
+        pila.pop_back();
+        f(*n);
+        if (n->Hijo2()) {
+            pila.push_back(n->Hijo2());
+        }
+        if (n->Hijo1()) {
+            pila.push_back(n->Hijo1());
+        }
+    }
+}
 
 // Pieces of each number (1..numPiezas) and the piece area (gross), counted independently
 // of CPatron.

@@ -1,7 +1,7 @@
 #pragma once
 
-// Jobs and patterns for the tests of the labels, the parameters, the properties and the
-// drawing: a job file written into a temporary folder and patterns read from node texts.
+// Jobs, trees and patterns for the pattern tests: a job in a temporary folder, trees built
+// node by node or read from node texts.
 
 #include "document/CLanzamiento.h"
 #include "document/ROpciones.h"
@@ -14,12 +14,32 @@
 #include <string>
 #include <vector>
 
-namespace prueba_dibujo {
+namespace prueba {
+
+inline std::unique_ptr<CCorte> Vacia(int l, int a) {
+    return CCorte::Create(l, a, 0, 0, 0, 0, 0, 0);
+}
+inline std::unique_ptr<CCorte> Bloque(int l, int a, int pieza, int lp, int ap, int rx, int ry) {
+    return CCorte::Create(l, a, 0, lp, ap, pieza, rx, ry);
+}
+// A cut whose size is that of its two parts.
+inline std::unique_ptr<CCorte> Corte(int dir, std::unique_ptr<CCorte> a,
+                                     std::unique_ptr<CCorte> b) {
+    const int l = dir == 1 ? a->Largo() + b->Largo() : a->Largo();
+    const int w = dir == 1 ? a->Ancho() : a->Ancho() + b->Ancho();
+    auto n = CCorte::Create(l, w, dir, 0, 0, 0, 0, 0);
+    n->SetHijo1(std::move(a));
+    n->SetHijo2(std::move(b));
+    return n;
+}
 
 // A job whose file holds the given option lines ("Clave=valor") and piece records
-// ("largo;ancho;cantidad;desc1;desc2;act;").
+// ("largo;ancho;cantidad;desc1;desc2;act;"), or an empty job (no file) with an option record.
 class CTrabajo {
 public:
+    explicit CTrabajo(const ROpciones& opciones)
+        : FLanzamiento(
+              std::make_unique<CLanzamiento>((FCarpeta / "prueba.lan").string(), opciones)) {}
     CTrabajo(const std::vector<std::string>& opciones, const std::vector<std::string>& piezas,
              const std::vector<std::string>& materiales = {"1000;500;10;;;1;"}) {
         const auto ruta = FCarpeta / "prueba.lan";
@@ -41,6 +61,7 @@ public:
     }
 
     CLanzamiento& Lanzamiento() { return *FLanzamiento; }
+    const CLanzamiento* Job() const { return FLanzamiento.get(); }
 
     // A pattern of material 1 whose tree is the node text (opening "(" included).
     std::unique_ptr<CPatron> Patron(const std::string& nodo) {
@@ -91,4 +112,4 @@ inline std::string CadenaDeCortes(int niveles) {
            std::string(static_cast<std::size_t>(niveles - 1), ')');
 }
 
-} // namespace prueba_dibujo
+} // namespace prueba
