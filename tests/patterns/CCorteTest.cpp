@@ -241,183 +241,186 @@ TEST(CCorteCampos, MedidasDeHoja) {
     EXPECT_EQ(Corte(-1, Vacia(3, 2), Vacia(3, 4))->PosicionCorte(), 2);
 }
 
-TEST(CCorteCampos, AjustarLargoPasaElCambioAlSegundoHijoDeUnCorteVertical) {
-    // | A 30 | (B over C) 20 |  grows to 70: A keeps 30, B and C get 40.
-    auto n = Corte(1, Vacia(30, 10), Corte(-1, Vacia(20, 4), Vacia(20, 6)));
-    n->AjustarLargo(70);
-    EXPECT_EQ(n->Hijo1()->Largo(), 30);
-    EXPECT_EQ(n->Hijo2()->Largo(), 40);
-    EXPECT_EQ(n->Hijo2()->Hijo1()->Largo(), 40);
-    EXPECT_EQ(n->Hijo2()->Hijo2()->Largo(), 40);
-    n->AjustarAncho(16);
-    EXPECT_EQ(n->Hijo1()->Ancho(), 16);
-    EXPECT_EQ(n->Hijo2()->Hijo1()->Ancho(), 4);
-    EXPECT_EQ(n->Hijo2()->Hijo2()->Ancho(), 12);
-    EXPECT_EQ(azar::Invariantes(n.get()), "") << azar::Mostrar(n.get());
-}
-
 // ---- Reshaping primitives ----
 
-TEST(CCortePrimitivas, CortarVaciaImparPorLaMitad) {
-    auto n = Vacia(1003, 503);
-    ASSERT_TRUE(n->CortarVertical(0));
-    EXPECT_EQ(n->Hijo1()->Largo(), 501);
-    EXPECT_EQ(n->Hijo2()->Largo(), 502);
-    auto h = Vacia(1003, 503);
-    ASSERT_TRUE(h->CortarHorizontal(0));
-    EXPECT_EQ(h->Hijo1()->Ancho(), 251);
-    EXPECT_EQ(h->Hijo2()->Ancho(), 252);
-    EXPECT_EQ(h->Hijo1()->Largo(), 1003);
-    auto p = Vacia(100, 50);
-    ASSERT_TRUE(p->CortarVertical(30));
-    EXPECT_EQ(p->Hijo1()->Largo(), 30);
-    EXPECT_FALSE(p->CortarVertical(10)) << "a cut node is not cut again";
-    EXPECT_FALSE(Vacia(100, 50)->CortarVertical(101));
-    EXPECT_FALSE(Vacia(100, 50)->CortarHorizontal(-1));
+enum TOperacion { CortarV, CortarH, Unir, Intercambiar, Ampliar, Reducir, Ajustar };
+
+// Applies a primitive; where it has a "Puede" question, the answer must match the outcome.
+bool Aplicar(CCorte& n, int op, int pos) {
+    bool puede = false;
+    bool hecho = false;
+    switch (op) {
+    case CortarV:
+        return n.CortarVertical(pos);
+    case CortarH:
+        return n.CortarHorizontal(pos);
+    case Intercambiar:
+        return n.Intercambiar();
+    case Ajustar:
+        n.AjustarLargo(n.Largo() + pos);
+        n.AjustarAncho(n.Ancho() + pos / 10);
+        return true;
+    case Unir:
+        puede = n.PuedeUnir();
+        hecho = n.Unir();
+        break;
+    case Ampliar:
+        puede = n.PuedeAmpliar();
+        hecho = n.Ampliar();
+        break;
+    default:
+        puede = n.PuedeReducir();
+        hecho = n.Reducir();
+        break;
+    }
+    EXPECT_EQ(puede, hecho) << "op " << op;
+    return hecho;
 }
 
-TEST(CCortePrimitivas, CortarHojaConPiezasSeparaElBloqueExacto) {
-    auto n = Bloque(100, 50, 4, 30, 20, 3, 2);
-    n->SetEtiqueta("x");
-    ASSERT_TRUE(n->CortarVertical(0));
-    EXPECT_EQ(n->Dir(), 1);
-    EXPECT_EQ(n->Pieza(), 0);
-    EXPECT_EQ(n->RepX(), 0);
-    EXPECT_EQ(n->Etiqueta(), "\\def");
-    EXPECT_EQ(n->Hijo1()->Largo(), 90);
-    EXPECT_EQ(n->Hijo1()->Pieza(), 4);
-    EXPECT_EQ(n->Hijo1()->RepX(), 3);
-    EXPECT_EQ(n->Hijo2()->Largo(), 10);
-    EXPECT_TRUE(n->Hijo2()->EsVacio());
-    EXPECT_EQ(azar::Invariantes(n.get()), "") << azar::Mostrar(n.get());
-
-    auto h = Bloque(100, 50, 4, 30, 20, 3, 2);
-    ASSERT_TRUE(h->CortarHorizontal(7));
-    EXPECT_EQ(h->Hijo1()->Ancho(), 40);
-    EXPECT_EQ(h->Hijo2()->Ancho(), 10);
-    EXPECT_EQ(h->Hijo2()->Largo(), 100);
-}
-
-struct RUnion {
+// The texts omit the default labels ("\def"): they are left out of the comparison too.
+struct RPrimitiva {
     const char* Nombre;
-    int Dir;
-    int PiezaA, RepXA, RepYA;
-    int PiezaB, RepXB, RepYB;
-    bool Puede;
-    int Pieza, RepX, RepY; // the joined leaf
+    const char* Antes;
+    int Op;
+    int Pos;
+    const char* Despues; // nullptr: refused, the tree is unchanged
 };
-void PrintTo(const RUnion& c, std::ostream* os) {
+void PrintTo(const RPrimitiva& c, std::ostream* os) {
     *os << c.Nombre;
 }
 
-class CCorteUnir : public testing::TestWithParam<RUnion> {};
+class CCortePrimitiva : public testing::TestWithParam<RPrimitiva> {};
 
-TEST_P(CCorteUnir, UneSegunLaRegla) {
-    const RUnion& u = GetParam();
-    // Pieces of 10 x 5 (turned: 5 x 10); parts of 40 x 20 side by side or one above the other.
-    auto hoja = [&](int pieza, int rx, int ry) {
-        if (pieza == 0) {
-            return Vacia(40, 20);
+TEST_P(CCortePrimitiva, DejaElArbolEsperado) {
+    const RPrimitiva& c = GetParam();
+    auto n = CCorte::LeerTexto(c.Antes);
+    ASSERT_TRUE(n);
+    auto sinDef = [](std::string t) {
+        for (std::size_t i; (i = t.find("\\def")) != std::string::npos;) {
+            t.erase(i, 4);
         }
-        return pieza > 0 ? Bloque(40, 20, pieza, 10, 5, rx, ry)
-                         : Bloque(40, 20, pieza, 5, 10, rx, ry);
+        return t;
     };
-    auto n = Corte(u.Dir, hoja(u.PiezaA, u.RepXA, u.RepYA), hoja(u.PiezaB, u.RepXB, u.RepYB));
-    const int largo = n->Largo();
-    const int ancho = n->Ancho();
-    EXPECT_EQ(n->PuedeUnir(), u.Puede);
-    EXPECT_EQ(n->Unir(), u.Puede);
-    if (!u.Puede) {
-        EXPECT_EQ(n->Dir(), u.Dir);
-        return;
-    }
-    EXPECT_EQ(n->Dir(), 0);
-    EXPECT_EQ(n->Hijo1(), nullptr);
-    EXPECT_EQ(n->Hijo2(), nullptr);
-    EXPECT_EQ(n->Pieza(), u.Pieza);
-    EXPECT_EQ(n->RepX(), u.RepX);
-    EXPECT_EQ(n->RepY(), u.RepY);
-    EXPECT_EQ(n->Largo(), largo);
-    EXPECT_EQ(n->Ancho(), ancho);
+    const std::string antes = sinDef(CCorte::ATexto(n.get()));
+    EXPECT_EQ(Aplicar(*n, c.Op, c.Pos), c.Despues != nullptr);
+    EXPECT_EQ(sinDef(CCorte::ATexto(n.get())), c.Despues ? c.Despues : antes);
     EXPECT_EQ(azar::Invariantes(n.get()), "") << azar::Mostrar(n.get());
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Casos, CCorteUnir,
-    testing::Values(RUnion{"dosVacias", 1, 0, 0, 0, 0, 0, 0, true, 0, 0, 0},
-                    RUnion{"soloPrimera", 1, 2, 3, 4, 0, 0, 0, true, 2, 3, 4},
-                    RUnion{"soloSegunda", -1, 0, 0, 0, 2, 3, 4, true, 2, 3, 4},
-                    RUnion{"mismaPiezaVertical", 1, 2, 3, 4, 2, 1, 4, true, 2, 4, 4},
-                    RUnion{"mismaPiezaHorizontal", -1, 2, 3, 4, 2, 3, 1, true, 2, 3, 5},
-                    RUnion{"distintaCuentaAtraves", 1, 2, 3, 4, 2, 3, 3, false, 0, 0, 0},
-                    RUnion{"distintaCuentaHorizontal", -1, 2, 3, 4, 2, 2, 4, false, 0, 0, 0},
-                    RUnion{"unaGirada", 1, 2, 3, 2, -2, 3, 2, false, 0, 0, 0},
-                    RUnion{"ambasGiradas", 1, -2, 3, 2, -2, 5, 2, true, -2, 8, 2},
-                    RUnion{"distintasPiezas", 1, 2, 3, 4, 3, 3, 4, false, 0, 0, 0}),
-    [](const testing::TestParamInfo<RUnion>& i) { return std::string(i.param.Nombre); });
-
-TEST(CCortePrimitivas, UnirRechazaHijosQueNoSonHojas) {
-    auto n = Corte(1, Vacia(5, 5), Corte(1, Vacia(2, 5), Vacia(3, 5)));
-    EXPECT_FALSE(n->PuedeUnir());
-    EXPECT_FALSE(Vacia(5, 5)->PuedeUnir());
-}
-
-TEST(CCortePrimitivas, IntercambiarMueveElCorte) {
-    auto n = Corte(1, Vacia(30, 10), Vacia(70, 10));
-    EXPECT_TRUE(n->Intercambiar());
-    EXPECT_EQ(n->PosicionCorte(), 70);
-    EXPECT_FALSE(Vacia(3, 3)->Intercambiar());
-}
-
-TEST(CCortePrimitivas, AmpliarYReducirRestauranUnaCadena) {
-    // (A | (B1 | B2)) -> ((A | B1) | B2) -> (A | (B1 | B2))
-    auto n = Corte(1, Bloque(10, 5, 1, 10, 5, 1, 1),
-                   Corte(1, Bloque(20, 5, 2, 10, 5, 2, 1), Bloque(30, 5, 3, 10, 5, 3, 1)));
-    const std::string antes = CCorte::ATexto(n.get());
-    ASSERT_TRUE(n->PuedeAmpliar());
-    ASSERT_TRUE(n->Ampliar());
-    EXPECT_EQ(n->PosicionCorte(), 30);
-    EXPECT_EQ(n->Hijo1()->Dir(), 1);
-    EXPECT_EQ(n->Hijo1()->Hijo2()->Pieza(), 2);
-    EXPECT_EQ(n->Hijo2()->Pieza(), 3);
-    EXPECT_EQ(azar::Invariantes(n.get()), "") << azar::Mostrar(n.get());
-    ASSERT_TRUE(n->PuedeReducir());
-    ASSERT_TRUE(n->Reducir());
-    EXPECT_EQ(CCorte::ATexto(n.get()), antes);
-}
-
-TEST(CCortePrimitivas, AmpliarTomaLaBandaLibreDelSegundo) {
-    // Vertical cut: A 30 long, B 70 long holding 2 x 20 of piece 5, so 30 free in B.
-    auto n = Corte(1, Vacia(30, 10), Bloque(70, 10, 5, 20, 10, 2, 1));
-    ASSERT_TRUE(n->PuedeAmpliar());
-    EXPECT_FALSE(n->PuedeReducir()) << "an empty first part has nothing to give";
-    ASSERT_TRUE(n->Ampliar());
-    EXPECT_EQ(n->Hijo1()->Largo(), 60);
-    EXPECT_EQ(n->Hijo2()->Largo(), 40);
-    EXPECT_EQ(n->Hijo2()->LibreX(), 0);
-    EXPECT_FALSE(n->PuedeAmpliar());
-    EXPECT_FALSE(n->Ampliar());
-    EXPECT_EQ(azar::Invariantes(n.get()), "") << azar::Mostrar(n.get());
-}
-
-TEST(CCortePrimitivas, ReducirDaLaBandaDelPrimeroAlSegundoPorTodoSuSubarbol) {
-    // Horizontal cut: A = 3 rows of 10 in 50 wide; B = vertical cut of two empties.
-    auto n = Corte(-1, Bloque(40, 50, 1, 40, 10, 1, 3), Corte(1, Vacia(15, 20), Vacia(25, 20)));
-    ASSERT_TRUE(n->PuedeReducir());
-    ASSERT_TRUE(n->Reducir());
-    EXPECT_EQ(n->PosicionCorte(), 30);
-    EXPECT_EQ(n->Hijo2()->Ancho(), 40);
-    EXPECT_EQ(n->Hijo2()->Hijo1()->Ancho(), 40);
-    EXPECT_EQ(n->Hijo2()->Hijo2()->Ancho(), 40);
-    EXPECT_EQ(azar::Invariantes(n.get()), "") << azar::Mostrar(n.get());
-}
-
-TEST(CCortePrimitivas, AmpliarNoSeOfreceConUnCorteDeOtraDireccion) {
-    auto n = Corte(1, Vacia(30, 10), Corte(-1, Vacia(70, 4), Vacia(70, 6)));
-    EXPECT_FALSE(n->PuedeAmpliar());
-    EXPECT_FALSE(n->PuedeReducir());
-    EXPECT_FALSE(Vacia(3, 3)->PuedeAmpliar());
-}
+    Casos, CCortePrimitiva,
+    testing::Values(
+        // An odd empty leaf cut at 0 is halved, the larger half second.
+        RPrimitiva{"cortarVaciaPorLaMitad", "(1003;503;0;0;0;0;0;0()())", CortarV, 0,
+                   "(1003;503;1;0;0;0;0;0;(501;503;0;0;0;0;0;0;()())(502;503;0;0;0;0;0;0;()()))"},
+        RPrimitiva{
+            "cortarVaciaAlTravesPorLaMitad", "(1003;503;0;0;0;0;0;0()())", CortarH, 0,
+            "(1003;503;-1;0;0;0;0;0;(1003;251;0;0;0;0;0;0;()())(1003;252;0;0;0;0;0;0;()()))"},
+        RPrimitiva{"cortarVaciaEn30", "(100;50;0;0;0;0;0;0()())", CortarV, 30,
+                   "(100;50;1;0;0;0;0;0;(30;50;0;0;0;0;0;0;()())(70;50;0;0;0;0;0;0;()()))"},
+        RPrimitiva{"unCorteNoSeVuelveACortar",
+                   "(100;50;1;0;0;0;0;0(30;50;0;0;0;0;0;0()())(70;50;0;0;0;0;0;0()()))", CortarV,
+                   10, nullptr},
+        RPrimitiva{"cortarMasAlla", "(100;50;0;0;0;0;0;0()())", CortarV, 101, nullptr},
+        RPrimitiva{"cortarEnNegativo", "(100;50;0;0;0;0;0;0()())", CortarH, -1, nullptr},
+        // A piece leaf is cut at the end of its block, whatever the position asked.
+        RPrimitiva{"cortarBloque", "(100;50;0;30;20;4;3;2;x()())", CortarV, 0,
+                   "(100;50;1;0;0;0;0;0;(90;50;0;30;20;4;3;2;()())(10;50;0;0;0;0;0;0;()()))"},
+        RPrimitiva{"cortarBloqueAlTraves", "(100;50;0;30;20;4;3;2()())", CortarH, 7,
+                   "(100;50;-1;0;0;0;0;0;(100;40;0;30;20;4;3;2;()())(100;10;0;0;0;0;0;0;()()))"},
+        RPrimitiva{"dosVacias", "(80;20;1;0;0;0;0;0(40;20;0;0;0;0;0;0()())(40;20;0;0;0;0;0;0()()))",
+                   Unir, 0, "(80;20;0;0;0;0;0;0;()())"},
+        RPrimitiva{"soloPrimera",
+                   "(80;20;1;0;0;0;0;0(40;20;0;10;5;2;3;4()())(40;20;0;0;0;0;0;0()()))", Unir, 0,
+                   "(80;20;0;10;5;2;3;4;()())"},
+        RPrimitiva{"soloSegunda",
+                   "(40;40;-1;0;0;0;0;0(40;20;0;0;0;0;0;0()())(40;20;0;10;5;2;3;4()()))", Unir, 0,
+                   "(40;40;0;10;5;2;3;4;()())"},
+        RPrimitiva{"mismaPiezaVertical",
+                   "(80;20;1;0;0;0;0;0(40;20;0;10;5;2;3;4()())(40;20;0;10;5;2;1;4()()))", Unir, 0,
+                   "(80;20;0;10;5;2;4;4;()())"},
+        RPrimitiva{"mismaPiezaHorizontal",
+                   "(40;40;-1;0;0;0;0;0(40;20;0;10;5;2;3;4()())(40;20;0;10;5;2;3;1()()))", Unir, 0,
+                   "(40;40;0;10;5;2;3;5;()())"},
+        RPrimitiva{"ambasGiradas",
+                   "(80;20;1;0;0;0;0;0(40;20;0;5;10;-2;3;2()())(40;20;0;5;10;-2;5;2()()))", Unir, 0,
+                   "(80;20;0;5;10;-2;8;2;()())"},
+        RPrimitiva{"distintaCuentaAtraves",
+                   "(80;20;1;0;0;0;0;0(40;20;0;10;5;2;3;4()())(40;20;0;10;5;2;3;3()()))", Unir, 0,
+                   nullptr},
+        RPrimitiva{"distintaCuentaHorizontal",
+                   "(40;40;-1;0;0;0;0;0(40;20;0;10;5;2;3;4()())(40;20;0;10;5;2;2;4()()))", Unir, 0,
+                   nullptr},
+        RPrimitiva{"unaGirada",
+                   "(80;20;1;0;0;0;0;0(40;20;0;10;5;2;3;2()())(40;20;0;5;10;-2;3;2()()))", Unir, 0,
+                   nullptr},
+        RPrimitiva{"distintasPiezas",
+                   "(80;20;1;0;0;0;0;0(40;20;0;10;5;2;3;4()())(40;20;0;10;5;3;3;4()()))", Unir, 0,
+                   nullptr},
+        RPrimitiva{"unirConUnCorteDentro",
+                   "(5;5;1;0;0;0;0;0(2;5;0;0;0;0;0;0()())(3;5;1;0;0;0;0;0(1;5;0;0;0;0;0;0()())"
+                   "(2;5;0;0;0;0;0;0()())))",
+                   Unir, 0, nullptr},
+        RPrimitiva{"unirUnaHoja", "(5;5;0;0;0;0;0;0()())", Unir, 0, nullptr},
+        RPrimitiva{"intercambiar",
+                   "(100;10;1;0;0;0;0;0(30;10;0;0;0;0;0;0()())(70;10;0;0;0;0;0;0()()))",
+                   Intercambiar, 0,
+                   "(100;10;1;0;0;0;0;0;(70;10;0;0;0;0;0;0;()())(30;10;0;0;0;0;0;0;()()))"},
+        RPrimitiva{"intercambiarUnaHoja", "(3;3;0;0;0;0;0;0()())", Intercambiar, 0, nullptr},
+        // (A | (B1 | B2)) and ((A | B1) | B2) turn into each other.
+        RPrimitiva{
+            "ampliarUnaCadena",
+            "(60;5;1;0;0;0;0;0(10;5;0;10;5;1;1;1()())(50;5;1;0;0;0;0;0(20;5;0;10;5;2;2;1()())"
+            "(30;5;0;10;5;3;3;1()())))",
+            Ampliar, 0,
+            "(60;5;1;0;0;0;0;0;(30;5;1;0;0;0;0;0;(10;5;0;10;5;1;1;1;()())(20;5;0;10;5;2;2;1;"
+            "()()))(30;5;0;10;5;3;3;1;()()))"},
+        RPrimitiva{
+            "reducirUnaCadena",
+            "(60;5;1;0;0;0;0;0(30;5;1;0;0;0;0;0(10;5;0;10;5;1;1;1()())(20;5;0;10;5;2;2;1()()))"
+            "(30;5;0;10;5;3;3;1()()))",
+            Reducir, 0,
+            "(60;5;1;0;0;0;0;0;(10;5;0;10;5;1;1;1;()())(50;5;1;0;0;0;0;0;(20;5;0;10;5;2;2;1;"
+            "()())(30;5;0;10;5;3;3;1;()())))"},
+        // The free band of the second part goes to the first.
+        RPrimitiva{"ampliarTomaLaBanda",
+                   "(100;10;1;0;0;0;0;0(30;10;0;0;0;0;0;0()())(70;10;0;20;10;5;2;1()()))", Ampliar,
+                   0, "(100;10;1;0;0;0;0;0;(60;10;0;0;0;0;0;0;()())(40;10;0;20;10;5;2;1;()()))"},
+        RPrimitiva{"ampliarSinBanda",
+                   "(100;10;1;0;0;0;0;0(60;10;0;0;0;0;0;0()())(40;10;0;20;10;5;2;1()()))", Ampliar,
+                   0, nullptr},
+        RPrimitiva{"reducirUnaVaciaNoDaNada",
+                   "(100;10;1;0;0;0;0;0(30;10;0;0;0;0;0;0()())(70;10;0;20;10;5;2;1()()))", Reducir,
+                   0, nullptr},
+        // The free band of the first part goes to the second, through all its subtree.
+        RPrimitiva{
+            "reducirPorTodoElSubarbol",
+            "(40;70;-1;0;0;0;0;0(40;50;0;40;10;1;1;3()())(40;20;1;0;0;0;0;0(15;20;0;0;0;0;0;0("
+            ")())(25;20;0;0;0;0;0;0()())))",
+            Reducir, 0,
+            "(40;70;-1;0;0;0;0;0;(40;30;0;40;10;1;1;3;()())(40;40;1;0;0;0;0;0;(15;40;0;0;0;0;"
+            "0;0;()())(25;40;0;0;0;0;0;0;()())))"},
+        RPrimitiva{
+            "ampliarConUnCorteDeOtraDireccion",
+            "(100;10;1;0;0;0;0;0(30;10;0;0;0;0;0;0()())(70;10;-1;0;0;0;0;0(70;4;0;0;0;0;0;0()"
+            "())(70;6;0;0;0;0;0;0()())))",
+            Ampliar, 0, nullptr},
+        RPrimitiva{
+            "reducirConUnCorteDeOtraDireccion",
+            "(100;10;1;0;0;0;0;0(30;10;0;0;0;0;0;0()())(70;10;-1;0;0;0;0;0(70;4;0;0;0;0;0;0()"
+            "())(70;6;0;0;0;0;0;0()())))",
+            Reducir, 0, nullptr},
+        RPrimitiva{"ampliarUnaHoja", "(3;3;0;0;0;0;0;0()())", Ampliar, 0, nullptr},
+        // A change of length goes to the second part of a vertical cut and to both parts of a
+        // horizontal one; a change of width the other way round.
+        RPrimitiva{
+            "ajustar",
+            "(50;10;1;0;0;0;0;0(30;10;0;0;0;0;0;0()())(20;10;-1;0;0;0;0;0(20;4;0;0;0;0;0;0()"
+            "())(20;6;0;0;0;0;0;0()())))",
+            Ajustar, 20,
+            "(70;12;1;0;0;0;0;0;(30;12;0;0;0;0;0;0;()())(40;12;-1;0;0;0;0;0;(40;4;0;0;0;0;0;0;"
+            "()())(40;8;0;0;0;0;0;0;()())))"}),
+    [](const testing::TestParamInfo<RPrimitiva>& i) { return std::string(i.param.Nombre); });
 
 // ---- Random sequences of primitives keep the invariants ----
 
@@ -443,27 +446,7 @@ TEST(CCortePrimitivas, SecuenciasAzarConservanInvariantesYPiezas) {
                                 ? 0
                                 : std::uniform_int_distribution<int>(-2, 2000)(rng);
             const bool cortaPiezas = n->TienePieza();
-            bool hecho = false;
-            switch (op) {
-            case 0:
-                hecho = n->CortarVertical(pos);
-                break;
-            case 1:
-                hecho = !p.Barras && n->CortarHorizontal(pos);
-                break;
-            case 2:
-                hecho = n->Unir();
-                break;
-            case 3:
-                hecho = n->Intercambiar();
-                break;
-            case 4:
-                hecho = n->Ampliar();
-                break;
-            default:
-                hecho = n->Reducir();
-                break;
-            }
+            const bool hecho = !(p.Barras && op == CortarH) && Aplicar(*n, std::min(op, 5), pos);
             historia += std::to_string(op) + (hecho ? "+ " : "- ");
             ASSERT_EQ(azar::Invariantes(raiz.get(), &piezas), "")
                 << "caso " << caso << " pasos " << historia << azar::Mostrar(raiz.get());
