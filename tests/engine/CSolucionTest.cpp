@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <random>
@@ -548,25 +549,21 @@ TEST_F(SobrantesTest, AgrupadosPorMaterialYSumados) {
     s.FijarPatron(4, std::move(d));
     s.FijarPatron(5, std::move(e));
 
-    std::vector<RSobrante> lista;
-    ASSERT_EQ(s.Sobrantes(lista, true), 2);
-    ASSERT_EQ(lista.size(), 3u);
-    EXPECT_EQ(lista[1].Material, 1);
-    EXPECT_EQ(lista[1].Dim1, 40);
-    EXPECT_EQ(lista[1].Dim2, 30);
-    EXPECT_EQ(lista[1].Cantidad, 1);
-    EXPECT_EQ(lista[2].Material, 2);
-    EXPECT_EQ(lista[2].Dim1, 40);
-    EXPECT_EQ(lista[2].Dim2, 30);
-    EXPECT_EQ(lista[2].Cantidad, 5);
-
+    // (material, sizes, count) of every record, as listed.
+    const auto registros = [&s](bool soloUsados) {
+        std::vector<RSobrante> lista;
+        const int n = s.Sobrantes(lista, soloUsados);
+        EXPECT_EQ(lista.size(), static_cast<std::size_t>(n) + 1);
+        std::vector<std::array<std::int64_t, 4>> r;
+        for (std::size_t k = 1; k < lista.size(); ++k) {
+            r.push_back({lista[k].Material, lista[k].Dim1, lista[k].Dim2, lista[k].Cantidad});
+        }
+        return r;
+    };
+    using R = std::vector<std::array<std::int64_t, 4>>;
+    EXPECT_EQ(registros(true), (R{{1, 40, 30, 1}, {2, 40, 30, 5}}));
     // With unused patterns: the new size of material 2 goes first within its group.
-    ASSERT_EQ(s.Sobrantes(lista, false), 3);
-    EXPECT_EQ(lista[2].Material, 2);
-    EXPECT_EQ(lista[2].Dim1, 50);
-    EXPECT_EQ(lista[2].Dim2, 50);
-    EXPECT_EQ(lista[2].Cantidad, 0);
-    EXPECT_EQ(lista[3].Dim1, 40);
+    EXPECT_EQ(registros(false), (R{{1, 40, 30, 1}, {2, 50, 50, 0}, {2, 40, 30, 5}}));
 
     // Offcut shares: material 2 cut 5 times, 1200 of 3000 and 1200 of 3200.
     EXPECT_NEAR(s.SobranteMaterial(2), (2 * 1200.0 + 3 * 1200.0) / (2 * 3000.0 + 3 * 3200.0),
@@ -575,8 +572,7 @@ TEST_F(SobrantesTest, AgrupadosPorMaterialYSumados) {
                 1.0, 1e-12);
     // A filter on material 1 restricts the offcut list as well.
     s.FijarFiltro("1", 1, 0);
-    ASSERT_EQ(s.Sobrantes(lista, false), 1);
-    EXPECT_EQ(lista[1].Material, 1);
+    EXPECT_EQ(registros(false), (R{{1, 40, 30, 1}}));
     EXPECT_NEAR(s.SobranteReal(), 1200.0 / (3000.0 + 4 * 3000.0), 1e-12);
 }
 

@@ -116,23 +116,6 @@ INSTANTIATE_TEST_SUITE_P(Casos, StockRedondeoTest,
                          ::testing::Values(RCasoStock{2, 2}, RCasoStock{3, 3},
                                            RCasoStock{0, 3})); // 0 is unlimited
 
-TEST(PlanEnteroTest, ElTechoNuncaProduceMenosDeLoPedido) {
-    // Two patterns of the same piece, 4 and 3 a sheet, 10 ordered; ceilings 2 and 1 give 11.
-    // Removing a copy of either would leave the order short, so the ceiling plan stays.
-    CConstructorLanzamiento b;
-    b.Pieza(100, 100, 10).Material(400, 100).Material(300, 100);
-    auto job = b.Crear();
-    CMochila mochila(*job);
-    CSolucion s;
-    s.FijarPatron(1, PatronBloque(*job, 1, 1, 100, 100, 4, 1));
-    s.FijarPatron(2, PatronBloque(*job, 2, 1, 100, 100, 3, 1));
-    FijarPlanes(*s.Patron(1), 1.9, 1, 2);
-    FijarPlanes(*s.Patron(2), 0.8, 0, 1);
-    mochila.AjustarSolucion(s);
-    EXPECT_GE(Produccion(s, 1, CSolucion::ModoPorExceso), 10);
-    EXPECT_LE(Produccion(s, 1, CSolucion::ModoPorDefecto), 10);
-}
-
 // Brute force over every floor (ceiling) plan the search may reach: its deviation must be the
 // least of them, and the plan it wrote must be one of them.
 TEST(PlanEnteroTest, RedondeoIgualAFuerzaBruta) {
@@ -328,54 +311,6 @@ TEST(PlanEnteroTest, CompletarConInicioRellenaLosHuecos) {
     EXPECT_EQ(Produccion(s, 2, CSolucion::ModoFinal), 4);
     EXPECT_TRUE(validacion::ValidarPatron(*copia).empty())
         << validacion::Texto(validacion::ValidarPatron(*copia));
-}
-
-// Completion from nothing: the plan it builds meets the order when the stock allows it,
-// never uses more sheets than in stock, and every pattern is a valid cutting pattern.
-TEST(PlanEnteroTest, CompletarDesdeCeroCumpleElPedidoYElStock) {
-    std::mt19937 azar(77);
-    for (int caso = 0; caso < 12; ++caso) {
-        CConstructorLanzamiento b;
-        b.Opciones.AnchoCorte = static_cast<int>(azar() % 4);
-        b.Opciones.ChequearAnchoCorte = b.Opciones.AnchoCorte > 0;
-        b.Opciones.SobranteMinimo = static_cast<int>(azar() % 30);
-        b.Opciones.ChequearSobranteMinimo = azar() % 2 == 0;
-        b.Opciones.NivelCorte = 2 + static_cast<int>(azar() % 3);
-        b.Opciones.ChequearNivelCorte = azar() % 2 == 0;
-        b.Opciones.Barras = caso % 4 == 3;
-        const int numPiezas = 1 + static_cast<int>(azar() % 4);
-        for (int i = 1; i <= numPiezas; ++i) {
-            b.Pieza(50 + static_cast<int>(azar() % 250), 40 + static_cast<int>(azar() % 200),
-                    1 + static_cast<int>(azar() % 12));
-        }
-        const int stock = caso % 3 == 0 ? 3 : 0;
-        b.Material(1000, 600, stock).Material(700, 400, 0, caso % 2 == 0);
-        auto job = b.Crear();
-        CMochila mochila(*job);
-        CSolucion s;
-        mochila.CompletarSolucion(s, true);
-        int vueltas = 0;
-        while (mochila.CompletarSolucion(s, false)) {
-            ASSERT_LT(++vueltas, 200);
-        }
-        for (int m = 1; m <= job->CantidadMateriales(); ++m) {
-            if (job->CantidadMaterial(m) > 0) {
-                EXPECT_LE(s.HojasMaterial(m), job->CantidadMaterial(m));
-            }
-        }
-        if (stock == 0) {
-            for (int i = 1; i <= numPiezas; ++i) {
-                EXPECT_GE(Produccion(s, i, CSolucion::ModoFinal), job->CantidadPieza(i))
-                    << "case " << caso << " piece " << i;
-            }
-        }
-        for (int k = 1; k <= s.Cantidad(); ++k) {
-            const auto problemas = validacion::ValidarPatron(*s.Patron(k));
-            EXPECT_TRUE(problemas.empty()) << "case " << caso << " pattern " << k << "\n"
-                                           << validacion::Texto(problemas) << "\n"
-                                           << s.Patron(k)->ATexto();
-        }
-    }
 }
 
 } // namespace

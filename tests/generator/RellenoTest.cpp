@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -60,114 +61,94 @@ void ComprobarDisposicion(const std::vector<RNodo>& nodos, std::int32_t L, std::
     }
 }
 
-// The block of the example: 3 x 2 pieces of gross 300 x 200 in a 1000 x 500 region leave
-// 100 along each side; a second piece 100 long (too wide to fit) makes 100 the narrowest
-// useful strip.
-std::vector<RCandidata> FilasEjemplo() {
-    return {{1, 1, 300, 200}, {2, 2, 100, 600}};
+// A layout as text: "V(a,b)" a vertical cut, "H(a,b)" a horizontal one, "LxW" an empty
+// leaf, "LxW:p=rx*ry" a block of piece p.
+std::string Forma(const std::vector<RNodo>& nodos, std::int32_t k = 0) {
+    const RNodo& n = nodos[static_cast<std::size_t>(k)];
+    if (n.Dir != 0) {
+        return std::string(n.Dir == 1 ? "V(" : "H(") + Forma(nodos, n.Hijo1) + "," +
+               Forma(nodos, n.Hijo2) + ")";
+    }
+    std::string t = std::to_string(n.Largo) + "x" + std::to_string(n.Ancho);
+    if (n.Pieza != 0) {
+        t += ":" + std::to_string(n.Pieza) + "=" + std::to_string(n.RepX) + "*" +
+             std::to_string(n.RepY);
+    }
+    return t;
 }
 
-TEST(RellenoTest, PartirAHorizontalPrimeroYLuegoVertical) {
-    AInt32 restantes{0, 6, 1};
-    CRelleno r({}, FilasEjemplo(), restantes, nullptr);
-    const auto d = r.BuscarHoja(1000, 500);
-    ASSERT_FALSE(d.Vacia());
-    // +------------------------+
-    // |        1000 x 100      |  strip, direction -1
-    // +--------------------+---+
-    // | 3 x 2 of 300 x 200 |100|  block 900 x 400 | strip 100 x 400, direction 1
-    // +--------------------+---+
-    const RNodo& raiz = d.Nodos[0];
-    ASSERT_EQ(raiz.Dir, -1);
-    const RNodo& abajo = d.Nodos[static_cast<std::size_t>(raiz.Hijo1)];
-    const RNodo& arriba = d.Nodos[static_cast<std::size_t>(raiz.Hijo2)];
-    EXPECT_EQ(abajo.Ancho, 400);
-    EXPECT_EQ(arriba.Ancho, 100);
-    EXPECT_EQ(arriba.Dir, 0);
-    EXPECT_EQ(arriba.Pieza, 0);
-    ASSERT_EQ(abajo.Dir, 1);
-    const RNodo& bloque = d.Nodos[static_cast<std::size_t>(abajo.Hijo1)];
-    const RNodo& franja = d.Nodos[static_cast<std::size_t>(abajo.Hijo2)];
-    EXPECT_EQ(bloque.Largo, 900);
-    EXPECT_EQ(bloque.Ancho, 400);
-    EXPECT_EQ(bloque.Pieza, 1);
-    EXPECT_EQ(bloque.RepX, 3);
-    EXPECT_EQ(bloque.RepY, 2);
-    EXPECT_EQ(franja.Largo, 100);
-    EXPECT_EQ(franja.Pieza, 0);
-    EXPECT_DOUBLE_EQ(d.AreaPiezas, 6.0 * 300 * 200);
-    EXPECT_DOUBLE_EQ(d.MayorSobrante, 1000.0 * 100);
-    EXPECT_EQ(d.Cortes, 2);
-    // Whatever the search took, it gave back.
-    EXPECT_EQ(restantes, (AInt32{0, 6, 1}));
-}
+// The example: 3 x 2 pieces of gross 300 x 200 (6 missing) in a 1000 x 500 sheet leave 100
+// along each side; a second piece 100 long (too wide to fit) makes 100 the narrowest useful
+// strip.
+struct RCasoHoja {
+    const char* Nombre;
+    std::int32_t CorteMaximo, NivelCorte;
+    bool Forzar; // a stop request ends the search quietly with the first layout
+    AInt32 Restantes;
+    const char* Forma;
+    std::int32_t Cortes;
+};
 
-TEST(RellenoTest, PartirBVerticalPrimeroCuandoElCorteLargoNoSePermite) {
-    AInt32 restantes{0, 6, 1};
+class HojaTest : public ::testing::TestWithParam<RCasoHoja> {};
+
+TEST_P(HojaTest, Disposicion) {
+    const RCasoHoja& caso = GetParam();
     CRelleno::RLimites limites;
-    limites.CorteMaximo = 999; // a horizontal cut across the 1000 length is too long
-    CRelleno r(limites, FilasEjemplo(), restantes, nullptr);
-    const auto d = r.BuscarHoja(1000, 500);
-    ASSERT_FALSE(d.Vacia());
-    const RNodo& raiz = d.Nodos[0];
-    ASSERT_EQ(raiz.Dir, 1);
-    const RNodo& izq = d.Nodos[static_cast<std::size_t>(raiz.Hijo1)];
-    EXPECT_EQ(izq.Largo, 900);
-    EXPECT_EQ(d.Nodos[static_cast<std::size_t>(raiz.Hijo2)].Largo, 100);
-    ASSERT_EQ(izq.Dir, -1);
-    const RNodo& bloque = d.Nodos[static_cast<std::size_t>(izq.Hijo1)];
-    EXPECT_EQ(bloque.Largo, 900);
-    EXPECT_EQ(bloque.Ancho, 400);
-    EXPECT_EQ(bloque.RepX * bloque.RepY, 6);
-    EXPECT_EQ(d.Nodos[static_cast<std::size_t>(izq.Hijo2)].Ancho, 100);
-}
-
-TEST(RellenoTest, UnaEtapaSoloPermiteElPrimerCorte) {
-    AInt32 restantes{0, 6, 1};
-    CRelleno::RLimites limites;
-    limites.NivelCorte = 1;
-    CRelleno r(limites, FilasEjemplo(), restantes, nullptr);
-    const auto d = r.BuscarHoja(1000, 500);
-    ASSERT_FALSE(d.Vacia());
-    // Split A keeps a 1000 x 100 strip, split B only a 100 x 500 one: A wins on the largest
-    // offcut, and its block part is not cut again.
-    const RNodo& raiz = d.Nodos[0];
-    ASSERT_EQ(raiz.Dir, -1);
-    const RNodo& bloque = d.Nodos[static_cast<std::size_t>(raiz.Hijo1)];
-    EXPECT_EQ(bloque.Dir, 0);
-    EXPECT_EQ(bloque.Largo, 1000);
-    EXPECT_EQ(bloque.Ancho, 400);
-    EXPECT_EQ(bloque.RepX, 3);
-    EXPECT_EQ(d.Cortes, 1);
-}
-
-TEST(RellenoTest, ForzarTerminaEnSilencioConLaPrimeraDisposicion) {
+    limites.CorteMaximo = caso.CorteMaximo;
+    limites.NivelCorte = caso.NivelCorte;
     CControlCalculo control;
-    control.Forzar = true;
-    AInt32 restantes{0, 6, 1};
-    CRelleno r({}, FilasEjemplo(), restantes, &control);
+    control.Forzar = caso.Forzar;
+    AInt32 restantes = caso.Restantes;
+    const std::vector<RCandidata> filas{{1, 1, 300, 200}, {2, 2, 100, 600}};
+    CRelleno r(limites, filas, restantes, &control);
     CRelleno::RDisposicion d;
     ASSERT_NO_THROW(d = r.BuscarHoja(1000, 500));
     ASSERT_FALSE(d.Vacia());
-    EXPECT_EQ(d.Nodos[0].Dir, -1);
-    EXPECT_EQ(restantes, (AInt32{0, 6, 1}));
+    EXPECT_EQ(Forma(d.Nodos), caso.Forma);
+    EXPECT_EQ(d.Cortes, caso.Cortes);
+    double area = 0.0;
+    for (const RNodo& n : d.Nodos) {
+        area += n.Dir == 0 ? 1.0 * n.LargoPz * n.AnchoPz * n.RepX * n.RepY : 0.0;
+    }
+    EXPECT_DOUBLE_EQ(d.AreaPiezas, area);
+    EXPECT_EQ(restantes, caso.Restantes); // whatever the search took, it gave back
+    ComprobarDisposicion(d.Nodos, 1000, 500, filas, caso.Restantes);
 }
+
+constexpr std::int32_t SinLimite = 2147483647;
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, HojaTest,
+    ::testing::Values(
+        // Split A: the block and a 100 strip along, then a 1000 x 100 strip across.
+        RCasoHoja{"HorizontalYLuegoVertical",
+                  SinLimite,
+                  255,
+                  false,
+                  {0, 6, 1},
+                  "H(V(900x400:1=3*2,100x400),1000x100)",
+                  2},
+        // A horizontal cut across the 1000 length is too long: split B.
+        RCasoHoja{"VerticalPrimeroConCorteMaximo",
+                  999,
+                  255,
+                  false,
+                  {0, 6, 1},
+                  "V(H(900x400:1=3*2,900x100),100x500)",
+                  2},
+        // Split A keeps a larger offcut than B and its block part is not cut again.
+        RCasoHoja{"UnaEtapa", SinLimite, 1, false, {0, 6, 1}, "H(1000x400:1=3*2,1000x100)", 1},
+        RCasoHoja{
+            "Forzado", SinLimite, 255, true, {0, 6, 1}, "H(V(900x400:1=3*2,100x400),1000x100)", 2},
+        RCasoHoja{"SinPiezasQueFalten", SinLimite, 255, false, {0, 0, 0}, "1000x500", 0}),
+    [](const ::testing::TestParamInfo<RCasoHoja>& info) { return info.param.Nombre; });
 
 TEST(RellenoTest, CanceladoAbortaLaBusqueda) {
     CControlCalculo control;
     control.Cancelado = true;
     AInt32 restantes{0, 6, 1};
-    CRelleno r({}, FilasEjemplo(), restantes, &control);
+    CRelleno r({}, {{1, 1, 300, 200}}, restantes, &control);
     EXPECT_THROW(r.BuscarHoja(1000, 500), ECalculoAbortado);
-}
-
-TEST(RellenoTest, SinPiezasQueFaltenNoColocaNada) {
-    AInt32 restantes{0, 0, 0};
-    CRelleno r({}, FilasEjemplo(), restantes, nullptr);
-    const auto d = r.BuscarHoja(1000, 500);
-    ASSERT_FALSE(d.Vacia());
-    EXPECT_DOUBLE_EQ(d.AreaPiezas, 0.0);
-    EXPECT_EQ(d.Nodos.size(), 1u);
 }
 
 TEST(RellenoTest, CorteInicialEnUnaPosicion) {
@@ -175,8 +156,7 @@ TEST(RellenoTest, CorteInicialEnUnaPosicion) {
     CRelleno r({}, {{1, 1, 300, 200}}, restantes, nullptr);
     const auto d = r.BuscarCorte(1000, 500, 1, 600);
     ASSERT_FALSE(d.Vacia());
-    ASSERT_EQ(d.Nodos[0].Dir, 1);
-    EXPECT_EQ(d.Nodos[static_cast<std::size_t>(d.Nodos[0].Hijo1)].Largo, 600);
+    EXPECT_EQ(Forma(d.Nodos), "V(H(600x200:1=2*1,600x300),400x500)");
     EXPECT_DOUBLE_EQ(d.AreaPiezas, 2.0 * 300 * 200);
     ComprobarDisposicion(d.Nodos, 1000, 500, {{1, 1, 300, 200}}, {0, 2, 0});
 }
@@ -224,8 +204,6 @@ TEST_P(RepartoTest, CuentaYResto) {
     EXPECT_EQ(n, c.N);
     EXPECT_EQ(resto, c.Resto);
 }
-
-constexpr std::int32_t SinLimite = 2147483647;
 
 INSTANTIATE_TEST_SUITE_P(Casos, RepartoTest,
                          ::testing::Values(

@@ -38,16 +38,6 @@ CConstructorLanzamiento& CConstructorLanzamiento::Material(int largo, int ancho,
     return *this;
 }
 
-CConstructorLanzamiento& CConstructorLanzamiento::PiezaTexto(const std::string& campos) {
-    FPiezas.push_back(campos);
-    return *this;
-}
-
-CConstructorLanzamiento& CConstructorLanzamiento::MaterialTexto(const std::string& campos) {
-    FMateriales.push_back(campos);
-    return *this;
-}
-
 std::unique_ptr<CLanzamiento> CConstructorLanzamiento::Crear() {
     const auto ruta = FCarpeta / ("trabajo" + std::to_string(++FArchivos) + ".lan");
     {

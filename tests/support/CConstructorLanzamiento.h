@@ -30,9 +30,6 @@ public:
     CConstructorLanzamiento& Pieza(int largo, int ancho, int cantidad, bool activa = true);
     // Cantidad 0 is unlimited stock for the calculation.
     CConstructorLanzamiento& Material(int largo, int ancho, int cantidad = 0, bool activo = true);
-    // Any record text for the section (for broken records): the fields after the number.
-    CConstructorLanzamiento& PiezaTexto(const std::string& campos);
-    CConstructorLanzamiento& MaterialTexto(const std::string& campos);
 
     // Writes a new job file and opens it. Every call makes an independent job; the files
     // stay until this builder goes away (the jobs hold their data in memory).

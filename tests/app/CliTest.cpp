@@ -1,0 +1,317 @@
+// trazal-cli as a user runs it: exit codes, what it prints, what it writes, and that a
+// failed or cancelled command leaves the files as they were.
+
+#include "support/RutasPrueba.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Leer(const fs::path& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+struct RSalida {
+    int Codigo = -1;
+    std::string Salida;
+    std::string Errores;
+};
+
+// Runs the tool with its standard output and error in files of the folder.
+RSalida Ejecutar(const rutas::CCarpetaTemporal& carpeta, const std::vector<std::string>& args) {
+    std::string orden = "'" + rutas::Cli().string() + "'";
+    for (const std::string& a : args) {
+        orden += " '" + a + "'";
+    }
+    const fs::path salida = carpeta / "salida.txt";
+    const fs::path errores = carpeta / "errores.txt";
+    orden += " >'" + salida.string() + "' 2>'" + errores.string() + "'";
+    const int estado = std::system(orden.c_str());
+    RSalida r;
+    r.Codigo = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
+    r.Salida = Leer(salida);
+    r.Errores = Leer(errores);
+    return r;
+}
+
+fs::path CopiaDe(const rutas::CCarpetaTemporal& carpeta, const std::string& ejemplo) {
+    const fs::path destino = carpeta / ejemplo;
+    fs::copy_file(rutas::Raiz("examples/" + ejemplo), destino,
+                  fs::copy_options::overwrite_existing);
+    return destino;
+}
+
+TEST(CalcularCliTest, CalculaGuardaYMuestraElPlan) {
+    rutas::CCarpetaTemporal carpeta;
+    const fs::path job = CopiaDe(carpeta, "barras.lan");
+    const RSalida r = Ejecutar(carpeta, {"calcular", job.string()});
+    ASSERT_EQ(r.Codigo, 0) << r.Errores;
+    EXPECT_NE(r.Salida.find("Solución Teórica:"), std::string::npos);
+    EXPECT_NE(r.Salida.find("Plan de corte"), std::string::npos);
+    EXPECT_NE(r.Salida.find("Duración (hh:mm:ss): "), std::string::npos);
+    const std::string guardado = Leer(job);
+    EXPECT_NE(guardado.find("[Historico]"), std::string::npos);
+    EXPECT_NE(guardado.find("Patron1="), std::string::npos);
+    EXPECT_EQ(guardado.find("CantPatrones=0\r\n"), std::string::npos);
+}
+
+TEST(CalcularCliTest, ConOtroArchivoElOriginalNoCambia) {
+    rutas::CCarpetaTemporal carpeta;
+    const fs::path job = CopiaDe(carpeta, "pies.lan");
+    const std::string antes = Leer(job);
+    const fs::path otro = carpeta / "otro.lan";
+    const RSalida r = Ejecutar(carpeta, {"calcular", job.string(), "-o", otro.string(), "--json"});
+    ASSERT_EQ(r.Codigo, 0) << r.Errores;
+    EXPECT_EQ(Leer(job), antes);
+    const std::string nuevo = Leer(otro);
+    EXPECT_NE(nuevo.find("Patron1="), std::string::npos);
+    // One JSON document on standard output, nothing else.
+    ASSERT_FALSE(r.Salida.empty());
+    EXPECT_EQ(r.Salida.front(), '{');
+    EXPECT_EQ(r.Salida.substr(r.Salida.size() - 2), "}\n");
+    for (const char* clave :
+         {"\"materiales\"", "\"consumoTeorico\"", "\"hojas\"", "\"aprovechamientoTeorico\"",
+          "\"aprovechamientoReal\"", "\"variantesAnalizadas\"", "\"duracion\"",
+          "\"piezasIncumplidas\"", "\"patrones\"", "\"repeticionTeorica\"", "\"repeticionFinal\"",
+          "\"repeticionExceso\"", "\"repeticionDefecto\"", "\"aprovechamiento\"", "\"piezas\"",
+          "\"texto\""}) {
+        EXPECT_NE(r.Salida.find(clave), std::string::npos) << clave;
+    }
+    // The label "\def" of the pattern text is escaped.
+    EXPECT_NE(r.Salida.find("\\\\def"), std::string::npos);
+}
+
+TEST(CalcularCliTest, ErrorDeCalculoNoTocaElArchivo) {
+    rutas::CCarpetaTemporal carpeta;
+    const fs::path job = carpeta / "vacio.lan";
+    {
+        std::ofstream f(job, std::ios::binary);
+        f << "[Piezas]\r\nN=0\r\n[Materiales]\r\nN=1\r\n1=100;100;1;;;1;\r\n";
+    }
+    const std::string antes = Leer(job);
+    const RSalida r = Ejecutar(carpeta, {"calcular", job.string()});
+    EXPECT_EQ(r.Codigo, 1);
+    EXPECT_NE(r.Errores.find("No hay piezas para cortar"), std::string::npos);
+    EXPECT_EQ(Leer(job), antes);
+}
+
+struct RCasoUso {
+    std::vector<std::string> Args;
+    int Codigo;
+};
+
+class UsoCalcularTest : public ::testing::TestWithParam<RCasoUso> {};
+
+TEST_P(UsoCalcularTest, CodigoDeSalida) {
+    rutas::CCarpetaTemporal carpeta;
+    std::vector<std::string> args{"calcular"};
+    for (const std::string& a : GetParam().Args) {
+        args.push_back(a == "@" ? CopiaDe(carpeta, "barras.lan").string() : a);
+    }
+    const RSalida r = Ejecutar(carpeta, args);
+    EXPECT_EQ(r.Codigo, GetParam().Codigo) << r.Errores;
+    EXPECT_TRUE(r.Salida.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, UsoCalcularTest,
+    ::testing::Values(RCasoUso{{}, 2}, RCasoUso{{"/no/existe.lan"}, 2}, RCasoUso{{"@", "-o"}, 2},
+                      RCasoUso{{"@", "--otra"}, 2}, RCasoUso{{"@", "@"}, 2},
+                      RCasoUso{{"@", "-o", "/no/existe/carpeta/otro.lan"}, 2}));
+
+// Two Ctrl+C within two seconds cancel: exit code 3 and the file as it was. The job is made
+// long enough (level 3) that the calculation is still running when the keys arrive.
+TEST(CalcularCliTest, DosCtrlCCancelan) {
+    rutas::CCarpetaTemporal carpeta;
+    const fs::path job = CopiaDe(carpeta, "cocina.lan");
+    {
+        std::string texto = Leer(job);
+        const std::string clave = "NivelOptimizacionFinal=2";
+        texto.replace(texto.find(clave), clave.size(), "NivelOptimizacionFinal=3");
+        std::ofstream f(job, std::ios::binary);
+        f << texto;
+    }
+    const std::string antes = Leer(job);
+    for (int intento = 0; intento < 3; ++intento) {
+        const pid_t hijo = fork();
+        ASSERT_GE(hijo, 0);
+        if (hijo == 0) {
+            const std::string salida = (carpeta / "salida.txt").string();
+            if (std::freopen(salida.c_str(), "w", stdout) == nullptr ||
+                std::freopen((carpeta / "errores.txt").string().c_str(), "w", stderr) == nullptr) {
+                _exit(99);
+            }
+            const std::string cli = rutas::Cli().string();
+            const std::string archivo = job.string();
+            execl(cli.c_str(), cli.c_str(), "calcular", archivo.c_str(),
+                  static_cast<char*>(nullptr));
+            _exit(98);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(700));
+        kill(hijo, SIGINT);
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        kill(hijo, SIGINT);
+        int estado = 0;
+        waitpid(hijo, &estado, 0);
+        ASSERT_TRUE(WIFEXITED(estado)) << "attempt " << intento;
+        if (WEXITSTATUS(estado) == 0) {
+            // Finished before the keys: try again on the untouched copy.
+            std::ofstream f(job, std::ios::binary);
+            f << antes;
+            continue;
+        }
+        EXPECT_EQ(WEXITSTATUS(estado), 3);
+        EXPECT_EQ(Leer(job), antes);
+        const std::string errores = Leer(carpeta / "errores.txt");
+        EXPECT_NE(errores.find("Forzar >>"), std::string::npos);
+        EXPECT_NE(errores.find("Cálculo cancelado"), std::string::npos);
+        return;
+    }
+    GTEST_SKIP() << "the calculation always ended before the keys arrived";
+}
+
+// A sheet job with a vertical cut, pieces, an offcut and a horizontal cut, and a bar job.
+fs::path Trabajo(const rutas::CCarpetaTemporal& carpeta) {
+    const fs::path ruta = carpeta / "dibujo.lan";
+    std::ofstream f(ruta, std::ios::binary);
+    f << "[Opciones]\r\nAnchoCorte=3\r\nChequearAnchoCorte=1\r\nChequearSobrante=1\r\n"
+         "LargoMinimoSobrante=100\r\nAnchoMinimoSobrante=100\r\n"
+         "[Piezas]\r\nN=2\r\n1=100;50;6;Tapa;;1;\r\n2=300;200;5;Puerta;;1;\r\n"
+         "[Materiales]\r\nN=1\r\n1=1000;500;10;;;1;\r\n"
+         "[Solucion]\r\nCantPatrones=2\r\nAprovTeorico=0.5\r\nRedondeo=0\r\n"
+         "Patron1=1;1;1;1;0;3;1;0;0;0;0;0(1003;503;1;0;0;0;0;0;\\def"
+         "(606;503;0;303;203;2;2;2;\\def()())(397;503;-1;0;0;0;0;0;\\def"
+         "(397;303;0;203;303;-2;1;1;\\def()())(397;200;1;0;0;0;0;0;\\def"
+         "(206;200;0;103;53;1;2;3;\\def()())(191;200;0;0;0;0;0;0;\\def()()))))\r\n"
+         "Patron2=1;1;1;1;0;3;1;0;0;0;0;0(1003;503;0;103;53;1;9;9;\\def()())\r\n";
+    return ruta;
+}
+
+struct CasoDibujo {
+    const char* Archivo;
+    std::vector<std::string> Extra;
+    const char* Firma;
+};
+
+class DibujarCliTest : public testing::TestWithParam<CasoDibujo> {};
+
+TEST_P(DibujarCliTest, EscribeUnArchivoNoVacio) {
+    rutas::CCarpetaTemporal carpeta;
+    const fs::path job = Trabajo(carpeta);
+    for (const char* patron : {"1", "2"}) {
+        const fs::path salida = carpeta / (std::string(patron) + GetParam().Archivo);
+        std::vector<std::string> args = {"dibujar", job.string(), "--patron",
+                                         patron,    "-o",         salida.string()};
+        args.insert(args.end(), GetParam().Extra.begin(), GetParam().Extra.end());
+        const RSalida r = Ejecutar(carpeta, args);
+        ASSERT_EQ(r.Codigo, 0) << r.Errores;
+        const std::string contenido = Leer(salida);
+        EXPECT_GT(contenido.size(), 500u);
+        EXPECT_EQ(contenido.rfind(GetParam().Firma, 0), 0u);
+        EXPECT_FALSE(fs::exists(salida.string() + ".tmp"));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formatos, DibujarCliTest,
+    testing::Values(CasoDibujo{".png", {}, "\x89PNG"}, CasoDibujo{".pdf", {}, "%PDF"},
+                    CasoDibujo{".PDF", {"--modo", "pantalla"}, "%PDF"},
+                    CasoDibujo{".png", {"--modo", "papel", "--ancho", "300"}, "\x89PNG"},
+                    CasoDibujo{".png", {"--modo", "miniatura"}, "\x89PNG"}));
+
+TEST(DibujarCli, RechazosSinArchivo) {
+    rutas::CCarpetaTemporal carpeta;
+    const fs::path job = Trabajo(carpeta);
+    const fs::path salida = carpeta / "no.png";
+    const std::vector<std::vector<std::string>> malos = {
+        {"dibujar", job.string(), "--patron", "3", "-o", salida.string()},
+        {"dibujar", job.string(), "--patron", "0", "-o", salida.string()},
+        {"dibujar", job.string(), "--patron", "uno", "-o", salida.string()},
+        {"dibujar", job.string(), "-o", salida.string()},
+        {"dibujar", job.string(), "--patron", "1"},
+        {"dibujar", job.string(), "--patron", "1", "-o", salida.string(), "--modo", "cine"},
+        {"dibujar", job.string(), "--patron", "1", "-o", salida.string(), "--ancho", "5"},
+        {"dibujar", (carpeta / "falta.lan").string(), "--patron", "1", "-o", salida.string()},
+        {"dibujar", job.string(), "--patron", "1", "-o", (carpeta / "no/hay/carpeta.png").string()},
+    };
+    for (const auto& args : malos) {
+        const RSalida r = Ejecutar(carpeta, args);
+        EXPECT_EQ(r.Codigo, 2) << args[3];
+        EXPECT_FALSE(r.Errores.empty());
+        EXPECT_FALSE(fs::exists(salida));
+        if (args[3] == "3") {
+            EXPECT_NE(r.Errores.find("No existe el patrón 3: la solución tiene 2 patrones"),
+                      std::string::npos)
+                << r.Errores;
+        }
+    }
+}
+
+TEST(DibujarCli, UnDibujoFallidoNoTocaElArchivoAnterior) {
+    rutas::CCarpetaTemporal carpeta;
+    const fs::path job = Trabajo(carpeta);
+    const fs::path salida = carpeta / "p.png";
+    {
+        std::ofstream f(salida, std::ios::binary);
+        f << "anterior";
+    }
+    EXPECT_EQ(
+        Ejecutar(carpeta, {"dibujar", job.string(), "--patron", "7", "-o", salida.string()}).Codigo,
+        2);
+    EXPECT_EQ(Leer(salida), "anterior");
+}
+
+// "mostrar" lists the solution of a job file and leaves the file as it was.
+TEST(MostrarCliTest, ListaPatronesYTotales) {
+    rutas::CCarpetaTemporal carpeta;
+    const auto datos = rutas::DatosPrueba("con-patrones.lan");
+    const std::string antes = Leer(datos);
+    const RSalida r = Ejecutar(carpeta, {"mostrar", datos.string()});
+    ASSERT_EQ(r.Codigo, 0) << r.Errores;
+    const char* esperadas[] = {
+        "Solución: 2 patrones; plan actual: final; aprovechamiento teórico guardado 87.12%\n",
+        "Patrón # Material Teórica   Final  Exceso Defecto Aprov   Sobrante Desp    "
+        "Piezas/Patrón\n",
+        // 8 pieces of 600 x 400 and 4 of 300 x 250 on 2440 x 1220; offcut 1240 x 420.
+        "1        1        1.25      2      2      1       74.58%  17.50%   7.93%   P1:8 P2:4\n",
+        "2        1        0.30      1      1      0       96.75%  0.00%    3.25%   P1:12\n",
+        "  Repeticiones: 3  teórica 1.55\n",
+        "  Piezas: 36\n",
+        "  Pieza 1: Producción 28  teórica 13.60",
+        "  Material 1: 3 hojas  consumo teórico 1.55",
+    };
+    for (const char* linea : esperadas) {
+        EXPECT_NE(r.Salida.find(linea), std::string::npos) << linea << "\n---\n" << r.Salida;
+    }
+    EXPECT_EQ(Leer(datos), antes);
+}
+
+TEST(MostrarCliTest, PatronIlegibleSeAvisa) {
+    rutas::CCarpetaTemporal carpeta;
+    const auto ruta = carpeta / "roto.lan";
+    std::ofstream(ruta, std::ios::binary)
+        << "[Piezas]\r\nN=1\r\n1=10;10;1;;;1;\r\n[Solucion]\r\nCantPatrones=1\r\n"
+           "Patron1=1;1;1;1;0;0;1;0;0;0;0;0(100;5x;0;0;0;0;0;0;\\def()())\r\n";
+    const RSalida r = Ejecutar(carpeta, {"mostrar", ruta.string()});
+    EXPECT_EQ(r.Codigo, 0);
+    EXPECT_NE(r.Salida.find("Ocurrió un error al crear el patrón\n"), std::string::npos)
+        << r.Salida;
+}
+
+} // namespace
