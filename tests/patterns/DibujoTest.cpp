@@ -126,18 +126,17 @@ std::vector<RPrimitiva> LineasPunteadas(const CLienzoGrabador& g) {
     return r;
 }
 
+CLienzoGrabador Grabar(CPatron& P, const RRect& ajuste, int modo, const RRect& recorte) {
+    CLienzoGrabador g;
+    Dibujar(P, g, ajuste, modo, recorte, EntornoPrueba);
+    return g;
+}
+
 const std::vector<std::string> ConCorte = {"AnchoCorte=3", "ChequearAnchoCorte=1"};
 
 } // namespace
 
-TEST(Dibujo, ColoresPorDefectoDeCadaModo) {
-    EXPECT_EQ(Pantalla.CortesSemiproductos, AzulPuro);
-    EXPECT_EQ(Pantalla.CortesPiezas, ColorRGB(255, 0, 0));
-    EXPECT_EQ(Pantalla.Etiquetas, ColorRGB(255, 255, 0));
-    EXPECT_EQ(Pantalla.Fondo, ColorRGB(0, 0, 0));
-    const RColoresDibujo papel = ColoresDeModo(EntornoPrueba, ModoDibujo::Papel);
-    EXPECT_EQ(papel.CortesSemiproductos, ColorRGB(0, 0, 0));
-    EXPECT_EQ(papel.Fondo, ColorRGB(255, 255, 255));
+TEST(Dibujo, ColoresDeLaMiniatura) {
     REntorno e = EntornoPrueba;
     for (int c = 0; c <= 2; ++c) {
         e.ColoresMiniatura = static_cast<std::uint8_t>(c);
@@ -153,10 +152,9 @@ TEST(Dibujo, VistaAjustadaCentradaYFranjasDeCorte) {
     auto P = t.Patron("(1003;503;1;0;0;0;0;0;\\def(503;503;0;0;0;0;0;0;\\def()())"
                       "(500;503;-1;0;0;0;0;0;\\def(500;203;0;0;0;0;0;0;\\def()())"
                       "(500;300;0;0;0;0;0;0;\\def()())))");
-    CLienzoGrabador g;
     // Twice the size, centred in a wider rectangle: DX(x) = 2x + 500, DY(y) = 1000 - 2y.
-    Dibujar(*P, g, RRect{0, 0, 3000, 1000}, ModoDibujo::Pantalla, RRect{0, 0, 3000, 1000},
-            EntornoPrueba);
+    const auto g =
+        Grabar(*P, RRect{0, 0, 3000, 1000}, ModoDibujo::Pantalla, RRect{0, 0, 3000, 1000});
     EXPECT_EQ(P->RectVista(), (RRect{500, 0, 2500, 1000}));
     EXPECT_EQ(P->LargoTotalDibujo(), 1000);
     EXPECT_EQ(P->AnchoTotalDibujo(), 500);
@@ -187,15 +185,13 @@ TEST(Dibujo, SinAnchoDeCorteLaFranjaEsUnaLinea) {
     CTrabajo t({}, {"100;100;1;;;1;"});
     auto P = t.Patron("(1000;500;1;0;0;0;0;0;\\def(400;500;0;0;0;0;0;0;\\def()())"
                       "(600;500;0;0;0;0;0;0;\\def()()))");
-    CLienzoGrabador g;
-    Dibujar(*P, g, RRect{0, 0, 1000, 500}, ModoDibujo::Papel, RRect{0, 0, 1000, 500},
-            EntornoPrueba);
+    const auto g = Grabar(*P, RRect{0, 0, 1000, 500}, ModoDibujo::Papel, RRect{0, 0, 1000, 500});
     EXPECT_TRUE(Contiene(g.De(RPrimitiva::Rectangulo), RRect{400, 0, 400, 500}));
 }
 
 struct CasoBloque {
     const char* Nombre;
-    std::vector<std::string> Opciones;
+    bool ConKerf;
     std::string Arbol;
     std::vector<int> XLineas;  // device x of the vertical dotted lines
     std::vector<int> YLineas;  // device y of the horizontal dotted lines
@@ -206,22 +202,17 @@ class BloqueTest : public testing::TestWithParam<CasoBloque> {};
 
 TEST_P(BloqueTest, LineasEntrePiezasYBandasLibres) {
     const CasoBloque& c = GetParam();
-    CTrabajo t(c.Opciones, {"100;100;1;;;1;"});
+    CTrabajo t(c.ConKerf ? ConCorte : std::vector<std::string>{}, {"100;100;1;;;1;"});
     auto P = t.Patron(c.Arbol);
-    CLienzoGrabador g;
     const RRect vista{0, 0, P->LargoTotal(), P->AnchoTotal()};
-    Dibujar(*P, g, vista, ModoDibujo::Pantalla, vista, EntornoPrueba);
+    const auto g = Grabar(*P, vista, ModoDibujo::Pantalla, vista);
     std::vector<int> xs;
     std::vector<int> ys;
     for (const auto& l : LineasPunteadas(g)) {
         EXPECT_EQ(l.ColorPluma, Pantalla.CortesPiezas);
         EXPECT_EQ(l.AnchoPluma, 1);
-        if (l.X1 == l.X2) {
-            xs.push_back(l.X1);
-        } else {
-            ASSERT_EQ(l.Y1, l.Y2);
-            ys.push_back(l.Y1);
-        }
+        EXPECT_TRUE(l.X1 == l.X2 || l.Y1 == l.Y2);
+        (l.X1 == l.X2 ? xs : ys).push_back(l.X1 == l.X2 ? l.X1 : l.Y1);
     }
     EXPECT_EQ(xs, c.XLineas);
     EXPECT_EQ(ys, c.YLineas);
@@ -239,28 +230,23 @@ INSTANTIATE_TEST_SUITE_P(
         // 3 x 2 pieces of gross 302 x 203 fill a 906 x 406 leaf exactly: no line on the far
         // edges, no free band; two lines bound every kerf. DY(y) = 403 - y.
         CasoBloque{"LlenoConCorte",
-                   ConCorte,
-                   "(906;406;0;302;203;1;3;2;\\def()())",
+                   true,
+                   "(906;406;0;302;203;1;3;2()())",
                    {299, 302, 601, 604},
                    {203, 200},
                    {}},
         // Without kerf one line per separation.
-        CasoBloque{
-            "LlenoSinCorte", {}, "(900;400;0;300;200;1;3;2;\\def()())", {300, 600}, {200}, {}},
+        CasoBloque{"LlenoSinCorte", false, "(900;400;0;300;200;1;3;2()())", {300, 600}, {200}, {}},
         // 2 x 1 of 303 x 203 in 1003 x 503: lines at the block's edges, then the bands
         // beside (from 606) and above (from DY(203) = 297), shrunk by the line width 2.
         CasoBloque{"ConBandas",
-                   ConCorte,
-                   "(1003;503;0;303;203;1;2;1;\\def()())",
+                   true,
+                   "(1003;503;0;303;203;1;2;1()())",
                    {300, 303, 603, 606},
                    {300, 297},
                    {RRect{608, 2, 998, 498}, RRect{2, 2, 998, 295}}},
-        CasoBloque{"HojaVacia",
-                   ConCorte,
-                   "(1003;503;0;0;0;0;0;0;\\def()())",
-                   {},
-                   {},
-                   {RRect{2, 2, 998, 498}}}),
+        CasoBloque{
+            "HojaVacia", true, "(1003;503;0;0;0;0;0;0()())", {}, {}, {RRect{2, 2, 998, 498}}}),
     [](const testing::TestParamInfo<CasoBloque>& info) { return std::string(info.param.Nombre); });
 
 TEST(Dibujo, MargenesRellenosYContorno) {
@@ -271,9 +257,7 @@ TEST(Dibujo, MargenesRellenosYContorno) {
     P->CrearRaiz(1000, 500);
     ASSERT_EQ(P->LargoTotal(), 1000);
     ASSERT_EQ(P->AnchoTotal(), 500);
-    CLienzoGrabador g;
-    Dibujar(*P, g, RRect{0, 0, 1000, 500}, ModoDibujo::Pantalla, RRect{0, 0, 1000, 500},
-            EntornoPrueba);
+    const auto g = Grabar(*P, RRect{0, 0, 1000, 500}, ModoDibujo::Pantalla, RRect{0, 0, 1000, 500});
     const auto bandas = RellenosSobrante(g);
     // Left, right, bottom and top margins, then the free root leaf.
     ASSERT_EQ(bandas.size(), 5u);
@@ -321,10 +305,9 @@ TEST(Dibujo, MarcoRecortadoALoVisibleYNadaFuera) {
 TEST(Dibujo, EtiquetasPorDefectoNumeradas) {
     CTrabajo t(OpcionesConocidas, PiezasConocidas);
     auto P = t.Patron(ArbolConocido);
-    CLienzoGrabador g;
     // Room around the material for the labels outside their nodes.
-    Dibujar(*P, g, RRect{50, 50, 1050, 550}, ModoDibujo::Pantalla, RRect{0, 0, 1100, 600},
-            EntornoPrueba);
+    const auto g =
+        Grabar(*P, RRect{50, 50, 1050, 550}, ModoDibujo::Pantalla, RRect{0, 0, 1100, 600});
     EXPECT_EQ(g.Textos(), (std::vector<std::string>{"C1", "P2", "C2", "P2*", "C3", "P1", "S1"}));
     for (const auto& p : g.De(RPrimitiva::Texto)) {
         EXPECT_EQ(p.Fuente, RFuente{});
@@ -345,33 +328,29 @@ TEST(Dibujo, EtiquetasPorDefectoNumeradas) {
 TEST(Dibujo, EtiquetasFueraDelDestinoNoSeDibujan) {
     CTrabajo t(OpcionesConocidas, PiezasConocidas);
     auto P = t.Patron(ArbolConocido);
-    CLienzoGrabador g;
     // With the material filling the destination, C1 and C3 (above the material) and C2
     // (right of it) fall outside.
-    Dibujar(*P, g, RRect{0, 0, 1000, 500}, ModoDibujo::Pantalla, RRect{0, 0, 1000, 500},
-            EntornoPrueba);
+    const auto g = Grabar(*P, RRect{0, 0, 1000, 500}, ModoDibujo::Pantalla, RRect{0, 0, 1000, 500});
     EXPECT_EQ(g.Textos(), (std::vector<std::string>{"P2", "P2*", "P1", "S1"}));
 }
 
 TEST(Dibujo, InterruptoresDeEtiquetas) {
     CTrabajo t({"EtiCorte=0", "EtiSobrante=0", "ChequearSobrante=1"}, PiezasConocidas);
     auto P = t.Patron(ArbolConocido);
-    CLienzoGrabador g;
-    Dibujar(*P, g, RRect{50, 50, 1050, 550}, ModoDibujo::Papel, RRect{0, 0, 1100, 600},
-            EntornoPrueba);
+    const auto g = Grabar(*P, RRect{50, 50, 1050, 550}, ModoDibujo::Papel, RRect{0, 0, 1100, 600});
     EXPECT_EQ(g.Textos(), (std::vector<std::string>{"P2", "P2*", "P1"}));
 }
 
 struct CasoEtiqueta {
     const char* Nombre;
     std::string Etiqueta;
-    std::vector<std::string> Lineas;
-    std::vector<int> Ys;
-    std::vector<int> Xs;
+    std::string Lineas; // "texto@x,y" for each line drawn, in order
     TAlineacion Alineacion;
     RRect Recorte;
     RFuente Fuente;
 };
+
+const std::string x150(150, 'x');
 
 class ColocarEtiquetaTest : public testing::TestWithParam<CasoEtiqueta> {};
 
@@ -382,77 +361,39 @@ TEST_P(ColocarEtiquetaTest, LugarAlineacionYOrdenDeLineas) {
     CTrabajo t({}, {"100;100;1;;;1;"});
     auto P = t.Patron("(600;400;0;0;0;0;0;0;\\def()())");
     P->Raiz()->SetEtiqueta(c.Etiqueta);
-    CLienzoGrabador g;
-    Dibujar(*P, g, RRect{100, 100, 700, 500}, ModoDibujo::Pantalla, RRect{0, 0, 800, 600},
-            EntornoPrueba);
-    const auto textos = g.De(RPrimitiva::Texto);
-    ASSERT_EQ(textos.size(), c.Lineas.size());
-    for (std::size_t i = 0; i < textos.size(); ++i) {
-        EXPECT_EQ(textos[i].Cadena, c.Lineas[i]);
-        EXPECT_EQ(textos[i].Y1, c.Ys[i]) << i;
-        EXPECT_EQ(textos[i].X1, c.Xs[i]) << i;
-        EXPECT_EQ(textos[i].Alineacion, c.Alineacion);
-        EXPECT_EQ(textos[i].R, c.Recorte);
-        EXPECT_EQ(textos[i].Fuente, c.Fuente);
+    const auto g = Grabar(*P, RRect{100, 100, 700, 500}, ModoDibujo::Pantalla, {0, 0, 800, 600});
+    std::string lineas;
+    for (const auto& p : g.De(RPrimitiva::Texto)) {
+        lineas += (lineas.empty() ? "" : " ") + (p.Cadena == x150 ? "x150" : p.Cadena) + "@" +
+                  std::to_string(p.X1) + "," + std::to_string(p.Y1);
+        EXPECT_EQ(p.Alineacion, c.Alineacion);
+        EXPECT_EQ(p.R, c.Recorte);
+        EXPECT_EQ(p.Fuente, c.Fuente);
     }
+    EXPECT_EQ(lineas, c.Lineas);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Colocacion, ColocarEtiquetaTest,
     testing::Values(
         // Defaults: top left inside, lines downwards, blanks and empty lines dropped.
-        CasoEtiqueta{"PorDefecto",
-                     "  uno \\n\\n dos",
-                     {"uno", "dos"},
-                     {102, 112},
-                     {104, 104},
-                     TAlineacion::Izquierda,
-                     RRect{104, 102, 122, 122},
-                     RFuente{}},
+        CasoEtiqueta{"PorDefecto", "  uno \\n\\n dos", "uno@104,102 dos@104,112",
+                     TAlineacion::Izquierda, RRect{104, 102, 122, 122}, RFuente{}},
         // Bottom inside: stacked upwards from the inside bottom edge.
-        CasoEtiqueta{"AbajoDerecha",
-                     "\\bot\\rig uno\\ndos",
-                     {"dos", "uno"},
-                     {488, 478},
-                     {697, 697},
-                     TAlineacion::Derecha,
-                     RRect{679, 478, 697, 498},
-                     RFuente{}},
+        CasoEtiqueta{"AbajoDerecha", "\\bot\\rig uno\\ndos", "dos@697,488 uno@697,478",
+                     TAlineacion::Derecha, RRect{679, 478, 697, 498}, RFuente{}},
         // Above the node (outside), centred: stacked upwards from the node's top.
-        CasoEtiqueta{"ArribaFueraCentrado",
-                     "\\top\\vout\\hcen ab\\ncdef",
-                     {"cdef", "ab"},
-                     {88, 78},
-                     {400, 400},
-                     TAlineacion::Centro,
-                     RRect{388, 78, 412, 98},
-                     RFuente{}},
+        CasoEtiqueta{"ArribaFueraCentrado", "\\top\\vout\\hcen ab\\ncdef", "cdef@400,88 ab@400,78",
+                     TAlineacion::Centro, RRect{388, 78, 412, 98}, RFuente{}},
         // Left of the node, right-aligned against it; font block applied.
-        CasoEtiqueta{"IzquierdaFuera",
-                     "\\vcen\\lef\\hout\\fontCourier,12,bold\\endfont xy",
-                     {"xy"},
-                     {295},
-                     {96},
-                     TAlineacion::Derecha,
-                     RRect{84, 295, 96, 305},
+        CasoEtiqueta{"IzquierdaFuera", "\\vcen\\lef\\hout\\fontCourier,12,bold\\endfont xy",
+                     "xy@96,295", TAlineacion::Derecha, RRect{84, 295, 96, 305},
                      RFuente{"Courier", 12, true, false}},
         // Clipping keeps a long centred text inside the node.
-        CasoEtiqueta{"RecortadoDentro",
-                     "\\vcen\\hcen" + std::string(150, 'x'),
-                     {std::string(150, 'x')},
-                     {295},
-                     {400},
-                     TAlineacion::Centro,
-                     RRect{102, 295, 698, 305},
-                     RFuente{}},
-        CasoEtiqueta{"SinRecorte",
-                     "\\clipoff\\vcen\\hcen" + std::string(150, 'x'),
-                     {std::string(150, 'x')},
-                     {295},
-                     {400},
-                     TAlineacion::Centro,
-                     RRect{0, 295, 800, 305},
-                     RFuente{}}),
+        CasoEtiqueta{"RecortadoDentro", "\\vcen\\hcen" + x150, "x150@400,295", TAlineacion::Centro,
+                     RRect{102, 295, 698, 305}, RFuente{}},
+        CasoEtiqueta{"SinRecorte", "\\clipoff\\vcen\\hcen" + x150, "x150@400,295",
+                     TAlineacion::Centro, RRect{0, 295, 800, 305}, RFuente{}}),
     [](const testing::TestParamInfo<CasoEtiqueta>& info) {
         return std::string(info.param.Nombre);
     });
@@ -460,9 +401,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Dibujo, EtiquetaVaciaNoDibujaNada) {
     CTrabajo t({"FormatoEti="}, {"100;100;1;;;1;"});
     auto P = t.Patron("(600;400;0;100;100;1;6;4;\\def()())");
-    CLienzoGrabador g;
-    Dibujar(*P, g, RRect{0, 0, 600, 400}, ModoDibujo::Pantalla, RRect{0, 0, 600, 400},
-            EntornoPrueba);
+    const auto g = Grabar(*P, RRect{0, 0, 600, 400}, ModoDibujo::Pantalla, RRect{0, 0, 600, 400});
     EXPECT_TRUE(g.De(RPrimitiva::Texto).empty());
 }
 
@@ -471,9 +410,7 @@ TEST(Dibujo, BarraComoFranjaDeAnchoProporcional) {
                {"6000;;4;;;1;"});
     auto P = t.Patron("(6002;1;1;0;0;0;0;0;\\def(1806;1;0;602;1;1;3;1;\\def()())"
                       "(4196;1;0;0;0;0;0;0;\\def()()))");
-    CLienzoGrabador g;
-    Dibujar(*P, g, RRect{0, 0, 600, 600}, ModoDibujo::Pantalla, RRect{0, 0, 600, 600},
-            EntornoPrueba);
+    const auto g = Grabar(*P, RRect{0, 0, 600, 600}, ModoDibujo::Pantalla, RRect{0, 0, 600, 600});
     // 6000 long, drawn 600 high (0.1 of the length), fitted at a tenth: 600 x 60, centred.
     EXPECT_EQ(P->AnchoTotalDibujo(), 600);
     EXPECT_EQ(P->RectVista(), (RRect{0, 270, 600, 330}));
@@ -492,9 +429,8 @@ TEST(Dibujo, BarraComoFranjaDeAnchoProporcional) {
 TEST(Dibujo, MiniaturaSinHojasNiEtiquetas) {
     CTrabajo t(OpcionesConocidas, PiezasConocidas);
     auto P = t.Patron(ArbolConocido);
-    CLienzoGrabador g;
-    Dibujar(*P, g, RRect{0, 0, 1000, 500}, ModoDibujo::Miniatura, RRect{0, 0, 1000, 500},
-            EntornoPrueba);
+    const auto g =
+        Grabar(*P, RRect{0, 0, 1000, 500}, ModoDibujo::Miniatura, RRect{0, 0, 1000, 500});
     EXPECT_TRUE(g.De(RPrimitiva::Texto).empty());
     EXPECT_TRUE(g.De(RPrimitiva::Linea).empty());
     // The material (filled, then outlined) and the three cut strips, all black, pen 1.
@@ -513,15 +449,12 @@ TEST(Dibujo, MiniaturaSinHojasNiEtiquetas) {
 TEST(Dibujo, PatronSinArbolOSinMedidaNoDibuja) {
     CTrabajo t({}, {"100;100;1;;;1;"});
     auto P = CPatron::Create(1, 1, &t.Lanzamiento());
-    CLienzoGrabador g;
-    Dibujar(*P, g, RRect{0, 0, 100, 100}, ModoDibujo::Pantalla, RRect{0, 0, 100, 100},
-            EntornoPrueba);
+    const auto g = Grabar(*P, RRect{0, 0, 100, 100}, ModoDibujo::Pantalla, RRect{0, 0, 100, 100});
     EXPECT_TRUE(g.Primitivas.empty());
     // A squeezed destination draws nothing wrong either.
     auto Q = t.Patron("(1000;500;1;0;0;0;0;0;\\def(400;500;0;100;100;1;4;5;\\def()())"
                       "(600;500;0;0;0;0;0;0;\\def()()))");
-    Dibujar(*Q, g, RRect{0, 0, 0, 0}, ModoDibujo::Pantalla, RRect{0, 0, 0, 0}, EntornoPrueba);
-    for (const auto& p : g.De(RPrimitiva::Rectangulo)) {
+    for (const auto& p : Grabar(*Q, {}, ModoDibujo::Pantalla, {}).De(RPrimitiva::Rectangulo)) {
         EXPECT_EQ(p.R, (RRect{0, 0, 0, 0}));
     }
 }
@@ -531,10 +464,9 @@ TEST(Dibujo, ArbolTanProfundoComoSeLee) {
     const int niveles = CCorte::ProfundidadMaxima - 1;
     auto P = t.Patron(CadenaDeCortes(niveles));
     ASSERT_TRUE(P->Raiz());
-    CLienzoGrabador g;
     // Room above the material for the cuts' labels.
-    Dibujar(*P, g, RRect{0, 0, 20000, 100}, ModoDibujo::Papel, RRect{0, -50, 20000, 200},
-            EntornoPrueba);
+    const auto g =
+        Grabar(*P, RRect{0, 0, 20000, 100}, ModoDibujo::Papel, RRect{0, -50, 20000, 200});
     EXPECT_EQ(g.Textos().size(), static_cast<std::size_t>(2 * niveles - 2));
     const CCorte* n = P->Raiz();
     while (n->Hijo2()) {

@@ -30,6 +30,16 @@ RVariablesEtiqueta Sobrante(int numero) {
     return v;
 }
 
+// Variables with the given numbers set, the rest at 0.
+RVariablesEtiqueta
+Con(std::initializer_list<std::pair<std::int32_t RVariablesEtiqueta::*, int>> v) {
+    RVariablesEtiqueta r;
+    for (const auto& [campo, valor] : v) {
+        r.*campo = valor;
+    }
+    return r;
+}
+
 std::string Expandir(const std::string& formato, const RVariablesEtiqueta& v,
                      const std::string& comun = "") {
     return ExpandirFormato(formato, comun, v);
@@ -84,37 +94,16 @@ INSTANTIATE_TEST_SUITE_P(
         CasoSi{"VariableDesconocidaCero", "\\if#XYZ=0\\then y\\else n\\endif", RVariablesEtiqueta{},
                "y"},
         CasoSi{"DescripcionCuentaCero", "\\if#DESC1=0\\then y\\else n\\endif",
-               [] {
-                   RVariablesEtiqueta v;
-                   v.Desc1 = "7";
-                   return v;
-               }(),
-               "y"},
+               RVariablesEtiqueta{.Desc1 = "7", .Desc2 = ""}, "y"},
         CasoSi{"TerminoNoNumericoCero", "\\if abc=0\\then y\\else n\\endif", RVariablesEtiqueta{},
                "y"},
         CasoSi{"NegativoComparado", "\\if#DIR<0\\then H\\else V\\endif", Corte(-1, 1), "H"},
         CasoSi{"ToInt", "\\if#SL>=toint\\1120\\2\\then largo\\else corto\\endif",
-               [] {
-                   RVariablesEtiqueta v;
-                   v.SL = 120;
-                   return v;
-               }(),
-               "largo"},
+               Con({{&RVariablesEtiqueta::SL, 120}}), "largo"},
         CasoSi{"ToIntMenor", "\\if#SL>=toint\\1121\\2\\then largo\\else corto\\endif",
-               [] {
-                   RVariablesEtiqueta v;
-                   v.SL = 120;
-                   return v;
-               }(),
-               "corto"},
+               Con({{&RVariablesEtiqueta::SL, 120}}), "corto"},
         CasoSi{"CondicionConVariablesDeLongitud", "\\if#OFFX>#OFFY\\then X\\else Y\\endif",
-               [] {
-                   RVariablesEtiqueta v;
-                   v.OFFX = 300;
-                   v.OFFY = 200;
-                   return v;
-               }(),
-               "X"}),
+               Con({{&RVariablesEtiqueta::OFFX, 300}, {&RVariablesEtiqueta::OFFY, 200}}), "X"}),
     [](const testing::TestParamInfo<CasoSi>& info) { return std::string(info.param.Nombre); });
 
 TEST(EtiquetaPorDefecto, NombraPiezasSobrantesYCortes) {
@@ -155,32 +144,8 @@ TEST(Variables, NombresLargosAntesQueSusPrefijos) {
 }
 
 TEST(Variables, TodasSeSustituyen) {
-    RVariablesEtiqueta v;
-    v.C = 1;
-    v.SL = 2;
-    v.SW = 3;
-    v.OX = 4;
-    v.OY = 5;
-    v.P = 6;
-    v.PL = 7;
-    v.PW = 8;
-    v.RX = 9;
-    v.RY = 10;
-    v.OFFX = 11;
-    v.OFFY = 12;
-    v.ROT = 1;
-    v.Desc1 = "uno";
-    v.Desc2 = "dos";
-    v.DIM1 = 13;
-    v.DIM2 = 14;
-    v.SP = 15;
-    v.OFF = 16;
-    v.DIR = 1;
-    v.CW = 17;
-    v.LM = 18;
-    v.RM = 19;
-    v.BM = 20;
-    v.TM = 21;
+    const RVariablesEtiqueta v{1,  2,  3,  4,  5, 6,  7,  8,  9,  10, 11,    12,    1,
+                               13, 14, 15, 16, 1, 17, 18, 19, 20, 21, "uno", "dos", nullptr};
     EXPECT_EQ(Expandir("#C #SL #SW #OX #OY #P #PL #PW #RX #RY #OFFX #OFFY #ROT #DESC1 #DESC2 "
                        "#DIM1 #DIM2 #SP #OFF #DIR #CW #LM #RM #BM #TM #Q",
                        v),
@@ -188,9 +153,7 @@ TEST(Variables, TodasSeSustituyen) {
 }
 
 TEST(Variables, DescripcionNoSeVuelveASustituir) {
-    RVariablesEtiqueta v;
-    v.P = 3;
-    v.Desc1 = "Puerta #P";
+    const RVariablesEtiqueta v{.P = 3, .Desc1 = "Puerta #P", .Desc2 = ""};
     EXPECT_EQ(Expandir("#DESC1", v), "Puerta #P");
 }
 
@@ -215,9 +178,7 @@ TEST(Reemplazos, MarcasDeLaFormaNodo) {
 
 TEST(Reemplazos, CondicionalesDespuesDeLasMarcas) {
     // The markers of the node form are restored before the conditions are read.
-    RVariablesEtiqueta v;
-    v.P = 2;
-    EXPECT_EQ(Expandir("\\if#P=2\\then\\1ok\\2\\endif", v), "(ok)");
+    EXPECT_EQ(Expandir("\\if#P=2\\then\\1ok\\2\\endif", HojaConPieza(2)), "(ok)");
 }
 
 // Markers in any order and number never crash, loop or lose the text outside them.
@@ -225,8 +186,7 @@ TEST(Reemplazos, MarcasDesordenadasTerminan) {
     const std::vector<std::string> piezas = {"\\if", "\\then", "\\else", "\\endif", "#P", "=",
                                              "1",    " ",      "x",      "<",       "\\n"};
     std::mt19937 azar(11);
-    RVariablesEtiqueta v;
-    v.P = 1;
+    const RVariablesEtiqueta v = HojaConPieza(1);
     for (int prueba = 0; prueba < 2000; ++prueba) {
         std::string formato;
         const int n = static_cast<int>(azar() % 20);
