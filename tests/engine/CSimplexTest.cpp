@@ -26,15 +26,6 @@ TEST(Simplex, SinFilasNoHayNadaQuePivotear) {
     EXPECT_DOUBLE_EQ(simplex.Objetivo(), 0.0);
 }
 
-TEST(Simplex, DireccionEsMenosLaInversaPorLaColumna) {
-    const CSimplex simplex({0, 2, 4}, {0, 2, 4}, {0, 1.0, 1.0});
-    const AReal8 d = simplex.Direccion({0, 3, 2});
-    ASSERT_EQ(d.size(), 3u);
-    EXPECT_DOUBLE_EQ(d[0], 0.0);
-    EXPECT_DOUBLE_EQ(d[1], -1.5);
-    EXPECT_DOUBLE_EQ(d[2], -0.5);
-}
-
 // A column whose direction entries are all above -1e-9 finds no leaving row and leaves
 // the table alone.
 TEST(Simplex, ColumnaSinFilaLimitanteNoCambiaNada) {

@@ -98,18 +98,14 @@ TEST(Solucion, RepeticionActualSigueAlModo) {
     auto p = PatronConAprovechamiento(5, 10);
     Repeticiones(*p, 2.5, 7, 3, 2);
     s.FijarPatron(1, std::move(p));
-    EXPECT_EQ(s.RepActual(1), 7);
     s.SetModo(CSolucion::ModoPorExceso);
-    EXPECT_EQ(s.RepActual(1), 3);
     s.FijarRepActual(1, 9);
-    EXPECT_EQ(s.Patron(1)->RepEntera(CSolucion::ModoPorExceso), 9);
-    EXPECT_EQ(s.Patron(1)->RepEntera(CSolucion::ModoFinal), 7);
-    s.SetModo(CSolucion::ModoPorDefecto);
-    EXPECT_EQ(s.RepActual(1), 2);
+    EXPECT_EQ(s.Patron(1)->RepEntera(), (std::array<std::int32_t, 3>{7, 9, 2}));
     EXPECT_EQ(s.RepActual(4), 0);
     for (const int fuera : {7, -1}) { // a mode out of range is the final one
         s.SetModo(fuera);
         EXPECT_EQ(s.Modo(), CSolucion::ModoFinal);
+        EXPECT_EQ(s.RepActual(1), 7);
     }
 }
 
@@ -141,12 +137,13 @@ TEST(Solucion, RepeticionesEnormesNoDesbordan) {
 }
 
 // Random sequences of slot operations against a plain model of the slots (the material
-// number identifies each pattern): same contents, same iteration, Buscar finds each one.
+// number identifies each pattern, 0 an empty slot): same contents, same iteration, Buscar
+// finds each one.
 TEST(Solucion, OperacionesAlAzarComoElModelo) {
     std::mt19937 azar(31);
     for (int prueba = 0; prueba < 100; ++prueba) {
         CSolucion s;
-        std::vector<int> modelo(1, 0); // 0 = empty slot
+        std::vector<int> modelo(1, 0);
         int siguiente = 1;
         const auto nuevo = [&] {
             auto p = PatronConAprovechamiento(1, 10);
@@ -156,48 +153,39 @@ TEST(Solucion, OperacionesAlAzarComoElModelo) {
         for (int paso = 0; paso < 60; ++paso) {
             const int cantidad = static_cast<int>(modelo.size()) - 1;
             const int k = static_cast<int>(azar() % static_cast<unsigned>(cantidad + 4)) - 1;
-            switch (azar() % 6) {
-            case 0:
-                if (k >= 1) {
-                    s.FijarPatron(k, nuevo());
-                    if (k > cantidad) {
-                        modelo.resize(static_cast<std::size_t>(k) + 1, 0);
-                    }
+            const auto alcanzar = [&] { // reading or writing beyond the end grows the set
+                modelo.resize(std::max(modelo.size(), static_cast<std::size_t>(k) + 1), 0);
+            };
+            const int operacion = static_cast<int>(azar() % 6);
+            if (operacion == 0 && k >= 1) {
+                s.FijarPatron(k, nuevo());
+                alcanzar();
+                modelo[static_cast<std::size_t>(k)] = siguiente++;
+            } else if (operacion == 1 && k >= 1) {
+                s.Insertar(nuevo(), k);
+                if (k <= cantidad) {
+                    modelo.insert(modelo.begin() + k, siguiente++);
+                } else {
+                    alcanzar();
                     modelo[static_cast<std::size_t>(k)] = siguiente++;
                 }
-                break;
-            case 1:
-                if (k >= 1) {
-                    s.Insertar(nuevo(), k);
-                    if (k <= cantidad) {
-                        modelo.insert(modelo.begin() + k, siguiente++);
-                    } else {
-                        modelo.resize(static_cast<std::size_t>(k) + 1, 0);
-                        modelo[static_cast<std::size_t>(k)] = siguiente++;
-                    }
-                }
-                break;
-            case 2:
+            } else if (operacion == 2) {
                 s.Eliminar(k);
                 if (k >= 1 && k <= cantidad) {
                     modelo.erase(modelo.begin() + k);
                 }
-                break;
-            case 3:
+            } else if (operacion == 3) {
                 s.Truncar(k);
-                if (std::max(k, 0) < cantidad) {
-                    modelo.resize(static_cast<std::size_t>(std::max(k, 0)) + 1);
-                }
-                break;
-            case 4:
-                s.Patron(k); // reading beyond the end grows the set
+                modelo.resize(
+                    std::min(modelo.size(), static_cast<std::size_t>(std::max(k, 0)) + 1));
+            } else if (operacion == 4) {
+                s.Patron(k);
                 if (k > cantidad) {
-                    modelo.resize(static_cast<std::size_t>(k) + 1, 0);
+                    alcanzar();
                 }
-                break;
-            default: {
-                // Every pattern has the same utilisation: the sort may reorder them freely
-                // but keeps them all and puts the empty slots last.
+            } else if (operacion == 5) {
+                // Every pattern has the same utilisation: the sort may reorder them freely but
+                // keeps them all and puts the empty slots last.
                 s.Ordenar(CSolucion::OrdenAprovechamientoAscendente);
                 std::vector<int> antes(modelo.begin() + 1, modelo.end());
                 std::vector<int> despues;
@@ -207,31 +195,22 @@ TEST(Solucion, OperacionesAlAzarComoElModelo) {
                 }
                 const auto vacio = std::find(despues.begin(), despues.end(), 0);
                 EXPECT_TRUE(std::all_of(vacio, despues.end(), [](int m) { return m == 0; }));
-                std::sort(antes.begin(), antes.end());
-                std::vector<int> ordenados = despues;
-                std::sort(ordenados.begin(), ordenados.end());
-                ASSERT_EQ(ordenados, antes);
+                ASSERT_TRUE(std::is_permutation(antes.begin(), antes.end(), despues.begin(),
+                                                despues.end()));
                 std::copy(despues.begin(), despues.end(), modelo.begin() + 1);
-                break;
-            }
             }
             ASSERT_EQ(s.Cantidad(), static_cast<int>(modelo.size()) - 1);
             std::vector<std::int32_t> llenos;
-            for (std::int32_t i = 1; i < static_cast<std::int32_t>(modelo.size()); ++i) {
+            for (std::int32_t i = 1; i <= s.Cantidad(); ++i) {
                 const CPatron* p = std::as_const(s).Patron(i);
                 const int m = modelo[static_cast<std::size_t>(i)];
+                ASSERT_EQ(p == nullptr ? 0 : p->Material(), m) << "slot " << i;
                 if (m != 0) {
                     llenos.push_back(i);
-                }
-                ASSERT_EQ(p == nullptr, m == 0) << "slot " << i;
-                if (p != nullptr) {
-                    ASSERT_EQ(p->Material(), m) << "slot " << i;
+                    EXPECT_EQ(s.Buscar(p), i);
                 }
             }
             ASSERT_EQ(Iterados(s), llenos);
-            for (const std::int32_t i : llenos) {
-                EXPECT_EQ(s.Buscar(std::as_const(s).Patron(i)), i);
-            }
         }
     }
 }

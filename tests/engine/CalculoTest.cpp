@@ -247,25 +247,31 @@ INSTANTIATE_TEST_SUITE_P(
             "NivelesInvertidos", 3, 1, Nada, false, false, {{1, 1}, {1, 2}, {2, 2}, {3, 2}}, ""}),
     [](const ::testing::TestParamInfo<RCasoNiveles>& info) { return info.param.Nombre; });
 
+// A job of one piece (none with a negative quantity) and one material (l, w, active) that
+// the calculation refuses: the message, and the job keeps its solution and history.
 struct RCasoError {
     const char* Nombre;
-    void (*Preparar)(CConstructorLanzamiento&);
+    std::array<int, 3> Pieza, Material;
     const char* Mensaje;
 };
 
 class ErrorCalculoTest : public ::testing::TestWithParam<RCasoError> {};
 
 TEST_P(ErrorCalculoTest, ElMensajeDelErrorYLaSolucionAnterior) {
+    const RCasoError& caso = GetParam();
     CConstructorLanzamiento b;
-    GetParam().Preparar(b);
+    if (caso.Pieza[2] >= 0) {
+        b.Pieza(caso.Pieza[0], caso.Pieza[1], caso.Pieza[2]);
+    }
+    b.Material(caso.Material[0], caso.Material[1], 0, caso.Material[2] != 0);
     auto job = b.Crear();
     job->EscribirHistorico({"antes"});
     const CSolucion* anterior = &job->Solucion();
     CVistaRegistro vista;
     CCalculo c(*job, vista);
     Calcular(c);
-    EXPECT_EQ(c.MensajeError(), GetParam().Mensaje);
-    EXPECT_EQ(vista.Error, GetParam().Mensaje);
+    EXPECT_EQ(c.MensajeError(), caso.Mensaje);
+    EXPECT_EQ(vista.Error, caso.Mensaje);
     EXPECT_EQ(&job->Solucion(), anterior);
     EXPECT_EQ(job->LeerHistorico(), std::vector<std::string>{"antes"});
     EXPECT_EQ(CCalculo::CalculosActivos(), 0);
@@ -274,24 +280,12 @@ TEST_P(ErrorCalculoTest, ElMensajeDelErrorYLaSolucionAnterior) {
 INSTANTIATE_TEST_SUITE_P(
     Casos, ErrorCalculoTest,
     ::testing::Values(
-        RCasoError{"SinPiezas", [](CConstructorLanzamiento& b) { b.Material(100, 100); },
-                   "No hay piezas para cortar"},
-        RCasoError{
-            "SinMateriales",
-            [](CConstructorLanzamiento& b) { b.Pieza(10, 10, 1).Material(100, 100, 0, false); },
-            "No hay materiales"},
-        RCasoError{"PiezaNula",
-                   [](CConstructorLanzamiento& b) { b.Pieza(0, 10, 1).Material(100, 100); },
-                   "Pieza con dimensión nula"},
-        RCasoError{"MaterialNulo",
-                   [](CConstructorLanzamiento& b) { b.Pieza(10, 10, 1).Material(100, 0); },
-                   "Material con dimensión nula"},
-        RCasoError{"PedidoNulo",
-                   [](CConstructorLanzamiento& b) { b.Pieza(10, 10, 0).Material(100, 100); },
-                   "Pieza con cantidad nula"}),
-    [](const ::testing::TestParamInfo<RCasoError>& info) {
-        return std::string(info.param.Nombre);
-    });
+        RCasoError{"SinPiezas", {10, 10, -1}, {100, 100, 1}, "No hay piezas para cortar"},
+        RCasoError{"SinMateriales", {10, 10, 1}, {100, 100, 0}, "No hay materiales"},
+        RCasoError{"PiezaNula", {0, 10, 1}, {100, 100, 1}, "Pieza con dimensión nula"},
+        RCasoError{"MaterialNulo", {10, 10, 1}, {100, 0, 1}, "Material con dimensión nula"},
+        RCasoError{"PedidoNulo", {10, 10, 0}, {100, 100, 1}, "Pieza con cantidad nula"}),
+    [](const ::testing::TestParamInfo<RCasoError>& info) { return info.param.Nombre; });
 
 TEST(CalculoTest, CanceladoAntesDeEmpezar) {
     CConstructorLanzamiento b;

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 #include <stdexcept>
@@ -25,72 +26,61 @@ AWord16 Posiciones(const CMochila& m, bool largo) {
     return pos;
 }
 
-// One piece kind priced 1 in a bar under one limit: how many pieces fit at every level.
-struct RCasoBarra {
-    int SobranteMinimo, Agarre, AnchoCorte; // 0: not checked
-    int Pieza, Barra, Piezas;               // Piezas 0: no pattern
-};
-
-class BarraTest : public testing::TestWithParam<RCasoBarra> {};
-
-TEST_P(BarraTest, PiezasPorNivel) {
-    const RCasoBarra& caso = GetParam();
-    CConstructorLanzamiento c;
-    c.Opciones.Barras = true;
-    c.Opciones.ChequearSobranteMinimo = caso.SobranteMinimo > 0;
-    c.Opciones.SobranteMinimo = caso.SobranteMinimo;
-    c.Opciones.ChequearAgarre = caso.Agarre > 0;
-    c.Opciones.LongitudAgarre = caso.Agarre;
-    c.Opciones.ChequearAnchoCorte = caso.AnchoCorte > 0;
-    c.Opciones.AnchoCorte = caso.AnchoCorte;
-    c.Pieza(caso.Pieza, 1, 99).Material(caso.Barra, 1);
-    auto job = c.Crear();
-    CMochila m(*job);
-    for (int nivel = 1; nivel <= 3; ++nivel) {
-        m.SetNivelOptimizacion(nivel);
-        auto g = Generar(m, Duales({1.0}));
-        ASSERT_EQ(g.Patron != nullptr, caso.Piezas > 0) << nivel;
-        if (g.Patron) {
-            EXPECT_EQ(g.Patron->CantPorPieza()[1], caso.Piezas) << nivel << Arbol(*g.Patron);
-        }
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    GenerarPatron, BarraTest,
-    testing::Values(
-        // Leftovers beside pieces: none is always fine, 1..SobranteMinimo-1 never.
-        RCasoBarra{10, 0, 0, 50, 100, 2}, RCasoBarra{10, 0, 0, 45, 100, 2}, // 10 = minimum
-        RCasoBarra{11, 0, 0, 45, 100, 1}, RCasoBarra{15, 0, 0, 45, 100, 1},
-        RCasoBarra{1, 0, 0, 33, 100, 3}, RCasoBarra{2, 0, 0, 33, 100, 2},
-        RCasoBarra{99, 0, 0, 25, 100, 4}, // exact fill, any minimum
-        RCasoBarra{99, 0, 0, 30, 100, 0}, // no fill is possible
-        // Grip: the leftover beside a row of pieces, or the last piece, must reach it,
-        // except for a single piece that fills its rectangle exactly.
-        RCasoBarra{0, 20, 0, 30, 100, 3}, RCasoBarra{0, 20, 0, 15, 100, 5},
-        RCasoBarra{0, 20, 0, 20, 100, 5}, RCasoBarra{0, 30, 0, 25, 100, 2},
-        // Kerf: a gross size is the net size plus one kerf, 50 + 3 + 50 = 103.
-        RCasoBarra{0, 0, 3, 50, 103, 2}, RCasoBarra{0, 0, 3, 50, 102, 1}));
-
 constexpr double SinValor = std::numeric_limits<double>::quiet_NaN();
+constexpr int SinLimite = 0;
 
-// One job, priced the same at levels 1 to 3 (or at one level): a pattern or none, and
-// where given, its piece counts and its value.
+// One job under some limits, priced the same at levels 1 to 3 (or at one level): a pattern
+// or none, and where given, its piece counts and its value.
 struct RCasoPatron {
     const char* Nombre;
-    void (*Preparar)(CConstructorLanzamiento&);
+    std::vector<std::array<int, 2>> Piezas;
+    std::array<int, 2> Material;
     std::vector<double> Precios;
     AWord16 Cantidades; // {} no pattern; {0} any pattern
+    bool Barras = false, Rotar = false, Sobrantes = false;
+    int SobranteMinimo = SinLimite, Agarre = SinLimite, AnchoCorte = SinLimite;
+    int CorteMaximo = SinLimite, NivelCorte = SinLimite;
     double Valor = SinValor;
     int Nivel = 0; // 0: every level
 };
+
+// One piece kind priced 1 in a bar: how many fit under the minimum offcut, grip and kerf.
+RCasoPatron Barra(const char* nombre, int minimo, int agarre, int kerf, int pieza, int barra,
+                  int piezas) {
+    RCasoPatron c{nombre, {{pieza, 1}}, {barra, 1}, {1.0}, {}};
+    if (piezas > 0) {
+        c.Cantidades = {0, static_cast<std::uint16_t>(piezas)};
+    }
+    c.Barras = true;
+    c.SobranteMinimo = minimo;
+    c.Agarre = agarre;
+    c.AnchoCorte = kerf;
+    return c;
+}
 
 class PatronTest : public testing::TestWithParam<RCasoPatron> {};
 
 TEST_P(PatronTest, PorNivel) {
     const RCasoPatron& caso = GetParam();
     CConstructorLanzamiento c;
-    caso.Preparar(c);
+    ROpciones& o = c.Opciones;
+    o.Barras = caso.Barras;
+    o.RotarPiezas = caso.Rotar;
+    o.ChequearSobrante = caso.Sobrantes;
+    o.ChequearSobranteMinimo = caso.SobranteMinimo != SinLimite;
+    o.SobranteMinimo = caso.SobranteMinimo;
+    o.ChequearAgarre = caso.Agarre != SinLimite;
+    o.LongitudAgarre = caso.Agarre;
+    o.ChequearAnchoCorte = caso.AnchoCorte != SinLimite;
+    o.AnchoCorte = caso.AnchoCorte;
+    o.ChequearCorteMaximo = caso.CorteMaximo != SinLimite;
+    o.CorteMaximo = caso.CorteMaximo;
+    o.ChequearNivelCorte = caso.NivelCorte != SinLimite;
+    o.NivelCorte = caso.NivelCorte;
+    for (const auto& [l, w] : caso.Piezas) {
+        c.Pieza(l, w, 99);
+    }
+    c.Material(caso.Material[0], caso.Material[1]);
     auto job = c.Crear();
     CMochila m(*job);
     AReal8 d(1, 0.0);
@@ -114,73 +104,67 @@ TEST_P(PatronTest, PorNivel) {
 
 // Stages on 100 x 60: A 60x60 (10) beside D 40x40 (4) over C 40x20 (1.5) needs two; with one
 // the 40-wide strip is a single block (three C: 4.5).
-template <int N> void Etapas(CConstructorLanzamiento& c) {
-    c.Opciones.RotarPiezas = false;
-    c.Opciones.ChequearNivelCorte = N > 0;
-    c.Opciones.NivelCorte = N;
-    c.Pieza(60, 60, 9).Pieza(40, 40, 9).Pieza(40, 20, 9).Material(100, 60);
+RCasoPatron Etapas(const char* nombre, int etapas, double valor) {
+    RCasoPatron c{nombre, {{60, 60}, {40, 40}, {40, 20}}, {100, 60}, {10.0, 4.0, 1.5}, {0}};
+    c.NivelCorte = etapas;
+    c.Valor = valor;
+    c.Nivel = 3;
+    return c;
+}
+
+RCasoPatron CorteMaximo(RCasoPatron c, int corteMaximo, bool rotar = false) {
+    c.CorteMaximo = corteMaximo;
+    c.Rotar = rotar;
+    return c;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     GenerarPatron, PatronTest,
-    testing::Values(RCasoPatron{"UnaEtapa", Etapas<1>, {10.0, 4.0, 1.5}, {0}, 14.5, 3},
-                    RCasoPatron{"DosEtapas", Etapas<2>, {10.0, 4.0, 1.5}, {0}, 15.5, 3},
-                    RCasoPatron{"EtapasSinLimite", Etapas<0>, {10.0, 4.0, 1.5}, {0}, 15.5, 3},
-                    // A cut whose second part is an empty strip narrower than the minimum offcut is
-                    // refused too: 12 is a candidate position (from the too wide 6 x 200), yet 10 |
-                    // 12 on a 22 x 5 sheet leaves a strip of 12 < 15.
-                    RCasoPatron{"ParteVaciaMenorQueElSobranteMinimo",
-                                [](auto& c) {
-                                    c.Opciones.RotarPiezas = false;
-                                    c.Opciones.ChequearSobranteMinimo = true;
-                                    c.Opciones.SobranteMinimo = 15;
-                                    c.Pieza(10, 5, 9).Pieza(6, 200, 9).Material(22, 5);
-                                },
-                                {5.0, 1.0},
-                                {},
-                                SinValor,
-                                1},
-                    // A piece no smaller in either dimension than a piece of higher price is never
-                    // placed, even where it would fit better.
-                    RCasoPatron{
-                        "PiezaDominada",
-                        [](auto& c) { c.Pieza(40, 40, 9).Pieza(50, 50, 9).Material(150, 100); },
-                        {5.0, 4.9},
-                        {0, 6, 0}},
-                    // A maximum cut below every material width: no vertical cut, and no block
-                    // filling the width unless it is the single exact piece.
-                    RCasoPatron{"CorteMaximoMenorQueElAncho",
-                                [](auto& c) {
-                                    c.Opciones.RotarPiezas = false;
-                                    c.Opciones.ChequearCorteMaximo = true;
-                                    c.Opciones.CorteMaximo = 40;
-                                    c.Pieza(20, 50, 9).Pieza(20, 25, 9).Material(100, 50);
-                                },
-                                {1.0, 1.0},
-                                {}},
-                    RCasoPatron{"CorteMaximoPiezaExacta",
-                                [](auto& c) {
-                                    c.Opciones.RotarPiezas = false;
-                                    c.Opciones.ChequearCorteMaximo = true;
-                                    c.Opciones.CorteMaximo = 40;
-                                    c.Pieza(20, 50, 9).Material(20, 50);
-                                },
-                                {1.0},
-                                {0, 1}},
-                    // A leftover of a vertical cut handed to a part cut horizontally would stretch
-                    // that cut from 20 to 21 on this 23 x 13 sheet: it is cut off on its own (the
-                    // validator inside Generar measures every cut line).
-                    RCasoPatron{"SobranteQueAlargariaUnCorte",
-                                [](auto& c) {
-                                    c.Opciones.ChequearCorteMaximo = true;
-                                    c.Opciones.CorteMaximo = 20;
-                                    c.Opciones.ChequearNivelCorte = true;
-                                    c.Opciones.NivelCorte = 4;
-                                    c.Opciones.ChequearSobrante = true;
-                                    c.Pieza(2, 9, 99).Material(23, 13);
-                                },
-                                {8.0},
-                                {0}}),
+    testing::Values(
+        // Leftovers beside pieces: none is always fine, 1..SobranteMinimo-1 never.
+        Barra("SobranteCero", 10, 0, 0, 50, 100, 2), Barra("SobranteMinimo", 10, 0, 0, 45, 100, 2),
+        Barra("SobranteBajoElMinimo", 11, 0, 0, 45, 100, 1),
+        Barra("SobranteMuyBajo", 15, 0, 0, 45, 100, 1), Barra("SobranteDeUno", 1, 0, 0, 33, 100, 3),
+        Barra("SobranteDeUnoBajo", 2, 0, 0, 33, 100, 2),
+        Barra("RellenoExacto", 99, 0, 0, 25, 100, 4),
+        Barra("SinRellenoPosible", 99, 0, 0, 30, 100, 0),
+        // Grip: the leftover beside a row of pieces, or the last piece, must reach it,
+        // except for a single piece that fills its rectangle exactly.
+        Barra("AgarreUltimaPieza", 0, 20, 0, 30, 100, 3),
+        Barra("AgarreCorto", 0, 20, 0, 15, 100, 5), Barra("AgarreExacto", 0, 20, 0, 20, 100, 5),
+        Barra("AgarreLargo", 0, 30, 0, 25, 100, 2),
+        // Kerf: a gross size is the net size plus one kerf, 50 + 3 + 50 = 103.
+        Barra("AnchoDeCorteJusto", 0, 0, 3, 50, 103, 2),
+        Barra("AnchoDeCorteFalta", 0, 0, 3, 50, 102, 1), Etapas("UnaEtapa", 1, 14.5),
+        Etapas("DosEtapas", 2, 15.5), Etapas("EtapasSinLimite", 0, 15.5),
+        // A piece no smaller in either dimension than a piece of higher price is never placed,
+        // even where it would fit better.
+        RCasoPatron{"PiezaDominada", {{40, 40}, {50, 50}}, {150, 100}, {5.0, 4.9}, {0, 6, 0}},
+        // A maximum cut below every material width: no vertical cut, and no block filling
+        // the width unless it is the single exact piece.
+        CorteMaximo({"CorteMaximoMenorQueElAncho", {{20, 50}, {20, 25}}, {100, 50}, {1.0, 1.0}, {}},
+                    40),
+        CorteMaximo({"CorteMaximoPiezaExacta", {{20, 50}}, {20, 50}, {1.0}, {0, 1}}, 40),
+        // A leftover of a vertical cut handed to a part cut horizontally would stretch that
+        // cut from 20 to 21 on this 23 x 13 sheet: it is cut off on its own (the validator
+        // inside Generar measures every cut line).
+        [] {
+            RCasoPatron c = CorteMaximo(
+                {"SobranteQueAlargariaUnCorte", {{2, 9}}, {23, 13}, {8.0}, {0}}, 20, true);
+            c.NivelCorte = 4;
+            c.Sobrantes = true;
+            return c;
+        }(),
+        // A cut whose second part is an empty strip narrower than the minimum offcut is
+        // refused too: 12 is a candidate position (from the too wide 6 x 200), yet 10 | 12
+        // on a 22 x 5 sheet leaves a strip of 12 < 15.
+        [] {
+            RCasoPatron c{
+                "ParteVaciaMenorQueElSobranteMinimo", {{10, 5}, {6, 200}}, {22, 5}, {5.0, 1.0}, {}};
+            c.SobranteMinimo = 15;
+            c.Nivel = 1;
+            return c;
+        }()),
     [](const testing::TestParamInfo<RCasoPatron>& info) { return info.param.Nombre; });
 
 // A single piece 60 long in a bar 100 long: one leaf holding it, 40 free.

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <functional>
 #include <iterator>
@@ -29,80 +30,72 @@ void Ninguno(CLanzamiento& job) {
     EXPECT_NO_THROW(CMochila m(job));
 }
 
+// Pieces and materials as (length, width, quantity, active).
+using TRegistros = std::vector<std::array<int, 4>>;
+
 struct RCasoError {
-    std::string Nombre;
-    std::function<void(CConstructorLanzamiento&)> Preparar;
+    const char* Nombre;
+    TRegistros Piezas, Materiales;
     void (*Esperado)(CLanzamiento&);
+    int AnchoCorte = 0; // checked when not 0
+    bool Barras = false;
+    int Margen = 0; // left and right, checked when not 0
 };
 
 class ErrorPreparacion : public testing::TestWithParam<RCasoError> {};
 
 TEST_P(ErrorPreparacion, ElPrimeroDeLaTabla) {
+    const RCasoError& caso = GetParam();
     CConstructorLanzamiento c;
-    GetParam().Preparar(c);
-    GetParam().Esperado(*c.Crear());
+    c.Opciones.Barras = caso.Barras;
+    c.Opciones.ChequearAnchoCorte = caso.AnchoCorte != 0;
+    c.Opciones.AnchoCorte = caso.AnchoCorte;
+    c.Opciones.ChequearMargenes = caso.Margen != 0;
+    c.Opciones.MargenIzq = c.Opciones.MargenDer = caso.Margen;
+    for (const auto& [l, w, q, a] : caso.Piezas) {
+        c.Pieza(l, w, q, a != 0);
+    }
+    for (const auto& [l, w, q, a] : caso.Materiales) {
+        c.Material(l, w, q, a != 0);
+    }
+    caso.Esperado(*c.Crear());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Preparacion, ErrorPreparacion,
     testing::Values(
-        RCasoError{"Vacio", [](CConstructorLanzamiento&) {}, Lanza<ENoHayPiezas>},
-        RCasoError{"SoloPiezasInactivas",
-                   [](auto& c) { c.Pieza(10, 10, 0, false).Pieza(5, 5, 3, false); },
-                   Lanza<ENoHayPiezas>},
+        RCasoError{"Vacio", {}, {}, Lanza<ENoHayPiezas>},
+        RCasoError{"SoloPiezasInactivas", {{10, 10, 0, 0}, {5, 5, 3, 0}}, {}, Lanza<ENoHayPiezas>},
         // Demand 0 is checked before the missing materials.
-        RCasoError{"PedidoNuloSinMateriales", [](auto& c) { c.Pieza(10, 10, 0); },
-                   Lanza<EPedidoNulo>},
+        RCasoError{"PedidoNuloSinMateriales", {{10, 10, 0, 1}}, {}, Lanza<EPedidoNulo>},
         // An inactive piece with demand 0 is simply left out.
-        RCasoError{"PedidoNuloInactivo",
-                   [](auto& c) { c.Pieza(10, 10, 0, false).Pieza(10, 10, 1).Material(50, 50); },
-                   Ninguno},
-        RCasoError{"SinMateriales", [](auto& c) { c.Pieza(10, 10, 1).Material(50, 50, 3, false); },
-                   Lanza<ENoHayMateriales>},
+        RCasoError{
+            "PedidoNuloInactivo", {{10, 10, 0, 0}, {10, 10, 1, 1}}, {{50, 50, 0, 1}}, Ninguno},
+        RCasoError{"SinMateriales", {{10, 10, 1, 1}}, {{50, 50, 3, 0}}, Lanza<ENoHayMateriales>},
         // A null material is reported before a null piece.
         RCasoError{"MaterialNuloAntesQuePiezaNula",
-                   [](auto& c) { c.Pieza(0, 10, 1).Material(50, 0); }, Lanza<EMaterialNulo>},
-        RCasoError{"PiezaNula", [](auto& c) { c.Pieza(10, 0, 1).Material(50, 50); },
-                   Lanza<EPiezaNula>},
+                   {{0, 10, 1, 1}},
+                   {{50, 0, 0, 1}},
+                   Lanza<EMaterialNulo>},
+        RCasoError{"PiezaNula", {{10, 0, 1, 1}}, {{50, 50, 0, 1}}, Lanza<EPiezaNula>},
         // With a kerf of 3 a piece of length 0 is 3 gross: still null.
-        RCasoError{"PiezaNulaConCorte",
-                   [](auto& c) {
-                       c.Opciones.ChequearAnchoCorte = true;
-                       c.Opciones.AnchoCorte = 3;
-                       c.Pieza(0, 10, 1).Material(50, 50);
-                   },
-                   Lanza<EPiezaNula>},
+        RCasoError{"PiezaNulaConCorte", {{0, 10, 1, 1}}, {{50, 50, 0, 1}}, Lanza<EPiezaNula>, 3},
         // A null material that is inactive is not looked at.
-        RCasoError{"MaterialNuloInactivo",
-                   [](auto& c) { c.Pieza(10, 10, 1).Material(0, 0, 0, false).Material(50, 50); },
-                   Ninguno},
-        // Bars: the widths are 1 by construction, so a kerf of 1 is no null width...
-        RCasoError{"BarrasConCorteDeUno",
-                   [](auto& c) {
-                       c.Opciones.Barras = true;
-                       c.Opciones.ChequearAnchoCorte = true;
-                       c.Opciones.AnchoCorte = 1;
-                       c.Pieza(10, 1, 1).Material(50, 1);
-                   },
-                   Ninguno},
-        // ...and a bar piece of length 0 is null whatever the kerf.
-        RCasoError{"BarrasPiezaNulaConCorte",
-                   [](auto& c) {
-                       c.Opciones.Barras = true;
-                       c.Opciones.ChequearAnchoCorte = true;
-                       c.Opciones.AnchoCorte = 4;
-                       c.Pieza(0, 1, 1).Material(50, 1);
-                   },
-                   Lanza<EPiezaNula>},
+        RCasoError{
+            "MaterialNuloInactivo", {{10, 10, 1, 1}}, {{0, 0, 0, 0}, {50, 50, 0, 1}}, Ninguno},
+        // Bars: the widths are 1 by construction, so a kerf of 1 is no null width, and a bar
+        // piece of length 0 is null whatever the kerf.
+        RCasoError{"BarrasConCorteDeUno", {{10, 1, 1, 1}}, {{50, 1, 0, 1}}, Ninguno, 1, true},
+        RCasoError{
+            "BarrasPiezaNulaConCorte", {{0, 1, 1, 1}}, {{50, 1, 0, 1}}, Lanza<EPiezaNula>, 4, true},
         // Margins that eat the whole material leave a null material, not a huge one.
         RCasoError{"MargenesMayoresQueElMaterial",
-                   [](auto& c) {
-                       c.Opciones.ChequearMargenes = true;
-                       c.Opciones.MargenIzq = 30;
-                       c.Opciones.MargenDer = 30;
-                       c.Pieza(10, 10, 1).Material(50, 50);
-                   },
-                   Lanza<EMaterialNulo>}),
+                   {{10, 10, 1, 1}},
+                   {{50, 50, 0, 1}},
+                   Lanza<EMaterialNulo>,
+                   0,
+                   false,
+                   30}),
     [](const testing::TestParamInfo<RCasoError>& info) { return info.param.Nombre; });
 
 // ---- Rows ----
@@ -247,17 +240,6 @@ TEST(Preparacion, StockCeroEsIlimitado) {
     EXPECT_EQ(m.DisponibleMaterial(2), 7);
     EXPECT_EQ(m.DisponibleMaterial(3), CantidadIlimitada);
     EXPECT_EQ(m.NumMateriales(), 2);
-}
-
-TEST(Preparacion, NivelDeOptimizacion) {
-    CConstructorLanzamiento c;
-    c.Opciones.NivelOptimizacionFinal = 3;
-    c.Pieza(10, 10, 1).Material(100, 100);
-    auto job = c.Crear();
-    CMochila m(*job);
-    m.SetNivelOptimizacion(1);
-    EXPECT_EQ(m.Opciones().NivelOptimizacionFinal, 1);
-    EXPECT_EQ(job->Opciones().NivelOptimizacionFinal, 3);
 }
 
 // ---- Kept patterns ----
