@@ -14,29 +14,24 @@ using namespace prueba;
 
 namespace {
 
-// Which node of the known pattern a case works on.
-enum class TNodo { Raiz, A, B, B1, B2, B21, B22 };
-
-CCorte& Nodo(CPatron& P, TNodo n) {
-    CCorte& raiz = *P.Raiz();
-    switch (n) {
-    case TNodo::Raiz:
-        return raiz;
-    case TNodo::A:
-        return *raiz.Hijo1();
-    case TNodo::B:
-        return *raiz.Hijo2();
-    case TNodo::B1:
-        return *raiz.Hijo2()->Hijo1();
-    case TNodo::B2:
-        return *raiz.Hijo2()->Hijo2();
-    case TNodo::B21:
-        return *raiz.Hijo2()->Hijo2()->Hijo1();
-    case TNodo::B22:
-        break;
+// A node of the known pattern by its name: A and B are the root's parts, then 1 and 2.
+CCorte& Nodo(CPatron& P, const std::string& nombre) {
+    CCorte* n = P.Raiz();
+    for (const char c : nombre) {
+        n = c == 'A' || c == '1' ? n->Hijo1() : c == 'B' || c == '2' ? n->Hijo2() : n;
     }
-    return *raiz.Hijo2()->Hijo2()->Hijo2();
+    return *n;
 }
+
+class Conocido : public testing::Test {
+protected:
+    CTrabajo t{OpcionesConocidas, PiezasConocidas};
+    std::unique_ptr<CPatron> P = t.Patron(ArbolConocido);
+    CCorte& N(const std::string& nombre) { return Nodo(*P, nombre); }
+    void Asignar(CCorte& n, const std::string& valor, const char* clave) {
+        AsignarPropiedad(*P, n, t.Lanzamiento(), valor, clave);
+    }
+};
 
 // Piece 3 has a zero width, so that giving it to a leaf is refused after the leaf is
 // cleared.
@@ -48,17 +43,15 @@ const std::vector<std::string> PiezasConNula = {PiezasConocidas[0], PiezasConoci
 // ---- Shown values and editability -----------------------------------------------------
 
 struct CasoValor {
-    TNodo Nodo;
+    const char* Nodo;
     const char* Clave;
     std::string Valor;
     bool Editable;
 };
 
-class ValorPropiedadTest : public testing::TestWithParam<CasoValor> {};
+class ValorPropiedadTest : public Conocido, public testing::WithParamInterface<CasoValor> {};
 
 TEST_P(ValorPropiedadTest, TextoYEditable) {
-    CTrabajo t(OpcionesConocidas, PiezasConocidas);
-    auto P = t.Patron(ArbolConocido);
     const CCorte& n = Nodo(*P, GetParam().Nodo);
     EXPECT_EQ(ValorPropiedad(*P, n, GetParam().Clave), GetParam().Valor);
     EXPECT_EQ(PropiedadEditable(*P, n, GetParam().Clave), GetParam().Editable);
@@ -66,29 +59,29 @@ TEST_P(ValorPropiedadTest, TextoYEditable) {
 
 INSTANTIATE_TEST_SUITE_P(
     PatronConocido, ValorPropiedadTest,
-    testing::Values(CasoValor{TNodo::Raiz, Textos::PropDirCorte, "Vertical", false},
-                    CasoValor{TNodo::B, Textos::PropDirCorte, "Horizontal", false},
-                    CasoValor{TNodo::B22, Textos::PropDirCorte, "Ninguno", true},
-                    CasoValor{TNodo::B1, Textos::PropDirCorte, "Ninguno", true}, // free length
-                    CasoValor{TNodo::A, Textos::PropDirCorte, "Ninguno", true},  // free width
-                    CasoValor{TNodo::Raiz, Textos::PropDimCorte, "603", false},
-                    CasoValor{TNodo::B2, Textos::PropDimCorte, "203", false},
-                    CasoValor{TNodo::A, Textos::PropDimCorte, "", false},
-                    CasoValor{TNodo::A, Textos::PropPieza, "2 [300x200]", true},
-                    CasoValor{TNodo::B1, Textos::PropPieza, "2 [200x300]", true},
-                    CasoValor{TNodo::B22, Textos::PropPieza, "", true},
-                    CasoValor{TNodo::B, Textos::PropPieza, "", false},
-                    CasoValor{TNodo::A, Textos::PropRotada, "no", true},
-                    CasoValor{TNodo::B1, Textos::PropRotada, "si", true},
-                    CasoValor{TNodo::B22, Textos::PropRotada, "", false},
-                    CasoValor{TNodo::A, Textos::PropDistribucion, "2x2", true},
-                    CasoValor{TNodo::B21, Textos::PropDistribucion, "2x3", true},
-                    CasoValor{TNodo::B22, Textos::PropDistribucion, "", false},
-                    CasoValor{TNodo::A, Textos::PropSobranteX, "", false},
-                    CasoValor{TNodo::A, Textos::PropSobranteY, "94", false},
-                    CasoValor{TNodo::B22, Textos::PropSobranteX, "188", false},
-                    CasoValor{TNodo::B22, Textos::PropSobranteY, "197", false},
-                    CasoValor{TNodo::A, "Otra", "", false}));
+    testing::Values(CasoValor{"Raiz", Textos::PropDirCorte, "Vertical", false},
+                    CasoValor{"B", Textos::PropDirCorte, "Horizontal", false},
+                    CasoValor{"B22", Textos::PropDirCorte, "Ninguno", true},
+                    CasoValor{"B1", Textos::PropDirCorte, "Ninguno", true}, // free length
+                    CasoValor{"A", Textos::PropDirCorte, "Ninguno", true},  // free width
+                    CasoValor{"Raiz", Textos::PropDimCorte, "603", false},
+                    CasoValor{"B2", Textos::PropDimCorte, "203", false},
+                    CasoValor{"A", Textos::PropDimCorte, "", false},
+                    CasoValor{"A", Textos::PropPieza, "2 [300x200]", true},
+                    CasoValor{"B1", Textos::PropPieza, "2 [200x300]", true},
+                    CasoValor{"B22", Textos::PropPieza, "", true},
+                    CasoValor{"B", Textos::PropPieza, "", false},
+                    CasoValor{"A", Textos::PropRotada, "no", true},
+                    CasoValor{"B1", Textos::PropRotada, "si", true},
+                    CasoValor{"B22", Textos::PropRotada, "", false},
+                    CasoValor{"A", Textos::PropDistribucion, "2x2", true},
+                    CasoValor{"B21", Textos::PropDistribucion, "2x3", true},
+                    CasoValor{"B22", Textos::PropDistribucion, "", false},
+                    CasoValor{"A", Textos::PropSobranteX, "", false},
+                    CasoValor{"A", Textos::PropSobranteY, "94", false},
+                    CasoValor{"B22", Textos::PropSobranteX, "188", false},
+                    CasoValor{"B22", Textos::PropSobranteY, "197", false},
+                    CasoValor{"A", "Otra", "", false}));
 
 TEST(ValorPropiedad, DimCorteEditableSoloConDosHojasVacias) {
     CTrabajo t(OpcionesConocidas, PiezasConocidas);
@@ -132,7 +125,7 @@ TEST(ListasPropiedad, PalabrasYPiezasDeLaGrilla) {
 struct CasoError {
     const char* Nombre;
     bool Barras;
-    TNodo Nodo;
+    const char* Nodo;
     const char* Clave;
     std::string Valor;
     std::function<bool(const std::exception&)> Clase;
@@ -176,45 +169,45 @@ const std::string Incorrecto = "Valor de propiedad incorrecto";
 
 INSTANTIATE_TEST_SUITE_P(
     Errores, ErrorPropiedadTest,
-    testing::Values(
-        CasoError{"DirDesconocida", false, TNodo::B22, Textos::PropDirCorte, "Diagonal",
-                  Es<EErrorPropiedad>(), Incorrecto},
-        CasoError{"DirHorizontalEnBarras", true, TNodo::B22, Textos::PropDirCorte, "Horizontal",
-                  Es<EErrorDirHorBarras>(), "Utilice sólo corte verticales en el corte de barras"},
-        CasoError{"DirSinEspacio", false, TNodo::B21, Textos::PropDirCorte, "Vertical",
-                  Es<ECorteImposible>(), "No hay espacio para cortar."},
-        CasoError{"DirSinEspacioEnCorte", false, TNodo::Raiz, Textos::PropDirCorte, "Horizontal",
-                  Es<ECorteImposible>(), "No hay espacio para cortar."},
-        CasoError{"DimIgualAlTotal", false, TNodo::Raiz, Textos::PropDimCorte, "997",
-                  Es<EErrorRangoDimension>(), "Dimensión fuera de rango"},
-        CasoError{"DimCero", false, TNodo::B, Textos::PropDimCorte, "0", Es<EErrorRangoDimension>(),
-                  "Dimensión fuera de rango"},
-        CasoError{"DimVacia", false, TNodo::B, Textos::PropDimCorte, "", Es<EErrorRangoDimension>(),
-                  "Dimensión fuera de rango"},
-        CasoError{"DimMalEscrita", false, TNodo::Raiz, Textos::PropDimCorte, "1.2.3",
-                  Es<EConversion>(), "Valor de longitud incorrecto"},
-        CasoError{"PiezaInexistente", false, TNodo::B22, Textos::PropPieza, "3",
-                  Es<EErrorIdPieza>(), "Id de pieza incorrecto"},
-        CasoError{"PiezaNoNumerica", false, TNodo::B22, Textos::PropPieza, "dos [300x200]",
-                  Es<EConversion>(), "'dos' no es un valor entero válido"},
-        CasoError{"RotadaConTilde", false, TNodo::A, Textos::PropRotada, "sí",
-                  Es<EErrorPropiedad>(), Incorrecto},
-        CasoError{"DistribucionNoCabe", false, TNodo::A, Textos::PropDistribucion, "3x2",
-                  Es<EErrorRangoPieza>(), "Las piezas no caben en el semiproducto"},
-        CasoError{"DistribucionNoCabeEnY", false, TNodo::A, Textos::PropDistribucion, "2x3",
-                  Es<EErrorRangoPieza>(), "Las piezas no caben en el semiproducto"},
-        CasoError{"DistribucionEnBarrasEsUnNumero", true, TNodo::A, Textos::PropDistribucion, "2x3",
-                  Es<EConversion>(), "'2x3' no es un valor entero válido"},
-        CasoError{"DistribucionSinX", false, TNodo::A, Textos::PropDistribucion, "2",
-                  Es<EConversion>(), "'' no es un valor entero válido"},
-        CasoError{"DistribucionNegativa", false, TNodo::A, Textos::PropDistribucion, "-1x2",
-                  Es<EErrorPropiedad>(), Incorrecto}),
+    testing::Values(CasoError{"DirDesconocida", false, "B22", Textos::PropDirCorte, "Diagonal",
+                              Es<EErrorPropiedad>(), Incorrecto},
+                    CasoError{"DirHorizontalEnBarras", true, "B22", Textos::PropDirCorte,
+                              "Horizontal", Es<EErrorDirHorBarras>(),
+                              "Utilice sólo corte verticales en el corte de barras"},
+                    CasoError{"DirSinEspacio", false, "B21", Textos::PropDirCorte, "Vertical",
+                              Es<ECorteImposible>(), "No hay espacio para cortar."},
+                    CasoError{"DirSinEspacioEnCorte", false, "Raiz", Textos::PropDirCorte,
+                              "Horizontal", Es<ECorteImposible>(), "No hay espacio para cortar."},
+                    CasoError{"DimIgualAlTotal", false, "Raiz", Textos::PropDimCorte, "997",
+                              Es<EErrorRangoDimension>(), "Dimensión fuera de rango"},
+                    CasoError{"DimCero", false, "B", Textos::PropDimCorte, "0",
+                              Es<EErrorRangoDimension>(), "Dimensión fuera de rango"},
+                    CasoError{"DimVacia", false, "B", Textos::PropDimCorte, "",
+                              Es<EErrorRangoDimension>(), "Dimensión fuera de rango"},
+                    CasoError{"DimMalEscrita", false, "Raiz", Textos::PropDimCorte, "1.2.3",
+                              Es<EConversion>(), "Valor de longitud incorrecto"},
+                    CasoError{"PiezaInexistente", false, "B22", Textos::PropPieza, "3",
+                              Es<EErrorIdPieza>(), "Id de pieza incorrecto"},
+                    CasoError{"PiezaNoNumerica", false, "B22", Textos::PropPieza, "dos [300x200]",
+                              Es<EConversion>(), "'dos' no es un valor entero válido"},
+                    CasoError{"RotadaConTilde", false, "A", Textos::PropRotada, "sí",
+                              Es<EErrorPropiedad>(), Incorrecto},
+                    CasoError{"DistribucionNoCabe", false, "A", Textos::PropDistribucion, "3x2",
+                              Es<EErrorRangoPieza>(), "Las piezas no caben en el semiproducto"},
+                    CasoError{"DistribucionNoCabeEnY", false, "A", Textos::PropDistribucion, "2x3",
+                              Es<EErrorRangoPieza>(), "Las piezas no caben en el semiproducto"},
+                    CasoError{"DistribucionEnBarrasEsUnNumero", true, "A", Textos::PropDistribucion,
+                              "2x3", Es<EConversion>(), "'2x3' no es un valor entero válido"},
+                    CasoError{"DistribucionSinX", false, "A", Textos::PropDistribucion, "2",
+                              Es<EConversion>(), "'' no es un valor entero válido"},
+                    CasoError{"DistribucionNegativa", false, "A", Textos::PropDistribucion, "-1x2",
+                              Es<EErrorPropiedad>(), Incorrecto}),
     [](const testing::TestParamInfo<CasoError>& info) { return std::string(info.param.Nombre); });
 
 TEST(AsignarPropiedad, PiezaDeTamanoNuloDejaLaHojaVacia) {
     CTrabajo t(OpcionesConocidas, PiezasConNula);
     auto P = t.Patron(ArbolConocido);
-    CCorte& a = *P->Raiz()->Hijo1();
+    CCorte& a = Nodo(*P, "A");
     EXPECT_THROW(AsignarPropiedad(*P, a, t.Lanzamiento(), "3", Textos::PropPieza), EPiezaNula);
     EXPECT_TRUE(a.EsVacio());
     EXPECT_EQ(a.RepX(), 0);
@@ -223,9 +216,7 @@ TEST(AsignarPropiedad, PiezaDeTamanoNuloDejaLaHojaVacia) {
 
 // ---- Setting properties: changes ------------------------------------------------------
 
-TEST(AsignarPropiedad, ClavesSinValorNoHacenNada) {
-    CTrabajo t(OpcionesConocidas, PiezasConocidas);
-    auto P = t.Patron(ArbolConocido);
+TEST_F(Conocido, ClavesSinValorNoHacenNada) {
     int llamadas = 0;
     const RAccionesPropiedad acciones{[&] { ++llamadas; }, [&] { ++llamadas; }};
     for (const char* clave : {"Otra", Textos::PropSobranteX, Textos::PropSobranteY, "pieza"}) {
@@ -237,9 +228,7 @@ TEST(AsignarPropiedad, ClavesSinValorNoHacenNada) {
     EXPECT_TRUE(CCorte::Iguales(P->Raiz(), t2.Patron(ArbolConocido)->Raiz()));
 }
 
-TEST(AsignarPropiedad, UnCambioCompletoMarcaElLanzamientoYRefresca) {
-    CTrabajo t(OpcionesConocidas, PiezasConocidas);
-    auto P = t.Patron(ArbolConocido);
+TEST_F(Conocido, UnCambioCompletoMarcaElLanzamientoYRefresca) {
     std::vector<std::string> orden;
     const RAccionesPropiedad acciones{[&] { orden.push_back("deshacer"); },
                                       [&] { orden.push_back("refrescar"); }};
@@ -248,65 +237,57 @@ TEST(AsignarPropiedad, UnCambioCompletoMarcaElLanzamientoYRefresca) {
     EXPECT_FALSE(t.Lanzamiento().Guardado());
 }
 
-TEST(AsignarPropiedad, DireccionDeCorte) {
-    CTrabajo t(OpcionesConocidas, PiezasConocidas);
-    auto P = t.Patron(ArbolConocido);
-    CCorte& b22 = *P->Raiz()->Hijo2()->Hijo2()->Hijo2();
-    AsignarPropiedad(*P, b22, t.Lanzamiento(), "vertical", Textos::PropDirCorte);
+TEST_F(Conocido, DireccionDeCorte) {
+    CCorte& b22 = N("B22");
+    Asignar(b22, "vertical", Textos::PropDirCorte);
     EXPECT_EQ(b22.Dir(), 1);
     ASSERT_TRUE(b22.Hijo1() && b22.Hijo2());
     EXPECT_EQ(b22.Hijo1()->Largo() + b22.Hijo2()->Largo(), 191);
 
     // A block with free width is cut across: the block and the free band part.
-    CCorte& a = *P->Raiz()->Hijo1();
-    AsignarPropiedad(*P, a, t.Lanzamiento(), "Horizontal", Textos::PropDirCorte);
+    CCorte& a = N("A");
+    Asignar(a, "Horizontal", Textos::PropDirCorte);
     EXPECT_EQ(a.Dir(), -1);
     EXPECT_EQ(a.Hijo1()->Pieza(), 2);
     EXPECT_EQ(a.Hijo2()->Ancho(), 97);
 
     // "Ninguno" or nothing frees the parts.
-    CCorte& b = *P->Raiz()->Hijo2();
-    AsignarPropiedad(*P, b, t.Lanzamiento(), "", Textos::PropDirCorte);
+    CCorte& b = N("B");
+    Asignar(b, "", Textos::PropDirCorte);
     EXPECT_TRUE(b.EsVacio());
     EXPECT_EQ(b.Hijo1(), nullptr);
     EXPECT_EQ(b.Largo(), 397);
-    AsignarPropiedad(*P, a, t.Lanzamiento(), "NINGUNO", Textos::PropDirCorte);
+    Asignar(a, "NINGUNO", Textos::PropDirCorte);
     EXPECT_TRUE(a.EsVacio());
 }
 
-TEST(AsignarPropiedad, DimensionDeCorte) {
-    CTrabajo t(OpcionesConocidas, PiezasConocidas);
-    auto P = t.Patron(ArbolConocido);
+TEST_F(Conocido, DimensionDeCorte) {
     CCorte& raiz = *P->Raiz();
-    AsignarPropiedad(*P, raiz, t.Lanzamiento(), "500", Textos::PropDimCorte);
+    Asignar(raiz, "500", Textos::PropDimCorte);
     ASSERT_TRUE(raiz.Hijo1()->EsVacio() && raiz.Hijo2()->EsVacio());
     EXPECT_EQ(raiz.Hijo1()->Largo(), 503);
     EXPECT_EQ(raiz.Hijo2()->Largo(), 500);
     EXPECT_EQ(raiz.Hijo1()->Ancho(), 503);
-    AsignarPropiedad(*P, raiz, t.Lanzamiento(), "996", Textos::PropDimCorte);
+    Asignar(raiz, "996", Textos::PropDimCorte);
     EXPECT_EQ(raiz.Hijo2()->Largo(), 4);
 
     CCorte& hoja = *raiz.Hijo1();
-    AsignarPropiedad(*P, hoja, t.Lanzamiento(), "100", Textos::PropDimCorte);
+    Asignar(hoja, "100", Textos::PropDimCorte);
     EXPECT_TRUE(hoja.EsVacio());
     EXPECT_EQ(hoja.Hijo1(), nullptr);
 }
 
-TEST(AsignarPropiedad, DimensionDeCorteHorizontal) {
-    CTrabajo t(OpcionesConocidas, PiezasConocidas);
-    auto P = t.Patron(ArbolConocido);
-    CCorte& b = *P->Raiz()->Hijo2();
-    AsignarPropiedad(*P, b, t.Lanzamiento(), "100", Textos::PropDimCorte);
+TEST_F(Conocido, DimensionDeCorteHorizontal) {
+    CCorte& b = N("B");
+    Asignar(b, "100", Textos::PropDimCorte);
     EXPECT_EQ(b.Hijo1()->Ancho(), 103);
     EXPECT_EQ(b.Hijo2()->Ancho(), 400);
     EXPECT_EQ(b.Hijo1()->Largo(), 397);
 }
 
-TEST(AsignarPropiedad, PiezaRellenaElBloque) {
-    CTrabajo t(OpcionesConocidas, PiezasConocidas);
-    auto P = t.Patron(ArbolConocido);
-    CCorte& b22 = *P->Raiz()->Hijo2()->Hijo2()->Hijo2(); // 191 x 200 gross
-    AsignarPropiedad(*P, b22, t.Lanzamiento(), "1 [100x50]", Textos::PropPieza);
+TEST_F(Conocido, PiezaRellenaElBloque) {
+    CCorte& b22 = N("B22"); // 191 x 200 gross
+    Asignar(b22, "1 [100x50]", Textos::PropPieza);
     EXPECT_EQ(b22.Pieza(), 1);
     EXPECT_EQ(b22.LargoPz(), 103);
     EXPECT_EQ(b22.AnchoPz(), 53);
@@ -314,46 +295,42 @@ TEST(AsignarPropiedad, PiezaRellenaElBloque) {
     EXPECT_EQ(b22.RepY(), 3);
 
     // A negative number is the same piece, not turned.
-    CCorte& b1 = *P->Raiz()->Hijo2()->Hijo1(); // 397 x 303 gross
-    AsignarPropiedad(*P, b1, t.Lanzamiento(), "-1", Textos::PropPieza);
+    CCorte& b1 = N("B1"); // 397 x 303 gross
+    Asignar(b1, "-1", Textos::PropPieza);
     EXPECT_EQ(b1.Pieza(), 1);
     EXPECT_EQ(b1.RepX(), 3);
     EXPECT_EQ(b1.RepY(), 5);
 
     for (const char* vacio : {"0", "", "  "}) {
-        AsignarPropiedad(*P, b1, t.Lanzamiento(), vacio, Textos::PropPieza);
+        Asignar(b1, vacio, Textos::PropPieza);
         EXPECT_TRUE(b1.EsVacio()) << vacio;
         EXPECT_EQ(b1.RepX(), 0);
         EXPECT_EQ(b1.LargoPz(), 0);
     }
 }
 
-TEST(AsignarPropiedad, RotadaCambiaSignoYMedidas) {
-    CTrabajo t(OpcionesConocidas, PiezasConocidas);
-    auto P = t.Patron(ArbolConocido);
-    CCorte& b1 = *P->Raiz()->Hijo2()->Hijo1(); // piece -2 in 397 x 303
-    AsignarPropiedad(*P, b1, t.Lanzamiento(), "no", Textos::PropRotada);
+TEST_F(Conocido, RotadaCambiaSignoYMedidas) {
+    CCorte& b1 = N("B1"); // piece -2 in 397 x 303
+    Asignar(b1, "no", Textos::PropRotada);
     EXPECT_EQ(b1.Pieza(), 2);
     EXPECT_EQ(b1.LargoPz(), 303);
     EXPECT_EQ(b1.AnchoPz(), 203);
     EXPECT_EQ(b1.RepX(), 1);
     EXPECT_EQ(b1.RepY(), 1);
     for (const char* si : {"SI", "Si", "si"}) {
-        AsignarPropiedad(*P, b1, t.Lanzamiento(), si, Textos::PropRotada);
+        Asignar(b1, si, Textos::PropRotada);
         EXPECT_EQ(b1.Pieza(), -2) << si;
         EXPECT_EQ(b1.LargoPz(), 203);
         EXPECT_EQ(b1.AnchoPz(), 303);
     }
 }
 
-TEST(AsignarPropiedad, Distribucion) {
-    CTrabajo t(OpcionesConocidas, PiezasConocidas);
-    auto P = t.Patron(ArbolConocido);
-    CCorte& b21 = *P->Raiz()->Hijo2()->Hijo2()->Hijo1(); // 2x3 of 103 x 53 in 206 x 200
-    AsignarPropiedad(*P, b21, t.Lanzamiento(), "1x2", Textos::PropDistribucion);
+TEST_F(Conocido, Distribucion) {
+    CCorte& b21 = N("B21"); // 2x3 of 103 x 53 in 206 x 200
+    Asignar(b21, "1x2", Textos::PropDistribucion);
     EXPECT_EQ(b21.RepX(), 1);
     EXPECT_EQ(b21.RepY(), 2);
-    AsignarPropiedad(*P, b21, t.Lanzamiento(), "", Textos::PropDistribucion);
+    Asignar(b21, "", Textos::PropDistribucion);
     EXPECT_EQ(b21.RepX(), 0);
     EXPECT_EQ(b21.RepY(), 0);
 }
