@@ -3,6 +3,8 @@
 
 #include "support/RutasPrueba.h"
 
+#include "PruebaDocumento.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -11,17 +13,7 @@
 
 namespace {
 
-std::string LeerBytes(const std::filesystem::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-void EscribirBytes(const std::filesystem::path& ruta, const std::string& bytes) {
-    std::ofstream f(ruta, std::ios::binary);
-    f << bytes;
-}
+using namespace prueba;
 
 CIniMemoria DesdeTexto(const std::string& texto) {
     CIniMemoria ini("");

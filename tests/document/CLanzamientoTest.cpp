@@ -5,6 +5,8 @@
 
 #include "support/RutasPrueba.h"
 
+#include "PruebaDocumento.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,86 +18,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string LeerBytes(const fs::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
+using namespace prueba;
 
-void EscribirBytes(const fs::path& ruta, const std::string& bytes) {
-    std::ofstream f(ruta, std::ios::binary);
-    f << bytes;
-}
-
-CGrilla GrillaPiezas(const std::vector<std::vector<std::string>>& filas) {
-    CGrilla g(static_cast<int>(filas.size()) + 1, 7);
-    for (int f = 0; f < static_cast<int>(filas.size()); ++f) {
-        g.AsignarCelda(f + 1, 0, std::to_string(f + 1));
-        for (int c = 0; c < static_cast<int>(filas[static_cast<std::size_t>(f)].size()); ++c) {
-            g.AsignarCelda(f + 1, c + 1,
-                           filas[static_cast<std::size_t>(f)][static_cast<std::size_t>(c)]);
-        }
-    }
-    return g;
-}
-
-const std::vector<std::string> OrdenClaves = {"TipoUnidad",
-                                              "Precision",
-                                              "NombreUnidad",
-                                              "SuprimirCeros",
-                                              "SobranteMinimo",
-                                              "CorteMaximo",
-                                              "AnchoCorte",
-                                              "LongitudAgarre",
-                                              "NivelOptimizacionInicial",
-                                              "NivelOptimizacionFinal",
-                                              "Barras",
-                                              "ChequearSobranteMinimo",
-                                              "ChequearCorteMaximo",
-                                              "ChequearAnchoCorte",
-                                              "ChequearAgarre",
-                                              "RotarPiezas",
-                                              "PiezasRotadas",
-                                              "LargoMinimoSobrante",
-                                              "AnchoMinimoSobrante",
-                                              "EtiCorte",
-                                              "EtiPieza",
-                                              "EtiSobrante",
-                                              "FormatoEti",
-                                              "SolucionTeorica",
-                                              "Redondear",
-                                              "CriterioRedondeo",
-                                              "ChequearNivelCorte",
-                                              "NivelCorte",
-                                              "Completar",
-                                              "PreferirVariosMateriales",
-                                              "MantenerPatronesActuales",
-                                              "RestringirPosiblesCortes",
-                                              "PorcentajeMaterial",
-                                              "FormatoEtiPieza",
-                                              "FormatoEtiSobrante",
-                                              "FormatoEtiCorteVer",
-                                              "FormatoEtiCorteHor",
-                                              "Plantilla",
-                                              "ChequearSobrante",
-                                              "ChequearMargenes",
-                                              "MargenIzq",
-                                              "MargenDer",
-                                              "MargenSup",
-                                              "MargenInf",
-                                              "MaterialesConMargen",
-                                              "FilasReportePatrones",
-                                              "ColumnasReportePatrones",
-                                              "PrinterIndex",
-                                              "PaperSize",
-                                              "OutputBin",
-                                              "PaperOrientation",
-                                              "PaperLength",
-                                              "PaperWidth",
-                                              "ExcluirPiezasNulas",
-                                              "ExcluirMaterialesNulos",
-                                              "ExcluirPatronesNulos"};
+const std::vector<std::string> OrdenClaves = Palabras(
+    "TipoUnidad Precision NombreUnidad SuprimirCeros SobranteMinimo CorteMaximo AnchoCorte "
+    "LongitudAgarre NivelOptimizacionInicial NivelOptimizacionFinal Barras ChequearSobranteMinimo "
+    "ChequearCorteMaximo ChequearAnchoCorte ChequearAgarre RotarPiezas PiezasRotadas "
+    "LargoMinimoSobrante AnchoMinimoSobrante EtiCorte EtiPieza EtiSobrante FormatoEti "
+    "SolucionTeorica Redondear CriterioRedondeo ChequearNivelCorte NivelCorte Completar "
+    "PreferirVariosMateriales MantenerPatronesActuales RestringirPosiblesCortes PorcentajeMaterial "
+    "FormatoEtiPieza FormatoEtiSobrante FormatoEtiCorteVer FormatoEtiCorteHor Plantilla "
+    "ChequearSobrante ChequearMargenes MargenIzq MargenDer MargenSup MargenInf MaterialesConMargen "
+    "FilasReportePatrones ColumnasReportePatrones PrinterIndex PaperSize OutputBin "
+    "PaperOrientation PaperLength PaperWidth ExcluirPiezasNulas ExcluirMaterialesNulos "
+    "ExcluirPatronesNulos");
 
 std::vector<std::string> Claves(const CIniMemoria& ini, const std::string& seccion) {
     std::vector<std::string> r;
@@ -103,26 +39,6 @@ std::vector<std::string> Claves(const CIniMemoria& ini, const std::string& secci
         r.push_back(clave);
     }
     return r;
-}
-
-TEST(OpcionesPorDefecto, FormatosDeEtiquetaArmadosConLasLetras) {
-    const ROpciones o = OpcionesPorDefecto();
-    EXPECT_EQ(o.FormatoEtiPieza, "\\vcen\\hcenP#P\\if#ROT=1\\then*\\endif");
-    EXPECT_EQ(o.FormatoEtiSobrante, "\\vcen\\hcen\\if#OFF=0\\then\\elseS#OFF\\endif");
-    EXPECT_EQ(o.FormatoEtiCorteVer, "\\hcut\\hcen\\vout\\topC#C");
-    EXPECT_EQ(o.FormatoEtiCorteHor, "\\vcut\\vcen\\hout\\rigC#C");
-    EXPECT_EQ(o.FormatoEti,
-              "\\if#DIR=0\\ret\\then\\ret \\vcen\\hcen\\ret \\if#P=0\\then\\ret  "
-              "\\if#OFF=0\\then\\elseS#OFF\\endif\\ret \\elseP#P\\if#ROT=1\\then*\\endif\\ret "
-              "\\endif\\ret\\else\\ret \\if#DIR=1\\ret \\then\\ret  \\hcut\\hcen\\vout\\topC#C"
-              "\\ret \\else\\ret  \\vcut\\vcen\\hout\\rigC#C\\ret \\endif\\ret\\endif");
-    EXPECT_TRUE(o.RotarPiezas);
-    EXPECT_EQ(o.NivelOptimizacionFinal, 2);
-    EXPECT_EQ(o.OutputBin, 7);
-    EXPECT_EQ(o.PrinterIndex, -1);
-    EXPECT_EQ(o.NivelCorte, 4);
-    EXPECT_EQ(o.PorcentajeMaterial, 10);
-    EXPECT_EQ(o.CriterioRedondeo, 2);
 }
 
 TEST(Lanzamiento, ElEjemploDeDosPiezasAbreConSusValores) {
@@ -367,8 +283,8 @@ TEST_P(PiezasIdaYVuelta, MismasLongitudesYCampos) {
     }
     {
         CLanzamiento job((tmp / "a.lan").string(), o);
-        job.EscribirPiezas(GrillaPiezas(filas));
-        job.EscribirMateriales(GrillaPiezas(filas));
+        job.EscribirPiezas(Grilla(filas));
+        job.EscribirMateriales(Grilla(filas));
         job.Guardar();
     }
     const CLanzamiento job((tmp / "a.lan").string(), OpcionesPorDefecto());
@@ -396,7 +312,7 @@ TEST_P(PiezasIdaYVuelta, MismasLongitudesYCampos) {
     }
     CGrilla g(1, 7);
     job.LeerPiezas(g);
-    EXPECT_EQ(g, GrillaPiezas(filas));
+    EXPECT_EQ(g, Grilla(filas));
 }
 
 INSTANTIATE_TEST_SUITE_P(Unidades, PiezasIdaYVuelta, ::testing::Values(0, 1, 2, 3));
@@ -533,10 +449,9 @@ TEST(Lanzamiento, PiezaRotableYMaterialConMargen) {
 TEST(Lanzamiento, BorrarUnaFilaRenumera) {
     rutas::CCarpetaTemporal tmp;
     CLanzamiento job((tmp / "a.lan").string(), OpcionesPorDefecto());
-    job.EscribirPiezas(
-        GrillaPiezas({{"1", "1", "1", "a"}, {"2", "2", "2", "b"}, {"3", "3", "3", "c"}}));
+    job.EscribirPiezas(Grilla({{"1", "1", "1", "a"}, {"2", "2", "2", "b"}, {"3", "3", "3", "c"}}));
     job.Guardar();
-    job.EscribirPiezas(GrillaPiezas({{"1", "1", "1", "a"}, {"3", "3", "3", "c"}}));
+    job.EscribirPiezas(Grilla({{"1", "1", "1", "a"}, {"3", "3", "3", "c"}}));
     job.Guardar();
     const CLanzamiento releido((tmp / "a.lan").string(), OpcionesPorDefecto());
     EXPECT_EQ(releido.CantidadPiezas(), 2);
@@ -583,7 +498,7 @@ TEST(Lanzamiento, UnGuardadoFallidoNoDanaElArchivo) {
     const std::string anterior = LeerBytes(rutas::DatosPrueba("ejemplo-dos-piezas.lan"));
     EscribirBytes(ruta, anterior);
     CLanzamiento job(ruta.string(), OpcionesPorDefecto());
-    job.EscribirPiezas(GrillaPiezas({{"1", "1", "1"}}));
+    job.EscribirPiezas(Grilla({{"1", "1", "1"}}));
     job.MarcarModificado();
     job.AsignarEscritor([](std::FILE*, const char*, std::size_t) -> std::size_t { return 0; });
     EXPECT_THROW(job.Guardar(), EArchivo);
@@ -595,34 +510,10 @@ TEST(Lanzamiento, BasuraBinariaAbreSinRomperse) {
     rutas::CCarpetaTemporal tmp;
     std::mt19937 azar(9);
     // Mostly structure characters and names, so that sections and keys do appear.
-    static const std::vector<std::string> trozos = {"[",
-                                                    "]",
-                                                    "=",
-                                                    ";",
-                                                    "\r\n",
-                                                    "\n",
-                                                    "0",
-                                                    "1",
-                                                    "7",
-                                                    "-",
-                                                    ".",
-                                                    "N",
-                                                    "n",
-                                                    "Piezas",
-                                                    "Materiales",
-                                                    "Opciones",
-                                                    "Historico",
-                                                    "Solucion",
-                                                    "CantPatrones",
-                                                    "Patron",
-                                                    "Barras",
-                                                    "TipoUnidad",
-                                                    "Precision",
-                                                    std::string(1, '\0'),
-                                                    "\xff",
-                                                    "'",
-                                                    "/",
-                                                    " "};
+    std::vector<std::string> trozos =
+        Palabras("[ ] = ; 0 1 7 - . N n ' / Piezas Materiales Opciones Historico Solucion "
+                 "CantPatrones Patron Barras TipoUnidad Precision");
+    trozos.insert(trozos.end(), {"\r\n", "\n", std::string(1, '\0'), "\xff", " "});
     for (int prueba = 0; prueba < 40; ++prueba) {
         std::string basura;
         const unsigned largo = azar() % 6000;
@@ -694,24 +585,6 @@ TEST(Lanzamiento, PlantillasFijas) {
     EXPECT_EQ(hojas.Opciones(), OpcionesPorDefecto());
     EXPECT_EQ(barras.CantidadPiezas() + barras.CantidadMateriales(), 0);
     EXPECT_EQ(hojas.CantidadPiezas() + hojas.CantidadMateriales(), 0);
-}
-
-TEST(Lanzamiento, LaCocinaDeEjemplo) {
-    const CLanzamiento job(rutas::Raiz("examples/cocina.lan").string(), OpcionesPorDefecto());
-    const ROpciones& o = job.Opciones();
-    EXPECT_EQ(o.AnchoCorte, 4);
-    EXPECT_TRUE(o.ChequearAnchoCorte);
-    EXPECT_TRUE(o.ChequearMargenes);
-    EXPECT_TRUE(o.RotarPiezas);
-    EXPECT_FALSE(o.Barras);
-    EXPECT_GE(job.CantidadPiezas(), 12);
-    EXPECT_EQ(job.LargoMaterial(1), 2440);
-    EXPECT_EQ(job.AnchoMaterial(1), 1220);
-    for (int i = 1; i <= job.CantidadPiezas(); ++i) {
-        EXPECT_GT(job.AreaPieza(i), 0.0);
-        EXPECT_GT(job.CantidadPieza(i), 0);
-        EXPECT_FALSE(job.Desc1Pieza(i).empty());
-    }
 }
 
 } // namespace

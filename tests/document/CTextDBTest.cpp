@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "PruebaDocumento.h"
+
 #include <random>
 
 namespace {
@@ -12,18 +14,6 @@ CTextDB DesdeTexto(const std::string& texto) {
     CTextDB db("");
     db.AsignarTexto(texto);
     return db;
-}
-
-CGrilla GrillaDe(const std::vector<std::vector<std::string>>& filas, int columnas = 7) {
-    CGrilla g(static_cast<int>(filas.size()) + 1, columnas);
-    for (int f = 0; f < static_cast<int>(filas.size()); ++f) {
-        g.AsignarCelda(f + 1, 0, std::to_string(f + 1));
-        for (int c = 0; c < static_cast<int>(filas[static_cast<std::size_t>(f)].size()); ++c) {
-            g.AsignarCelda(f + 1, c + 1,
-                           filas[static_cast<std::size_t>(f)][static_cast<std::size_t>(c)]);
-        }
-    }
-    return g;
 }
 
 TEST(Grilla, TextoDeFilaYAsignacion) {
@@ -84,7 +74,7 @@ TEST(TextDB, RegistroCortoLeeCamposVaciosYSeRecorta) {
 
 TEST(TextDB, EscribirMenosFilasDejaExactamenteEsas) {
     CTextDB db = DesdeTexto("[Piezas]\nN=5\n1=a;\n2=b;\n3=c;\n4=d;\n5=e;\n[Otra]\nk=v\n");
-    db.EscribirGrilla("Piezas", GrillaDe({{"x"}, {"y"}, {"z"}}));
+    db.EscribirGrilla("Piezas", prueba::Grilla({{"x"}, {"y"}, {"z"}}));
     EXPECT_EQ(db.LeerCantidad("Piezas"), 3);
     EXPECT_FALSE(db.ExisteClave("Piezas", "4"));
     EXPECT_FALSE(db.ExisteClave("Piezas", "5"));
@@ -104,7 +94,7 @@ TEST(TextDB, EscribirRegistroSubeN) {
 
 TEST(TextDB, PuntoYComaEnUnCampoLoParte) {
     CTextDB db("");
-    db.EscribirGrilla("S", GrillaDe({{"600", "400", "1", "a;b"}}));
+    db.EscribirGrilla("S", prueba::Grilla({{"600", "400", "1", "a;b"}}));
     CGrilla g(1, 7);
     db.LeerGrilla("S", g);
     EXPECT_EQ(g.Celda(1, 4), "a");

@@ -2,6 +2,8 @@
 
 #include "support/RutasPrueba.h"
 
+#include "PruebaDocumento.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -11,19 +13,13 @@
 namespace {
 
 namespace fs = std::filesystem;
+using prueba::LeerBytes;
 
 struct RSalida {
     int Codigo = -1;
     std::string Estandar;
     std::string Errores;
 };
-
-std::string LeerBytes(const fs::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
 
 RSalida Ejecutar(const std::string& argumentos) {
     rutas::CCarpetaTemporal tmp;

@@ -1,5 +1,5 @@
-#include "document/UExcepciones.h"
 #include "document/UGlobals.h"
+#include "document/UExcepciones.h"
 
 #include <gtest/gtest.h>
 

@@ -53,7 +53,8 @@ TEST_P(ConversionTabla, EscribeYLee) {
 
 INSTANTIATE_TEST_SUITE_P(
     Tabla, ConversionTabla,
-    ::testing::Values(RConversion{0, 2, true, " mm", 1200, "12 mm", "12 mm", 1200},
+    ::testing::Values(RConversion{0, 0, false, "", 65535, "65535", "65535", LongitudMaxima},
+                      RConversion{0, 2, true, " mm", 1200, "12 mm", "12 mm", 1200},
                       RConversion{0, 2, true, " mm", 1250, "12.50 mm", "12.5 mm", 1250},
                       RConversion{0, 2, false, " mm", 1200, "12.00 mm", "12", 1200},
                       RConversion{0, 1, false, "", 123, "12.3", "12.37", 123},
@@ -119,12 +120,6 @@ INSTANTIATE_TEST_SUITE_P(
         // A negative length has no meaning anywhere in the program.
         RRechazo{1, 3, "", "-2", "Valor de longitud incorrecto"},
         RRechazo{3, 4, "", "-1' 3", "Valor de longitud incorrecto"}));
-
-TEST(Longitudes, ElMaximoPasaYElSiguienteNo) {
-    const ROpciones u = Unidades(0, 0, false, "");
-    EXPECT_EQ(LeerLongitud("65535", u), LongitudMaxima);
-    EXPECT_EQ(MensajeDeLectura("65536", u), "El valor excede el máximo permitido(65535)");
-}
 
 TEST(Longitudes, LosDigitosDeMasSeCortanSinRedondear) {
     const ROpciones u = Unidades(0, 2, false, "");

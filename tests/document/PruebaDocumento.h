@@ -1,0 +1,50 @@
+#pragma once
+
+// Files and grids for the document tests.
+
+#include "document/CGrilla.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace prueba {
+
+inline std::string LeerBytes(const std::filesystem::path& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+inline void EscribirBytes(const std::filesystem::path& ruta, const std::string& bytes) {
+    std::ofstream f(ruta, std::ios::binary);
+    f << bytes;
+}
+
+// The words of a text separated by blanks.
+inline std::vector<std::string> Palabras(const std::string& texto) {
+    std::istringstream s(texto);
+    std::vector<std::string> r;
+    for (std::string w; s >> w;) {
+        r.push_back(w);
+    }
+    return r;
+}
+
+// A grid of 7 columns whose rows 1.. hold the given cells after the row number.
+inline CGrilla Grilla(const std::vector<std::vector<std::string>>& filas) {
+    CGrilla g(static_cast<int>(filas.size()) + 1, 7);
+    for (std::size_t f = 0; f < filas.size(); ++f) {
+        const int fila = static_cast<int>(f) + 1;
+        g.AsignarCelda(fila, 0, std::to_string(fila));
+        for (std::size_t c = 0; c < filas[f].size(); ++c) {
+            g.AsignarCelda(fila, static_cast<int>(c) + 1, filas[f][c]);
+        }
+    }
+    return g;
+}
+
+} // namespace prueba
