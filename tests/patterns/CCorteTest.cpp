@@ -155,26 +155,6 @@ TEST(CCorteTexto, ProfundidadEnElLimiteSeLee) {
     EXPECT_EQ(CCorte::ATexto(n.get()), t);
 }
 
-TEST(CCorteTexto, IdaYVueltaDeArbolesAzar) {
-    std::mt19937 rng(20261206);
-    for (int caso = 0; caso < 400; ++caso) {
-        azar::RParametrosArbol p;
-        p.Barras = caso % 5 == 0;
-        p.Largo = std::uniform_int_distribution<int>(1, 3000)(rng);
-        p.Ancho = std::uniform_int_distribution<int>(1, 2000)(rng);
-        p.ProbabilidadEtiqueta = 0.4;
-        const auto piezas =
-            azar::PiezasAzar(rng, 6, std::max(1, p.Largo / 3), std::max(1, p.Ancho / 3), p.Barras);
-        auto arbol = azar::ArbolAzar(rng, p, piezas);
-        ASSERT_EQ(azar::Invariantes(arbol.get(), &piezas), "") << azar::Mostrar(arbol.get());
-        const std::string texto = CCorte::ATexto(arbol.get());
-        auto leido = CCorte::LeerTexto(texto);
-        ASSERT_TRUE(CCorte::Iguales(arbol.get(), leido.get()))
-            << texto << "\nleído: " << CCorte::ATexto(leido.get()) << azar::Mostrar(arbol.get());
-        EXPECT_EQ(CCorte::ATexto(leido.get()), texto);
-    }
-}
-
 // ---- Copy, release, depth ----
 
 TEST(CCorteCopia, CopiaPierdeEtiquetasYConservaNumeros) {

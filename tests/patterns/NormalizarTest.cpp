@@ -164,84 +164,72 @@ TEST(CNormalizar, PatronSinRaiz) {
     EXPECT_EQ(p->Raiz(), nullptr);
 }
 
-TEST(CNormalizar, OrdenaUnaCadenaPorPiezaDescendente) {
-    // | P1 | P3 | P2 | . |  ->  | P3 | P2 | P1 . |
-    CTrabajo t(OpcionesPorDefecto());
-    auto p = CPatron::Create(3, 1, t.Job());
-    p->SetRaiz(Corte(1, Bloque(10, 10, 1, 10, 10, 1, 1),
-                     Corte(1, Bloque(20, 10, 3, 20, 10, 1, 1),
-                           Corte(1, Bloque(30, 10, 2, 30, 10, 1, 1), Vacia(40, 10)))));
+// Small trees and their canonical form (default labels left out of the texts).
+struct RForma {
+    const char* Nombre;
+    int LargoMinimo; // offcuts from LargoMinimo x AnchoMinimo; 0: no offcut check
+    int AnchoMinimo;
+    int NumPiezas;
+    const char* Antes;
+    const char* Despues;
+    double AreaSobrantes;
+};
+void PrintTo(const RForma& c, std::ostream* os) {
+    *os << c.Nombre;
+}
+
+class CNormalizarForma : public testing::TestWithParam<RForma> {};
+
+TEST_P(CNormalizarForma, DaLaFormaEsperada) {
+    const RForma& c = GetParam();
+    ROpciones o = OpcionesPorDefecto();
+    o.ChequearSobrante = c.LargoMinimo > 0;
+    o.LargoMinimoSobrante = c.LargoMinimo;
+    o.AnchoMinimoSobrante = c.AnchoMinimo;
+    CTrabajo t(o);
+    auto p = CPatron::Create(c.NumPiezas, 1, t.Job());
+    p->SetRaiz(CCorte::LeerTexto(c.Antes));
+    p->RecontarPiezas(c.NumPiezas);
+    const AWord16 cuentas = p->CantPorPieza();
     ASSERT_TRUE(p->Normalizar());
-    const CCorte* n = p->Raiz();
-    std::vector<int> orden;
-    while (n->Dir() == 1) {
-        orden.push_back(n->Hijo1()->Pieza());
-        n = n->Hijo2();
+    std::string texto = CCorte::ATexto(p->Raiz());
+    for (std::size_t i; (i = texto.find("\\def")) != std::string::npos;) {
+        texto.erase(i, 4);
     }
-    orden.push_back(n->Pieza());
-    // The empty end joins the last block as its free band.
-    EXPECT_EQ(orden, (std::vector<int>{3, 2, 1})) << azar::Mostrar(p->Raiz());
-    EXPECT_EQ(n->Largo(), 50);
+    EXPECT_EQ(texto, c.Despues);
+    EXPECT_EQ(FallaForma(*p, nullptr, cuentas), "");
+    EXPECT_EQ(p->AreaSobrantes(), c.AreaSobrantes);
 }
 
-TEST(CNormalizar, UneBloquesPartidosDeLaMismaPieza) {
-    // Two blocks of piece 2, 2 x 1 and 3 x 1, side by side, become one block of 5 x 1.
-    CTrabajo t(OpcionesPorDefecto());
-    auto p = CPatron::Create(2, 1, t.Job());
-    p->SetRaiz(Corte(1, Bloque(20, 10, 2, 10, 10, 2, 1), Bloque(30, 10, 2, 10, 10, 3, 1)));
-    ASSERT_TRUE(p->Normalizar());
-    EXPECT_EQ(p->Raiz()->Dir(), 0);
-    EXPECT_EQ(p->Raiz()->RepX(), 5);
-    EXPECT_EQ(p->Raiz()->Largo(), 50);
-}
-
-TEST(CNormalizar, UnBloqueNacidoDeUnaUnionQuedaEnOrden) {
-    // | P5 | (P7 over P7) |: the merge makes the second part a block of piece 7, which then
-    // has to come first.
-    CTrabajo t(OpcionesPorDefecto());
-    auto p = CPatron::Create(7, 1, t.Job());
-    p->SetRaiz(Corte(1, Bloque(10, 20, 5, 10, 20, 1, 1),
-                     Corte(-1, Bloque(30, 10, 7, 10, 10, 3, 1), Bloque(30, 10, 7, 10, 10, 3, 1))));
-    ASSERT_TRUE(p->Normalizar());
-    ASSERT_EQ(p->Raiz()->Dir(), 1) << azar::Mostrar(p->Raiz());
-    EXPECT_EQ(p->Raiz()->Hijo1()->Pieza(), 7) << azar::Mostrar(p->Raiz());
-    EXPECT_EQ(p->Raiz()->Hijo1()->RepY(), 2);
-    EXPECT_EQ(p->Raiz()->Hijo2()->Pieza(), 5);
-}
-
-TEST(CNormalizar, SobrantesExplicitos) {
-    // Sheet 100 x 50, kerf 0, one block of 2 x 1 pieces of 30 x 20: free 40 along X over the
-    // whole width (area 2000) and 30 along Y over the whole length (area 3000). The larger
-    // band is cut off first, then the remaining block's band.
-    ROpciones o = OpcionesPorDefecto();
-    o.ChequearSobrante = true;
-    o.LargoMinimoSobrante = 20;
-    o.AnchoMinimoSobrante = 20;
-    CTrabajo t(o);
-    auto p = CPatron::Create(1, 1, t.Job());
-    p->SetRaiz(Bloque(100, 50, 1, 30, 20, 2, 1));
-    ASSERT_TRUE(p->Normalizar());
-    const CCorte* r = p->Raiz();
-    ASSERT_EQ(r->Dir(), -1) << azar::Mostrar(r);
-    EXPECT_EQ(r->PosicionCorte(), 20);
-    EXPECT_TRUE(r->Hijo2()->EsVacio());
-    ASSERT_EQ(r->Hijo1()->Dir(), 1) << azar::Mostrar(r);
-    EXPECT_EQ(r->Hijo1()->PosicionCorte(), 60);
-    EXPECT_TRUE(r->Hijo1()->Hijo2()->EsVacio());
-    EXPECT_EQ(p->AreaSobrantes(), 40.0 * 20 + 100.0 * 30);
-}
-
-TEST(CNormalizar, BandaDemasiadoPequenaNoSeSepara) {
-    ROpciones o = OpcionesPorDefecto();
-    o.ChequearSobrante = true;
-    o.LargoMinimoSobrante = 50;
-    o.AnchoMinimoSobrante = 41;
-    CTrabajo t(o);
-    auto p = CPatron::Create(1, 1, t.Job());
-    p->SetRaiz(Bloque(100, 50, 1, 30, 20, 2, 1));
-    ASSERT_TRUE(p->Normalizar());
-    EXPECT_EQ(p->Raiz()->Dir(), 0) << azar::Mostrar(p->Raiz());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Casos, CNormalizarForma,
+    testing::Values(
+        // | P1 | P3 | P2 | . |  ->  | P3 | P2 | P1 . |: the empty end joins the last block.
+        RForma{
+            "ordenaUnaCadena", 0, 0, 3,
+            "(100;10;1;0;0;0;0;0(10;10;0;10;10;1;1;1()())(90;10;1;0;0;0;0;0(20;10;0;20;10;3;1;1()"
+            "())(70;10;1;0;0;0;0;0(30;10;0;30;10;2;1;1()())(40;10;0;0;0;0;0;0()()))))",
+            "(100;10;1;0;0;0;0;0;(20;10;0;20;10;3;1;1;()())(80;10;1;0;0;0;0;0;(30;10;0;30;10;2;1;"
+            "1;()())(50;10;0;10;10;1;1;1;()())))",
+            0},
+        RForma{"uneBloquesPartidos", 0, 0, 2,
+               "(50;10;1;0;0;0;0;0(20;10;0;10;10;2;2;1()())(30;10;0;10;10;2;3;1()()))",
+               "(50;10;0;10;10;2;5;1;()())", 0},
+        // The merge makes the second part a block of piece 7, which then comes first.
+        RForma{
+            "unBloqueNacidoDeUnaUnionQuedaEnOrden", 0, 0, 7,
+            "(40;20;1;0;0;0;0;0(10;20;0;10;20;5;1;1()())(30;20;-1;0;0;0;0;0(30;10;0;10;10;7;3;1()"
+            "())(30;10;0;10;10;7;3;1()())))",
+            "(40;20;1;0;0;0;0;0;(30;20;0;10;10;7;3;2;()())(10;20;0;10;20;5;1;1;()()))", 0},
+        // Free 40 along X over the whole width (area 2000) and 30 along Y over the whole length
+        // (area 3000): the larger band is cut off first, then the remaining block's band.
+        RForma{"sobrantesExplicitos", 20, 20, 1, "(100;50;0;30;20;1;2;1()())",
+               "(100;50;-1;0;0;0;0;0;(100;20;1;0;0;0;0;0;(60;20;0;30;20;1;2;1;()())(40;20;0;0;0;0;"
+               "0;0;()()))(100;30;0;0;0;0;0;0;()()))",
+               40.0 * 20 + 100.0 * 30},
+        RForma{"bandaDemasiadoPequena", 50, 41, 1, "(100;50;0;30;20;1;2;1()())",
+               "(100;50;0;30;20;1;2;1;()())", 0}),
+    [](const testing::TestParamInfo<RForma>& i) { return std::string(i.param.Nombre); });
 
 TEST(CNormalizar, ArbolEnElLimiteDeProfundidadSeRecorreSinDesbordar) {
     // A chain as deep as the reader allows: blocks of piece 2, then blocks of piece 1, then
