@@ -28,42 +28,34 @@ TEST(IniMemoria, ArchivoInexistenteEsVacio) {
     EXPECT_EQ(ini.LeerTexto("Opciones", "TipoUnidad", "x"), "x");
 }
 
-TEST(IniMemoria, UnaCarpetaComoArchivoEsUnError) {
+// A folder, a device and an unreadable file are refused with the reason.
+class LecturaImposible : public ::testing::TestWithParam<int> {};
+
+TEST_P(LecturaImposible, EsUnErrorConSuMotivo) {
     rutas::CCarpetaTemporal tmp;
+    std::string ruta = tmp.Ruta().string();
+    std::string motivo = ": es una carpeta, no un archivo";
+    if (GetParam() == 1) {
+        ruta = "/dev/zero";
+        motivo = ": no es un archivo normal";
+    } else if (GetParam() == 2) {
+        ruta = (tmp / "cerrado.lan").string();
+        motivo = "";
+        EscribirBytes(ruta, "[A]\nx=1\n");
+        std::filesystem::permissions(ruta, std::filesystem::perms::none);
+        if (std::ifstream(ruta).is_open()) {
+            GTEST_SKIP() << "el usuario lee cualquier archivo (root)";
+        }
+    }
     try {
-        CIniMemoria ini(tmp.Ruta().string());
-        FAIL() << "una carpeta no es un archivo";
+        CIniMemoria ini(ruta);
+        FAIL();
     } catch (const EArchivo& e) {
-        EXPECT_EQ(std::string(e.what()), "No se puede leer el archivo \"" + tmp.Ruta().string() +
-                                             "\": es una carpeta, no un archivo");
+        EXPECT_EQ(std::string(e.what()), "No se puede leer el archivo \"" + ruta + "\"" + motivo);
     }
 }
 
-TEST(IniMemoria, UnDispositivoNoSeLee) {
-    try {
-        CIniMemoria ini("/dev/zero");
-        FAIL();
-    } catch (const EArchivo& e) {
-        EXPECT_STREQ(e.what(),
-                     "No se puede leer el archivo \"/dev/zero\": no es un archivo normal");
-    }
-}
-
-TEST(IniMemoria, UnArchivoSinPermisoDeLecturaEsUnError) {
-    rutas::CCarpetaTemporal tmp;
-    const auto ruta = tmp / "cerrado.lan";
-    EscribirBytes(ruta, "[A]\nx=1\n");
-    std::filesystem::permissions(ruta, std::filesystem::perms::none);
-    if (std::ifstream(ruta).is_open()) {
-        GTEST_SKIP() << "el usuario lee cualquier archivo (root)";
-    }
-    try {
-        CIniMemoria ini(ruta.string());
-        FAIL();
-    } catch (const EArchivo& e) {
-        EXPECT_EQ(std::string(e.what()), "No se puede leer el archivo \"" + ruta.string() + "\"");
-    }
-}
+INSTANTIATE_TEST_SUITE_P(Casos, LecturaImposible, ::testing::Values(0, 1, 2));
 
 TEST(IniMemoria, LeeLfYCrLfYEscribeCrLf) {
     const CIniMemoria lf = DesdeTexto("[A]\nx=1\ny=2\n[B]\nz=3");

@@ -235,31 +235,6 @@ TEST(Lanzamiento, OpcionesIdaYVuelta) {
     }
 }
 
-// SuprimirCeros and Barras are independent keys: each combination survives a save.
-class SuprimirCerosYBarras : public ::testing::TestWithParam<std::tuple<bool, bool>> {};
-
-TEST_P(SuprimirCerosYBarras, SeConservanPorSeparado) {
-    rutas::CCarpetaTemporal tmp;
-    const auto [suprimir, barras] = GetParam();
-    ROpciones o = OpcionesPorDefecto();
-    o.SuprimirCeros = suprimir;
-    o.Barras = barras;
-    {
-        CLanzamiento job((tmp / "a.lan").string(), OpcionesPorDefecto());
-        job.AsignarOpciones(o);
-        job.Guardar();
-    }
-    ROpciones contrario = OpcionesPorDefecto();
-    contrario.SuprimirCeros = !suprimir;
-    contrario.Barras = !barras;
-    const CLanzamiento job((tmp / "a.lan").string(), contrario);
-    EXPECT_EQ(job.Opciones().SuprimirCeros, suprimir);
-    EXPECT_EQ(job.Opciones().Barras, barras);
-}
-
-INSTANTIATE_TEST_SUITE_P(Combinaciones, SuprimirCerosYBarras,
-                         ::testing::Combine(::testing::Bool(), ::testing::Bool()));
-
 // Pieces and materials go through the grid, the file and back in every unit kind.
 class PiezasIdaYVuelta : public ::testing::TestWithParam<int> {};
 

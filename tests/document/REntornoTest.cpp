@@ -91,13 +91,6 @@ TEST(Entorno, CadaCampoEnSuDesplazamiento) {
     EXPECT_EQ(std::vector<std::uint8_t>(b.begin() + 688, b.end()), cuarto);
 }
 
-TEST(Entorno, IdaYVueltaPorBytes) {
-    const REntorno e = EntornoDistinto();
-    REntorno leido;
-    ASSERT_TRUE(leido.DesdeBytes(e.ABytes()));
-    EXPECT_EQ(leido, e);
-}
-
 TEST(Entorno, ValoresPorDefectoSegunLaPantalla) {
     const REntorno e = REntorno::PorDefecto(1280, 1024, "/opt/trazal/");
     EXPECT_EQ(e.PosPrincipal, (RPosicionVentana{25, 25, 1230, 949}));
