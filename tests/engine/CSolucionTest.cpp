@@ -373,21 +373,11 @@ TEST(Solucion, TotalesConYSinFiltroIgualQueLaSumaDirecta) {
             if (!conFiltro) {
                 return true;
             }
-            std::int64_t v = 0;
-            switch (criterio) {
-            case 0:
-                v = k;
-                break;
-            case 1:
-                v = p.Material();
-                break;
-            case 6:
-                v = p.RepEntera(s.Modo());
-                break;
-            default:
-                v = p.CantPorPieza()[static_cast<std::size_t>(pieza)];
-                break;
-            }
+            const std::int64_t v = criterio == 0   ? k
+                                   : criterio == 1 ? p.Material()
+                                   : criterio == 6
+                                       ? p.RepEntera(s.Modo())
+                                       : p.CantPorPieza()[static_cast<std::size_t>(pieza)];
             return std::find(valores.begin(), valores.end(), v) != valores.end();
         };
 

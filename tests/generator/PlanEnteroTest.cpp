@@ -77,47 +77,41 @@ TEST(PlanEnteroTest, DesviacionConAmbosCriterios) {
     }
 }
 
-TEST(PlanEnteroTest, PlanExactoNoCambia) {
-    CConstructorLanzamiento b;
-    b.Pieza(300, 200, 18).Material(1000, 500);
-    auto job = b.Crear();
-    CMochila mochila(*job);
-    CSolucion s;
-    s.FijarPatron(1, PatronBloque(*job, 1, 1, 300, 200, 3, 2));
-    FijarPlanes(*s.Patron(1), 3.0, 3, 3);
-    mochila.AjustarSolucion(s);
-    EXPECT_EQ(s.Patron(1)->RepEntera(CSolucion::ModoPorDefecto), 3);
-    EXPECT_EQ(s.Patron(1)->RepEntera(CSolucion::ModoPorExceso), 3);
-    EXPECT_EQ(s.Modo(), CSolucion::ModoPorExceso);
-}
-
+// One piece per sheet, 10 ordered; the floor plan cuts 2 sheets. Another copy would bring
+// the plan closer to the order, but only when a third sheet is in stock. A plan of whole
+// repetitions stays as it is.
 struct RCasoStock {
     int Stock;
-    int AbajoEsperado;
+    double Repeticion;
+    int Abajo, Arriba, AbajoEsperado;
 };
 
 class StockRedondeoTest : public ::testing::TestWithParam<RCasoStock> {};
 
 TEST_P(StockRedondeoTest, UnMaterialAgotadoNoGanaCopias) {
-    // One piece per sheet, 10 ordered; the floor plan cuts 2 sheets. Another copy would
-    // bring the plan closer to the order, but only when a third sheet is in stock.
+    const RCasoStock& caso = GetParam();
     CConstructorLanzamiento b;
-    b.Pieza(100, 100, 10).Material(400, 100, GetParam().Stock);
+    b.Pieza(100, 100, 10).Material(400, 100, caso.Stock);
     auto job = b.Crear();
     CMochila mochila(*job);
     CSolucion s;
     s.FijarPatron(1, PatronBloque(*job, 1, 1, 100, 100, 1, 1));
-    FijarPlanes(*s.Patron(1), 2.5, 2, 3);
+    FijarPlanes(*s.Patron(1), caso.Repeticion, caso.Abajo, caso.Arriba);
     mochila.AjustarSolucion(s);
-    EXPECT_EQ(s.Patron(1)->RepEntera(CSolucion::ModoPorDefecto), GetParam().AbajoEsperado);
+    EXPECT_EQ(s.Patron(1)->RepEntera(CSolucion::ModoPorDefecto), caso.AbajoEsperado);
+    if (caso.Abajo == caso.Arriba) {
+        EXPECT_EQ(s.Patron(1)->RepEntera(CSolucion::ModoPorExceso), caso.Arriba);
+    }
+    EXPECT_EQ(s.Modo(), CSolucion::ModoPorExceso);
 }
 
 INSTANTIATE_TEST_SUITE_P(Casos, StockRedondeoTest,
-                         ::testing::Values(RCasoStock{2, 2}, RCasoStock{3, 3},
-                                           RCasoStock{0, 3})); // 0 is unlimited
+                         ::testing::Values(RCasoStock{2, 2.5, 2, 3, 2}, RCasoStock{3, 2.5, 2, 3, 3},
+                                           RCasoStock{0, 2.5, 2, 3, 3}, // 0 is unlimited
+                                           RCasoStock{0, 10.0, 10, 10, 10}));
 
 // Brute force over every floor (ceiling) plan the search may reach: its deviation must be the
-// least of them, and the plan it wrote must be one of them.
+// least of them.
 TEST(PlanEnteroTest, RedondeoIgualAFuerzaBruta) {
     std::mt19937 azar(4242);
     for (int caso = 0; caso < 40; ++caso) {

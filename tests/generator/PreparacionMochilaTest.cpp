@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <climits>
+#include <cstddef>
 #include <functional>
 #include <iterator>
 #include <memory>
@@ -124,17 +126,26 @@ TEST(Preparacion, FilasGiradas) {
     EXPECT_EQ(m.Piezas()[8], 4);
 }
 
+// The first n rows of a size array (element 0 unused).
+AWord16 Filas(const AWord16& v, std::size_t n) {
+    return AWord16(v.begin(), v.begin() + static_cast<std::ptrdiff_t>(std::min(n + 1, v.size())));
+}
+
+// Sizes of the pieces and materials (largest and smallest of each), gross.
+std::vector<int> Extremos(const CMochila& m) {
+    return {m.MaxLargoPza(), m.MinLargoPza(), m.MaxAnchoPza(), m.MinAnchoPza(),
+            m.MaxLargoMat(), m.MinLargoMat(), m.MaxAnchoMat(), m.MinAnchoMat()};
+}
+
+// Bars: width 1 everywhere, no turning, no maximum cut, no offcut width, no top margins.
 TEST(Preparacion, Barras) {
     CConstructorLanzamiento c;
-    c.Opciones.Barras = true;
-    c.Opciones.RotarPiezas = true;
-    c.Opciones.ChequearCorteMaximo = true;
-    c.Opciones.CorteMaximo = 10;
-    c.Opciones.ChequearMargenes = true;
-    c.Opciones.MargenIzq = 5;
-    c.Opciones.MargenSup = 7;
-    c.Opciones.MargenInf = 7;
-    c.Opciones.AnchoMinimoSobrante = 40;
+    ROpciones& o = c.Opciones;
+    o.Barras = o.RotarPiezas = o.ChequearCorteMaximo = o.ChequearMargenes = true;
+    o.CorteMaximo = 10;
+    o.MargenIzq = 5;
+    o.MargenSup = o.MargenInf = 7;
+    o.AnchoMinimoSobrante = 40;
     c.Pieza(30, 1, 2).Pieza(45, 1, 2).Material(600, 1);
     auto job = c.Crear();
     CMochila m(*job);
@@ -143,42 +154,31 @@ TEST(Preparacion, Barras) {
     EXPECT_FALSE(m.Opciones().RotarPiezas);
     EXPECT_EQ(m.Opciones().AnchoMinimoSobrante, 0);
     EXPECT_EQ(m.Opciones().MargenSup, 0);
-    EXPECT_EQ(m.Anchos()[1], 1);
-    EXPECT_EQ(m.Anchos()[2], 1);
-    EXPECT_EQ(m.AnchosMat()[1], 1);
-    EXPECT_EQ(m.LargosMat()[1], 595);
-    EXPECT_EQ(m.MaxAnchoMat(), 1);
-    EXPECT_EQ(m.MaxAnchoPza(), 1);
+    EXPECT_EQ(Filas(m.Anchos(), 2), (AWord16{0, 1, 1}));
+    EXPECT_EQ(Filas(m.LargosMat(), 1), (AWord16{0, 595}));
+    EXPECT_EQ(Extremos(m), (std::vector<int>{45, 30, 1, 1, 595, 595, 1, 1}));
 }
 
+// The kerf is added to every size; margins come off the materials that have them.
 TEST(Preparacion, CorteMargenesYExtremos) {
     CConstructorLanzamiento c;
-    c.Opciones.RotarPiezas = false;
-    c.Opciones.ChequearAnchoCorte = true;
-    c.Opciones.AnchoCorte = 4;
-    c.Opciones.ChequearMargenes = true;
-    c.Opciones.MaterialesConMargen = "2";
-    c.Opciones.MargenIzq = 10;
-    c.Opciones.MargenDer = 20;
-    c.Opciones.MargenSup = 5;
-    c.Opciones.MargenInf = 6;
+    ROpciones& o = c.Opciones;
+    o.RotarPiezas = false;
+    o.ChequearAnchoCorte = o.ChequearMargenes = true;
+    o.AnchoCorte = 4;
+    o.MaterialesConMargen = "2";
+    o.MargenIzq = 10;
+    o.MargenDer = 20;
+    o.MargenSup = 5;
+    o.MargenInf = 6;
     c.Pieza(100, 50, 1).Pieza(70, 80, 1).Material(2440, 1220).Material(3050, 1530);
     auto job = c.Crear();
     CMochila m(*job);
-    EXPECT_EQ(m.Largos()[1], 104);
-    EXPECT_EQ(m.Anchos()[2], 84);
-    EXPECT_EQ(m.LargosMat()[1], 2444);
-    EXPECT_EQ(m.AnchosMat()[1], 1224);
-    EXPECT_EQ(m.LargosMat()[2], 3050 - 30 + 4);
-    EXPECT_EQ(m.AnchosMat()[2], 1530 - 11 + 4);
-    EXPECT_EQ(m.MaxLargoMat(), 3024);
-    EXPECT_EQ(m.MinLargoMat(), 2444);
-    EXPECT_EQ(m.MaxAnchoMat(), 1523);
-    EXPECT_EQ(m.MinAnchoMat(), 1224);
-    EXPECT_EQ(m.MaxLargoPza(), 104);
-    EXPECT_EQ(m.MinLargoPza(), 74);
-    EXPECT_EQ(m.MaxAnchoPza(), 84);
-    EXPECT_EQ(m.MinAnchoPza(), 54);
+    EXPECT_EQ(Filas(m.Largos(), 2), (AWord16{0, 104, 74}));
+    EXPECT_EQ(Filas(m.Anchos(), 2), (AWord16{0, 54, 84}));
+    EXPECT_EQ(Filas(m.LargosMat(), 2), (AWord16{0, 2444, 3050 - 30 + 4}));
+    EXPECT_EQ(Filas(m.AnchosMat(), 2), (AWord16{0, 1224, 1530 - 11 + 4}));
+    EXPECT_EQ(Extremos(m), (std::vector<int>{104, 74, 84, 54, 3024, 2444, 1523, 1224}));
 }
 
 // ---- Options ----
