@@ -30,47 +30,34 @@ ROpciones ConSobrantes(int largoMin, int anchoMin) {
 // ---- Creation ----
 
 TEST(CPatronCrear, KerfYMargenesSegunLasOpciones) {
-    ROpciones o = OpcionesPorDefecto();
-    o.AnchoCorte = 4;
-    o.MargenIzq = 1;
-    o.MargenDer = 2;
-    o.MargenSup = 3;
-    o.MargenInf = 5;
-    o.MaterialesConMargen = "2";
-    {
+    // Kerf 4 and margins 1, 2, 3, 5 on material 2 only; the root is the material plus the kerf
+    // less the margins.
+    const struct {
+        bool Chequear, Barras;
+        int Material;
+        const char* Texto;
+    } casos[] = {
+        {false, false, 2, "0;0;0;0;0;0;2;0;0;0;0;0(2440;1220;0;0;0;0;0;0;\\def()())"},
+        {true, false, 2, "0;0;0;0;0;4;2;0;1;2;3;5(2441;1216;0;0;0;0;0;0;\\def()())"},
+        {true, false, 1, "0;0;0;0;0;4;1;0;0;0;0;0(2444;1224;0;0;0;0;0;0;\\def()())"},
+        {true, true, 2, "0;0;0;0;0;4;2;1;1;2;0;0(2441;1;0;0;0;0;0;0;\\def()())"},
+    };
+    for (const auto& c : casos) {
+        ROpciones o = OpcionesPorDefecto();
+        o.AnchoCorte = 4;
+        o.MargenIzq = 1;
+        o.MargenDer = 2;
+        o.MargenSup = 3;
+        o.MargenInf = 5;
+        o.MaterialesConMargen = "2";
+        o.ChequearAnchoCorte = o.ChequearMargenes = c.Chequear;
+        o.Barras = c.Barras;
         CTrabajo t(o);
-        auto p = CPatron::Create(3, 2, t.Job());
-        EXPECT_EQ(p->AnchoCorte(), 0) << "ChequearAnchoCorte is off";
-        EXPECT_EQ(p->MargenIzq(), 0) << "ChequearMargenes is off";
-    }
-    o.ChequearAnchoCorte = true;
-    o.ChequearMargenes = true;
-    {
-        CTrabajo t(o);
-        auto p = CPatron::Create(3, 2, t.Job());
-        EXPECT_EQ(p->AnchoCorte(), 4);
-        EXPECT_EQ(p->MargenIzq(), 1);
-        EXPECT_EQ(p->MargenDer(), 2);
-        EXPECT_EQ(p->MargenSup(), 3);
-        EXPECT_EQ(p->MargenInf(), 5);
+        auto p = CPatron::Create(3, c.Material, t.Job());
         p->CrearRaiz(2440, 1220);
-        EXPECT_EQ(p->Raiz()->Largo(), 2440 + 4 - 1 - 2);
-        EXPECT_EQ(p->Raiz()->Ancho(), 1220 + 4 - 3 - 5);
+        EXPECT_EQ(p->ATexto(), c.Texto);
         EXPECT_EQ(p->LargoTotal(), 2440);
-        EXPECT_EQ(p->AnchoTotal(), 1220);
-        auto otro = CPatron::Create(3, 1, t.Job());
-        EXPECT_EQ(otro->MargenIzq(), 0) << "material 1 carries no margins";
-    }
-    o.Barras = true;
-    {
-        CTrabajo t(o);
-        auto p = CPatron::Create(3, 2, t.Job());
-        EXPECT_EQ(p->MargenIzq(), 1);
-        EXPECT_EQ(p->MargenSup(), 0);
-        EXPECT_EQ(p->MargenInf(), 0);
-        p->CrearRaiz(6000, 1);
-        EXPECT_EQ(p->Raiz()->Ancho(), 1);
-        EXPECT_EQ(p->AnchoTotal(), 1);
+        EXPECT_EQ(p->AnchoTotal(), c.Barras ? 1 : 1220);
     }
 }
 
