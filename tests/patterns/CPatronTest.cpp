@@ -84,48 +84,45 @@ TEST(CPatronCrear, CopiaEsProfundaYConservaLasEtiquetas) {
 
 // ---- Measures ----
 
+// Net measures of a node with kerf 3: "LargoSP AnchoSP LargoPzNeto AnchoPzNeto SobranteX
+// SobranteY Dim1 Dim2".
 TEST(CPatronMedidas, MedidasNetasDeUnNodo) {
-    CTrabajo t(OpcionesPorDefecto());
-    auto p = CPatron::Create(3, 1, t.Job());
-    p->SetAnchoCorte(3);
-    // Piece leaf 103 x 53 holding 2 x 1 pieces of gross 43 x 23: 17 free along X, 30 along Y.
-    auto hoja = Bloque(103, 53, 2, 43, 23, 2, 1);
-    EXPECT_EQ(p->LargoSP(*hoja), 100);
-    EXPECT_EQ(p->AnchoSP(*hoja), 50);
-    EXPECT_EQ(p->LargoPzNeto(*hoja), 40);
-    EXPECT_EQ(p->AnchoPzNeto(*hoja), 20);
-    EXPECT_EQ(p->SobranteX(*hoja), 14);
-    EXPECT_EQ(p->SobranteY(*hoja), 27);
-    EXPECT_EQ(hoja->LibreX(), 17);
-    EXPECT_EQ(hoja->LibreY(), 30);
-    EXPECT_EQ(p->Dim1(*hoja), 0);
-    EXPECT_EQ(p->Dim2(*hoja), 0);
-    auto vacia = Vacia(103, 53);
-    EXPECT_EQ(p->SobranteX(*vacia), p->LargoSP(*vacia));
-    EXPECT_EQ(p->SobranteY(*vacia), p->AnchoSP(*vacia));
-    EXPECT_EQ(p->LargoPzNeto(*vacia), 0);
-    // Vertical cut at gross 503 of a 1003 x 503 node: parts of net 500 and 497.
-    auto corte = Corte(1, Vacia(503, 503), Vacia(500, 503));
-    EXPECT_EQ(p->Dim1(*corte), 500);
-    EXPECT_EQ(p->Dim2(*corte), 1000 - 500 - 3);
-    EXPECT_EQ(p->SobranteX(*corte), 0);
-    auto hor = Corte(-1, Vacia(103, 20), Vacia(103, 33));
-    EXPECT_EQ(p->Dim1(*hor), 17);
-    EXPECT_EQ(p->Dim2(*hor), 50 - 17 - 3);
+    const struct {
+        bool Barras;
+        const char* Nodo;
+        const char* Medidas;
+    } casos[] = {
+        // 2 x 1 pieces of gross 43 x 23 in 103 x 53: 17 free along X, 30 along Y.
+        {false, "(103;53;0;43;23;2;2;1()())", "100 50 40 20 14 27 0 0"},
+        {false, "(103;53;0;0;0;0;0;0()())", "100 50 0 0 100 50 0 0"},
+        // Cut at gross 503 of 1003: parts of net 500 and 1000 - 500 - 3.
+        {false, "(1003;503;1;0;0;0;0;0(503;503;0;0;0;0;0;0()())(500;503;0;0;0;0;0;0()()))",
+         "1000 500 0 0 0 0 500 497"},
+        {false, "(103;53;-1;0;0;0;0;0(103;20;0;0;0;0;0;0()())(103;33;0;0;0;0;0;0()()))",
+         "100 50 0 0 0 0 17 30"},
+        // In bars the widths as stored are ignored.
+        {true, "(103;90;0;43;23;2;2;1()())", "100 1 40 1 14 0 0 0"},
+    };
+    for (const auto& c : casos) {
+        ROpciones o = OpcionesPorDefecto();
+        o.Barras = c.Barras;
+        CTrabajo t(o);
+        auto p = CPatron::Create(3, 1, t.Job());
+        p->SetAnchoCorte(3);
+        const auto n = CCorte::LeerTexto(c.Nodo);
+        std::string medidas;
+        for (const int m : {p->LargoSP(*n), p->AnchoSP(*n), p->LargoPzNeto(*n), p->AnchoPzNeto(*n),
+                            p->SobranteX(*n), p->SobranteY(*n), p->Dim1(*n), p->Dim2(*n)}) {
+            medidas += (medidas.empty() ? "" : " ") + std::to_string(m);
+        }
+        EXPECT_EQ(medidas, c.Medidas) << c.Nodo;
+    }
 }
 
-TEST(CPatronMedidas, EnBarrasElAnchoEsUnoYNoHaySobranteY) {
+TEST(CPatronMedidas, ConOpcionesPropiasYSinTrabajo) {
     ROpciones o = OpcionesPorDefecto();
     o.Barras = true;
-    CTrabajo t(o);
-    auto p = CPatron::Create(3, 1, t.Job());
-    p->SetAnchoCorte(3);
-    auto hoja = Bloque(103, 90, 2, 43, 23, 2, 1); // widths as stored are ignored
-    EXPECT_EQ(p->AnchoSP(*hoja), 1);
-    EXPECT_EQ(p->AnchoPzNeto(*hoja), 1);
-    EXPECT_EQ(p->SobranteY(*hoja), 0);
-    EXPECT_EQ(p->SobranteX(*hoja), 14);
-
+    auto hoja = Bloque(103, 90, 2, 43, 23, 2, 1);
     // The same with an option record of its own and no job.
     CPatron sinTrabajo(3, 1, nullptr);
     EXPECT_EQ(sinTrabajo.AnchoSP(*hoja), 90);
