@@ -45,31 +45,13 @@ public:
         FActual.EstiloRelleno = estilo;
     }
     void Fuente(const RFuente& fuente, TColor) override { FActual.Fuente = fuente; }
-    void Rectangulo(const RRect& r) override {
-        RPrimitiva p = FActual;
-        p.Tipo = RPrimitiva::Rectangulo;
-        p.R = r;
-        Primitivas.push_back(p);
-    }
+    void Rectangulo(const RRect& r) override { Anadir(RPrimitiva::Rectangulo, r, 0, 0, 0, 0); }
     void Linea(int x1, int y1, int x2, int y2) override {
-        RPrimitiva p = FActual;
-        p.Tipo = RPrimitiva::Linea;
-        p.X1 = x1;
-        p.Y1 = y1;
-        p.X2 = x2;
-        p.Y2 = y2;
-        Primitivas.push_back(p);
+        Anadir(RPrimitiva::Linea, {}, x1, y1, x2, y2);
     }
     void Texto(const RRect& recorte, int x, int y, TAlineacion alineacion,
                const std::string& texto) override {
-        RPrimitiva p = FActual;
-        p.Tipo = RPrimitiva::Texto;
-        p.R = recorte;
-        p.X1 = x;
-        p.Y1 = y;
-        p.Alineacion = alineacion;
-        p.Cadena = texto;
-        Primitivas.push_back(p);
+        Anadir(RPrimitiva::Texto, recorte, x, y, 0, 0, texto, alineacion);
     }
     int AnchoTexto(const std::string& texto) override { return 6 * static_cast<int>(texto.size()); }
     int AltoTexto(const std::string&) override { return 10; }
@@ -89,7 +71,21 @@ public:
     }
 
 private:
-    RPrimitiva FActual;
+    RPrimitiva FActual; // pen, fill and font in force
+
+    void Anadir(RPrimitiva::TTipo tipo, const RRect& r, int x1, int y1, int x2, int y2,
+                const std::string& cadena = "", TAlineacion alineacion = TAlineacion::Izquierda) {
+        RPrimitiva p = FActual;
+        p.Tipo = tipo;
+        p.R = r;
+        p.X1 = x1;
+        p.Y1 = y1;
+        p.X2 = x2;
+        p.Y2 = y2;
+        p.Cadena = cadena;
+        p.Alineacion = alineacion;
+        Primitivas.push_back(p);
+    }
 };
 
 const REntorno EntornoPrueba = REntorno::PorDefecto(1920, 1080, "");

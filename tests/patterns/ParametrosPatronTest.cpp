@@ -14,13 +14,18 @@ class ParametrosConocidos : public testing::Test {
 protected:
     CTrabajo Trabajo{OpcionesConocidas, PiezasConocidas};
     std::unique_ptr<CPatron> P = Trabajo.Patron(ArbolConocido);
+    CParametrosPatron par = Construido(*P);
+
+    static CParametrosPatron Construido(const CPatron& patron) {
+        CParametrosPatron r;
+        r.Construir(patron);
+        return r;
+    }
 };
 
 } // namespace
 
 TEST_F(ParametrosConocidos, CortesEnPreorden) {
-    CParametrosPatron par;
-    par.Construir(*P);
     ASSERT_EQ(par.NumCortes(), 3);
     EXPECT_EQ(par.Corte(1), (RCorteParametro{603, 394}));
     EXPECT_EQ(par.Corte(2), (RCorteParametro{300, 197}));
@@ -30,8 +35,6 @@ TEST_F(ParametrosConocidos, CortesEnPreorden) {
 }
 
 TEST_F(ParametrosConocidos, PiezasGiradasYNoGiradasJuntasYOrdenadas) {
-    CParametrosPatron par;
-    par.Construir(*P);
     ASSERT_EQ(par.NumPiezas(), 2);
     // Piece 2 is met first (turned and not), piece 1 later but listed first.
     EXPECT_EQ(par.PiezaPatron(1), (RPiezaPatron{1, 100, 50, 6}));
@@ -43,15 +46,12 @@ TEST_F(ParametrosConocidos, PrimeraPiezaGiradaDaLasMedidasSinGirar) {
     auto Q = Trabajo.Patron("(1003;503;1;0;0;0;0;0;\\def"
                             "(397;503;0;203;303;-2;1;1;\\def()())"
                             "(606;503;0;303;203;2;2;2;\\def()()))");
-    CParametrosPatron par;
-    par.Construir(*Q);
+    par = Construido(*Q);
     ASSERT_EQ(par.NumPiezas(), 1);
     EXPECT_EQ(par.PiezaPatron(1), (RPiezaPatron{2, 300, 200, 5}));
 }
 
 TEST_F(ParametrosConocidos, SemiproductosYSobrantes) {
-    CParametrosPatron par;
-    par.Construir(*P);
     ASSERT_EQ(par.NumSemiproductos(), 4);
     EXPECT_EQ(par.Semiproducto(1), (RSemiproducto{0, 0, 603, 500, 300, 200, 2, 2, 2, 0, 0, 94}));
     EXPECT_EQ(par.Semiproducto(2), (RSemiproducto{606, 0, 394, 300, 200, 300, 2, 1, 1, 1, 191, 0}));
@@ -62,8 +62,6 @@ TEST_F(ParametrosConocidos, SemiproductosYSobrantes) {
 }
 
 TEST_F(ParametrosConocidos, ConstruirDosVecesNoAcumula) {
-    CParametrosPatron par;
-    par.Construir(*P);
     par.Construir(*P);
     EXPECT_EQ(par.NumCortes(), 3);
     EXPECT_EQ(par.NumPiezas(), 2);
@@ -88,8 +86,7 @@ TEST_F(ParametrosConocidos, MuchasPiezasDistintasCrecenYQuedanOrdenadas) {
     }
     arbol += "(30;100;0;11;10;1;1;1;\\def()())" + cierre;
     auto Q = t.Patron(arbol);
-    CParametrosPatron par;
-    par.Construir(*Q);
+    par = Construido(*Q);
     ASSERT_EQ(par.NumPiezas(), 13);
     for (int i = 1; i <= 13; ++i) {
         EXPECT_EQ(par.PiezaPatron(i), (RPiezaPatron{i, 10 + i, 10, 1})) << i;
