@@ -176,9 +176,7 @@ TEST(CPatronMedidas, AreaPiezaYTotalPiezas) {
     p->SetRaiz(Corte(1, Bloque(62, 22, 3, 12, 22, 5, 1),
                      Corte(-1, Bloque(40, 12, -3, 22, 12, 1, 1), Bloque(40, 10, 1, 20, 5, 2, 2))));
     p->RecontarPiezas(3);
-    EXPECT_EQ(p->CantPorPieza()[3], 6);
-    EXPECT_EQ(p->CantPorPieza()[1], 4);
-    EXPECT_EQ(p->CantPorPieza()[2], 0);
+    EXPECT_EQ(p->CantPorPieza(), (AWord16{0, 4, 0, 6}));
     EXPECT_EQ(p->TotalPiezas(), 10);
     EXPECT_DOUBLE_EQ(p->AreaPieza(3), 10.0 * 20 * 5 + 20.0 * 10);
     EXPECT_DOUBLE_EQ(p->AreaPieza(1), 18.0 * 3 * 4);
@@ -231,12 +229,6 @@ TEST(CPatronLocalizar, OrigenYContadoresEnPreorden) {
     // Margins left 10, bottom 20. Root: vertical cut at 300 of
     //   A = horizontal cut at 100 of (piece leaf 300x100 | empty 300x200 offcut)
     //   B = empty 200x300 (offcut)
-    //
-    //   +---------+------+
-    //   | offcut2 |      |
-    //   +---------+  off3|
-    //   | piece   |      |
-    //   +---------+------+
     CTrabajo t(ConSobrantes(100, 100));
     auto p = CPatron::Create(1, 1, t.Job());
     p->SetMargenIzq(10);
