@@ -66,8 +66,6 @@ INSTANTIATE_TEST_SUITE_P(
         // Ratios 65534/65535 and 65533/65534 differ by about 2.3e-10: a tie.
         RCasoEmpate{{0, 1, 1}, {0, 65534, 65533}, {0, 65535, 65534}, 1}));
 
-// ---- Independent check against a brute-force vertex enumeration ----
-
 struct RColumna {
     AWord16 A;
     double Coste;

@@ -23,11 +23,6 @@ constexpr int NumPiezas = 4;
 // A sheet of largo x ancho (no kerf, no margins) split by a vertical cut at `corte`: on the
 // left a block of repX x 1 pieces of piezaLargo x ancho of job piece `pieza`, on the right
 // an empty leaf (an offcut when the job checks offcuts and it is large enough).
-//
-//   +--------+------+
-//   | P P P  |      |
-//   +--------+------+
-//   <-corte->
 std::unique_ptr<CPatron> PatronBloque(const CLanzamiento* job, std::int32_t material,
                                       std::int32_t largo, std::int32_t ancho, std::int32_t pieza,
                                       std::int32_t piezaLargo, std::int32_t repX,
@@ -215,8 +210,6 @@ TEST(Solucion, OperacionesAlAzarComoElModelo) {
     }
 }
 
-// ---- Filter ----
-
 struct RCasoFiltro {
     const char* Texto;
     std::vector<std::int32_t> Aceptados; // of slots 1..12 by slot number
@@ -313,8 +306,6 @@ TEST(Filtro, TextoIlegibleDejaLaSolucionSinFiltro) {
         EXPECT_EQ(Iterados(s), (std::vector<std::int32_t>{1, 2})) << texto;
     }
 }
-
-// ---- Totals against a direct sum over the accepted slots ----
 
 struct RReferencia {
     std::int64_t Repeticiones = 0;
@@ -480,22 +471,14 @@ TEST(Solucion, OrdenFinalYPorAprovechamiento) {
     }
 }
 
-// ---- Offcuts (they need a job that checks them) ----
-
-class SobrantesTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ROpciones o = OpcionesPorDefecto();
-        o.ChequearSobrante = true;
-        o.LargoMinimoSobrante = 20;
-        o.AnchoMinimoSobrante = 10;
-        Job = std::make_unique<CLanzamiento>((Carpeta / "sobrantes.lan").string(), o);
-    }
-    rutas::CCarpetaTemporal Carpeta;
-    std::unique_ptr<CLanzamiento> Job;
-};
-
-TEST_F(SobrantesTest, AgrupadosPorMaterialYSumados) {
+// Offcuts need a job that checks them.
+TEST(Solucion, SobrantesAgrupadosPorMaterialYSumados) {
+    ROpciones o = OpcionesPorDefecto();
+    o.ChequearSobrante = true;
+    o.LargoMinimoSobrante = 20;
+    o.AnchoMinimoSobrante = 10;
+    rutas::CCarpetaTemporal carpeta;
+    const auto Job = std::make_unique<CLanzamiento>((carpeta / "sobrantes.lan").string(), o);
     CSolucion s;
     // Offcut 40 x 30 on material 2, twice.
     auto a = PatronBloque(Job.get(), 2, 100, 30, 1, 20, 3, 60);
