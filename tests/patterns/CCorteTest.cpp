@@ -24,8 +24,6 @@ std::string Falla(const std::string& texto) {
     return "leído sin error";
 }
 
-// ---- Text form ----
-
 // Text read, then written again.
 class CCorteTextoBueno : public testing::TestWithParam<std::pair<const char*, const char*>> {};
 
@@ -155,8 +153,6 @@ TEST(CCorteTexto, ProfundidadEnElLimiteSeLee) {
     EXPECT_EQ(CCorte::ATexto(n.get()), t);
 }
 
-// ---- Copy, release, depth ----
-
 TEST(CCorteCopia, CopiaPierdeEtiquetasYConservaNumeros) {
     auto n = Corte(-1, Bloque(30, 20, -3, 10, 20, 3, 1), Vacia(30, 7));
     n->SetEtiqueta("#C");
@@ -195,8 +191,6 @@ TEST(CCorteCopia, ArbolesMuyProfundosSeCopianYLiberanSinAgotarLaPila) {
     EXPECT_EQ(copia, nullptr);
 }
 
-// ---- Setters and node measures ----
-
 TEST(CCorteCampos, DirYPiezaDevuelvenLaEtiquetaPorDefecto) {
     auto n = Bloque(40, 30, 2, 10, 15, 4, 2);
     n->SetEtiqueta("x");
@@ -220,8 +214,6 @@ TEST(CCorteCampos, MedidasDeHoja) {
     EXPECT_EQ(c->LibreX(), 0);
     EXPECT_EQ(Corte(-1, Vacia(3, 2), Vacia(3, 4))->PosicionCorte(), 2);
 }
-
-// ---- Reshaping primitives ----
 
 enum TOperacion { CortarV, CortarH, Unir, Intercambiar, Ampliar, Reducir, Ajustar };
 
@@ -401,8 +393,6 @@ INSTANTIATE_TEST_SUITE_P(
             "(70;12;1;0;0;0;0;0;(30;12;0;0;0;0;0;0;()())(40;12;-1;0;0;0;0;0;(40;4;0;0;0;0;0;0;"
             "()())(40;8;0;0;0;0;0;0;()())))"}),
     [](const testing::TestParamInfo<RPrimitiva>& i) { return std::string(i.param.Nombre); });
-
-// ---- Random sequences of primitives keep the invariants ----
 
 TEST(CCortePrimitivas, SecuenciasAzarConservanInvariantesYPiezas) {
     std::mt19937 rng(4242);

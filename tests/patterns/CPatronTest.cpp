@@ -27,8 +27,6 @@ ROpciones ConSobrantes(int largoMin, int anchoMin) {
     return o;
 }
 
-// ---- Creation ----
-
 TEST(CPatronCrear, KerfYMargenesSegunLasOpciones) {
     // Kerf 4 and margins 1, 2, 3, 5 on material 2 only; the root is the material plus the kerf
     // less the margins.
@@ -81,8 +79,6 @@ TEST(CPatronCrear, CopiaEsProfundaYConservaLasEtiquetas) {
     // A subtree copied on its own still loses its labels.
     EXPECT_EQ(CCorte::Copiar(p->Raiz())->Hijo2()->Etiqueta(), "\\def");
 }
-
-// ---- Measures ----
 
 // Net measures of a node with kerf 3: "LargoSP AnchoSP LargoPzNeto AnchoPzNeto SobranteX
 // SobranteY Dim1 Dim2".
@@ -223,8 +219,6 @@ TEST(CPatronMedidas, TextosDeTamanoYCoordenadas) {
     EXPECT_EQ(p->TextoCoordenadas(15, 7), "(1.5mm)");
 }
 
-// ---- Localizar ----
-
 TEST(CPatronLocalizar, OrigenYContadoresEnPreorden) {
     // Margins left 10, bottom 20. Root: vertical cut at 300 of
     //   A = horizontal cut at 100 of (piece leaf 300x100 | empty 300x200 offcut)
@@ -261,8 +255,6 @@ TEST(CPatronLocalizar, OrigenYContadoresEnPreorden) {
     EXPECT_FALSE(l.Encontrado);
     EXPECT_EQ(l.Hojas, 3);
 }
-
-// ---- Text form ----
 
 TEST(CPatronTexto, EscribeLaCabeceraYElNodo) {
     ROpciones o = OpcionesPorDefecto();

@@ -47,8 +47,6 @@ std::string Expandir(const std::string& formato, const RVariablesEtiqueta& v,
 
 } // namespace
 
-// ---- Conditionals ---------------------------------------------------------------------
-
 struct CasoSi {
     const char* Nombre;
     std::string Formato;
@@ -121,8 +119,6 @@ TEST(EtiquetaPorDefecto, FormatoComunVacioDaEtiquetaVacia) {
     EXPECT_EQ(Expandir("\\def", HojaConPieza(3), ""), "");
     EXPECT_EQ(Expandir("\\DEF", HojaConPieza(3), "x"), "x");
 }
-
-// ---- Replacements and variables -------------------------------------------------------
 
 TEST(Variables, NombresLargosAntesQueSusPrefijos) {
     RVariablesEtiqueta v;
@@ -218,8 +214,6 @@ TEST(Reemplazos, AnidamientoProfundoNoDesbordaLaPila) {
               "x");
 }
 
-// ---- Layout words, clipping, font -----------------------------------------------------
-
 struct CasoDirectivas {
     std::string Texto;
     int Banderas;
@@ -310,8 +304,6 @@ TEST(Fuente, ElBloqueDelDisenadorSeLeeIgual) {
     }
     EXPECT_EQ(BloqueFuente(RFuente{"Arial", 8, false, true}), "\\fontArial,8,,Italic\\endfont");
 }
-
-// ---- Editor and node forms ------------------------------------------------------------
 
 TEST(Formas, EditorANodoYVuelta) {
     const std::string editor = "Pieza (#P);\r\n#PLx#PW";

@@ -131,8 +131,6 @@ TEST(TamanosSobrantes, MedidasTraspuestasSonElMismoTamano) {
     EXPECT_EQ(tamanos[3], (RTamanoSobrante{180, 150, 1}));
 }
 
-// ---- Labels of nodes of a real pattern ------------------------------------------------
-
 TEST_F(ParametrosConocidos, EtiquetaDeNodoNumeraComoElDibujo) {
     CCorte& raiz = *P->Raiz();
     CCorte& b = *raiz.Hijo2();

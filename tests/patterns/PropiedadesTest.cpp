@@ -40,8 +40,6 @@ const std::vector<std::string> PiezasConNula = {PiezasConocidas[0], PiezasConoci
 
 } // namespace
 
-// ---- Shown values and editability -----------------------------------------------------
-
 struct CasoValor {
     const char* Nodo;
     const char* Clave;
@@ -119,8 +117,6 @@ TEST(ListasPropiedad, PalabrasYPiezasDeLaGrilla) {
               (std::vector<std::string>{"1 [600x400]", "2 [5' 6\"x1/2\"]"}));
     EXPECT_EQ(ListaPiezasPropiedad(g, true), (std::vector<std::string>{"1 [600]", "2 [5' 6\"]"}));
 }
-
-// ---- Setting properties: failures ----------------------------------------------------
 
 struct CasoError {
     const char* Nombre;
@@ -213,8 +209,6 @@ TEST(AsignarPropiedad, PiezaDeTamanoNuloDejaLaHojaVacia) {
     EXPECT_EQ(a.RepX(), 0);
     EXPECT_TRUE(t.Lanzamiento().Guardado());
 }
-
-// ---- Setting properties: changes ------------------------------------------------------
 
 TEST_F(Conocido, ClavesSinValorNoHacenNada) {
     int llamadas = 0;
