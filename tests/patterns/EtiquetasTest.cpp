@@ -259,39 +259,29 @@ TEST(Recorte, LaUltimaPalabraGanaYSeQuitan) {
     EXPECT_EQ(t, "nada");
 }
 
+// The last complete font block is taken out of the text and applied over any earlier font.
 TEST(Fuente, BloquesYValores) {
-    std::string t = "a\\fontTimes,12,bold,italic\\endfontb";
-    const std::string bloque = LeerFuente(t);
-    EXPECT_EQ(bloque, "\\fontTimes,12,bold,italic\\endfont");
-    EXPECT_EQ(t, "ab");
-    RFuente f;
-    AplicarFuente(bloque, f);
-    EXPECT_EQ(f, (RFuente{"Times", 12, true, true}));
-
-    t = "\\fontA,9\\endfontx\\fontB,10,BOLD\\endfont";
-    EXPECT_EQ(LeerFuente(t), "\\fontB,10,BOLD\\endfont");
-    EXPECT_EQ(t, "x");
-
-    t = "solo texto";
-    EXPECT_EQ(LeerFuente(t), BloqueFuentePorDefecto);
-    AplicarFuente(BloqueFuentePorDefecto, f);
-    EXPECT_EQ(f, RFuente{});
-}
-
-TEST(Fuente, SinFinTerminaConLaFuentePorDefecto) {
-    std::string t = "\\fontTimes,12\\endfont a \\fontCourier,20 b";
-    EXPECT_EQ(LeerFuente(t), BloqueFuentePorDefecto);
-    EXPECT_EQ(t, " a \\fontCourier,20 b");
-}
-
-TEST(Fuente, CamposVaciosYTamanoIncorrecto) {
-    RFuente f;
-    AplicarFuente("\\font,,,Italic\\endfont", f);
-    EXPECT_EQ(f, (RFuente{"Arial", 8, false, true}));
-    AplicarFuente("\\fontCourier,doce,bold,italic\\endfont", f);
-    EXPECT_EQ(f, (RFuente{"Courier", 8, false, false}));
-    AplicarFuente("\\fontCourier,10,negrita\\endfont", f);
-    EXPECT_EQ(f, (RFuente{"Courier", 10, false, false}));
+    const struct {
+        const char* Texto;
+        const char* Resto;
+        RFuente Fuente;
+    } casos[] = {
+        {"a\\fontTimes,12,bold,italic\\endfontb", "ab", {"Times", 12, true, true}},
+        {"\\fontA,9\\endfontx\\fontB,10,BOLD\\endfont", "x", {"B", 10, true, false}},
+        {"solo texto", "solo texto", {}},
+        // Without its end the last block gives the default font.
+        {"\\fontTimes,12\\endfont a \\fontCourier,20 b", " a \\fontCourier,20 b", {}},
+        {"\\font,,,Italic\\endfont", "", {"Arial", 8, false, true}},
+        {"\\fontCourier,doce,bold,italic\\endfont", "", {"Courier", 8, false, false}},
+        {"\\fontCourier,10,negrita\\endfont", "", {"Courier", 10, false, false}},
+    };
+    for (const auto& c : casos) {
+        std::string t = c.Texto;
+        RFuente f{"Otra", 99, true, true};
+        AplicarFuente(LeerFuente(t), f);
+        EXPECT_EQ(t, c.Resto);
+        EXPECT_EQ(f, c.Fuente) << c.Texto;
+    }
 }
 
 TEST(Fuente, ElBloqueDelDisenadorSeLeeIgual) {
