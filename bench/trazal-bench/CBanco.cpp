@@ -103,6 +103,11 @@ private:
     std::size_t FAncho = 0;
 };
 
+// A number for a CSV cell: empty when it does not exist.
+std::string Celda(double x, int decimales) {
+    return std::isnan(x) ? "" : Real(x, decimales);
+}
+
 std::string Describir(const RResultado& r) {
     std::string t = r.Familia + " " + r.Instancia + " " + r.Variante + ": ";
     if (r.Estado != "ok") {
@@ -387,9 +392,9 @@ int CBanco::Ejecutar(const ROpcionesBanco& opciones) {
         EjecutarTodas(pendientes, 1, o.LimiteSegundos, progreso, hecho);
         for (const auto& p : crecimiento) {
             csvSerie << p.Precision << "," << p.Tipos << "," << p.Piezas << "," << p.Estado << ","
-                     << Real(p.Segundos, 4) << "," << Real(p.SegundosCpu, 4) << ","
-                     << Real(p.SegundosTeorico, 4) << "," << p.MemoriaKb << ","
-                     << Real(p.Objetivo, 0) << "," << Real(p.Lp, 6) << "," << p.Variantes << "\n";
+                     << Celda(p.Segundos, 4) << "," << Celda(p.SegundosCpu, 4) << ","
+                     << Celda(p.SegundosTeorico, 4) << "," << p.MemoriaKb << ","
+                     << Celda(p.Objetivo, 0) << "," << Celda(p.Lp, 6) << "," << p.Variantes << "\n";
         }
     }
     progreso.Terminar();

@@ -1,6 +1,7 @@
 #include "CResumen.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -105,8 +106,11 @@ std::vector<RPuntoCrecimiento> CResumen::LeerCrecimiento(std::istream& entrada) 
     std::vector<RPuntoCrecimiento> puntos;
     std::string linea;
     std::getline(entrada, linea); // header
+    // Anything but a whole number text (an empty cell, a dash) is no value.
     auto real = [](const std::string& t) {
-        return t.empty() ? NAN : std::strtod(t.c_str(), nullptr);
+        double x = NAN;
+        const auto r = std::from_chars(t.data(), t.data() + t.size(), x);
+        return (r.ec == std::errc() && r.ptr == t.data() + t.size()) ? x : NAN;
     };
     for (int n = 0; n < 10000 && std::getline(entrada, linea); ++n) {
         std::vector<std::string> c;

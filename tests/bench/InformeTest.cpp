@@ -111,7 +111,7 @@ TEST(Resumen, RunDataAndGrowthFilesReadBack) {
     std::istringstream serie("precision,tipos,piezas,estado,segundos,segundos_cpu,"
                              "segundos_teorico,memoria_pico_kb,hojas,lp,variantes\n"
                              "0,10,55,ok,0.149,0.14,0.112,5734,5,4.229,60\n"
-                             "1,40,249,tiempo,30.06,29.2,,16588,,,0\n"
+                             "1,40,249,tiempo,30.06,29.2,–,16588,,,0\n"
                              "roto\n");
     const auto puntos = CResumen::LeerCrecimiento(serie);
     ASSERT_EQ(puntos.size(), 2u);
@@ -119,6 +119,7 @@ TEST(Resumen, RunDataAndGrowthFilesReadBack) {
     EXPECT_DOUBLE_EQ(puntos[0].SegundosTeorico, 0.112);
     EXPECT_EQ(puntos[1].Estado, "tiempo");
     EXPECT_TRUE(std::isnan(puntos[1].Objetivo));
+    EXPECT_TRUE(std::isnan(puntos[1].SegundosTeorico));
 }
 
 TEST(FilaResultado, ATruncatedAnswerIsNotARow) {
