@@ -83,27 +83,6 @@ TEST_P(CCorteTextoMalo, SeRechazaConElErrorDelPatron) {
     EXPECT_EQ(Falla(GetParam().Texto), Textos::ErrorCrearPatron) << GetParam().Texto;
 }
 
-// A valid chain of vertical cuts, each first part a leaf of length 1, niveles deep.
-std::string Cadena(int niveles) {
-    std::string t;
-    for (int i = 0; i < niveles - 1; ++i) {
-        t += "(" + std::to_string(niveles - i) + ";3;1;0;0;0;0;0;\\def(1;3;0;0;0;0;0;0;()())";
-    }
-    t += "(1;3;0;0;0;0;0;0;()())";
-    for (int i = 0; i < niveles - 1; ++i) {
-        t += ")";
-    }
-    return t;
-}
-
-std::string Anidado(int niveles) {
-    std::string t;
-    for (int i = 0; i < niveles; ++i) {
-        t += "(10;10;1;0;0;0;0;0;";
-    }
-    return t;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Entradas, CCorteTextoMalo,
     testing::Values(
@@ -141,12 +120,12 @@ INSTANTIATE_TEST_SUITE_P(
                    "(10;5;1;1;1;1;1;1;\\def(5;5;0;0;0;0;0;0;()())(5;5;0;0;0;0;0;0;()()))"},
         RTextoMalo{"hojaConHijos", "(10;5;0;0;0;0;0;0;\\def(10;5;0;0;0;0;0;0;()())())"},
         RTextoMalo{"anidadoMilesDeNiveles", Anidado(100000)},
-        RTextoMalo{"cadenaJustoSobreElLimite", Cadena(CCorte::ProfundidadMaxima + 1)}),
+        RTextoMalo{"cadenaJustoSobreElLimite", CadenaDeCortes(CCorte::ProfundidadMaxima + 1)}),
     [](const testing::TestParamInfo<RTextoMalo>& i) { return std::string(i.param.Nombre); });
 
 TEST(CCorteTexto, ProfundidadEnElLimiteSeLee) {
     const int niveles = CCorte::ProfundidadMaxima;
-    const std::string t = Cadena(niveles);
+    const std::string t = CadenaDeCortes(niveles);
     auto n = CCorte::LeerTexto(t);
     ASSERT_TRUE(n);
     EXPECT_EQ(n->Profundidad(), niveles);

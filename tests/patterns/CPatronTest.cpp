@@ -393,14 +393,6 @@ TEST_P(CPatronTextoMalo, DaUnPatronSinArbolYElAviso) {
     EXPECT_EQ(p->ATexto().substr(p->ATexto().size() - 2), "()");
 }
 
-std::string Anidado(int niveles) {
-    std::string t = "1;1;1;1;0;0;2;0;0;0;0;0";
-    for (int i = 0; i < niveles; ++i) {
-        t += "(10;10;1;0;0;0;0;0;\\def";
-    }
-    return t;
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Textos, CPatronTextoMalo,
     testing::Values(
@@ -415,7 +407,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "1;1;1;1;0;0;2;0;0;0;0;0(10;5;0;5;2;-9;1;2;\\def()())"},
         RPatronMalo{"kerfEnorme", "1;1;1;1;0;-70000;2;0;0;0;0;0(10;5;0;0;0;0;0;0;\\def()())"},
         RPatronMalo{"margenEnorme", "1;1;1;1;0;0;2;0;99999;0;0;0(10;5;0;0;0;0;0;0;\\def()())"},
-        RPatronMalo{"anidadoMilesDeNiveles", Anidado(50000)}),
+        RPatronMalo{"anidadoMilesDeNiveles", "1;1;1;1;0;0;2;0;0;0;0;0" + Anidado(50000)}),
     [](const testing::TestParamInfo<RPatronMalo>& i) { return std::string(i.param.Nombre); });
 
 TEST(CPatronTexto, NodoNuloDaUnPatronSinRaizYSinAviso) {

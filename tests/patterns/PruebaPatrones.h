@@ -112,4 +112,13 @@ inline std::string CadenaDeCortes(int niveles) {
            std::string(static_cast<std::size_t>(niveles - 1), ')');
 }
 
+// A cut opened `niveles` times and never closed.
+inline std::string Anidado(int niveles) {
+    std::string t;
+    for (int i = 0; i < niveles; ++i) {
+        t += "(10;10;1;0;0;0;0;0;\\def";
+    }
+    return t;
+}
+
 } // namespace prueba
