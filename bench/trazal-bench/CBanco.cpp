@@ -321,6 +321,11 @@ int CBanco::Ejecutar(const ROpcionesBanco& opciones) {
     if (!o.SoloCrecimiento) {
         conocidos.LeerCarpeta(o.Instancias);
         tareas = CPlanMedicion::Construir(o.Instancias, conocidos, o.Rapidas, o.Familias, filas);
+        // A wrong folder would otherwise give an empty, seemingly successful run.
+        if (tareas.empty() && filas.empty()) {
+            std::cerr << TextosBanco::SinInstancias << o.Instancias.string() << "\n";
+            return 2;
+        }
         for (const auto& r : filas) {
             csv << CFilaResultado::Csv(r) << "\n";
         }

@@ -24,6 +24,8 @@ inline constexpr const char* Uso =
 
 inline constexpr const char* CompilacionNoRelease =
     "aviso: los tiempos sólo son representativos en Release (bench/medir.sh); compilación: ";
+inline constexpr const char* SinInstancias =
+    "no hay instancias de las familias pedidas en (use --instancias): ";
 inline constexpr const char* LongitudExcede = "longitud mayor que 65535 unidades internas: ";
 inline constexpr const char* CantidadExcede = "cantidad mayor que 65535: ";
 inline constexpr const char* ArchivoIlegible = "no se puede leer el archivo ";

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
 
 namespace {
@@ -127,6 +128,16 @@ TEST(SmokeBanco, RunsTwoTinyInstancesAndWritesTheirRows) {
     texto << resumen.rdbuf();
     EXPECT_NE(texto.str().find("| barras | nivel 3 |"), std::string::npos) << texto.str();
     EXPECT_NE(texto.str().find("| hojas | 2 etapas con giro |"), std::string::npos);
+}
+
+TEST(SmokeBanco, AFolderWithoutInstancesIsAnErrorNotAnEmptyRun) {
+    rutas::CCarpetaTemporal tmp;
+    const std::string orden = std::string("'") + TRAZAL_BENCH_EXE + "' --instancias '" +
+                              (tmp / "no-existe").string() + "' --sin-crecimiento '" +
+                              (tmp / "salida").string() + "' 2>/dev/null";
+    const int estado = std::system(orden.c_str());
+    ASSERT_TRUE(WIFEXITED(estado));
+    EXPECT_EQ(WEXITSTATUS(estado), 2);
 }
 
 } // namespace
