@@ -4,6 +4,7 @@
 
 #include "document/UExcepciones.h"
 #include "engine/CControlCalculo.h"
+#include "support/ArbolesAzar.h"
 #include "support/CConstructorLanzamiento.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ constexpr int SinLimite = 0;
 struct RCasoPatron {
     const char* Nombre;
     std::vector<std::array<int, 2>> Piezas;
-    std::array<int, 2> Material;
+    std::vector<std::array<int, 2>> Materiales;
     std::vector<double> Precios;
     AWord16 Cantidades; // {} no pattern; {0} any pattern
     bool Barras = false, Rotar = false, Sobrantes = false;
@@ -47,7 +48,7 @@ struct RCasoPatron {
 // One piece kind priced 1 in a bar: how many fit under the minimum offcut, grip and kerf.
 RCasoPatron Barra(const char* nombre, int minimo, int agarre, int kerf, int pieza, int barra,
                   int piezas) {
-    RCasoPatron c{nombre, {{pieza, 1}}, {barra, 1}, {1.0}, {}};
+    RCasoPatron c{nombre, {{pieza, 1}}, {{barra, 1}}, {1.0}, {}};
     if (piezas > 0) {
         c.Cantidades = {0, static_cast<std::uint16_t>(piezas)};
     }
@@ -80,7 +81,9 @@ TEST_P(PatronTest, PorNivel) {
     for (const auto& [l, w] : caso.Piezas) {
         c.Pieza(l, w, 99);
     }
-    c.Material(caso.Material[0], caso.Material[1]);
+    for (const auto& [l, w] : caso.Materiales) {
+        c.Material(l, w);
+    }
     auto job = c.Crear();
     CMochila m(*job);
     AReal8 d(1, 0.0);
@@ -99,13 +102,24 @@ TEST_P(PatronTest, PorNivel) {
         if (!std::isnan(caso.Valor)) {
             EXPECT_NEAR(-g.Costo, caso.Valor, 1e-9);
         }
+        if (g.Patron && caso.NivelCorte != SinLimite) {
+            EXPECT_LE(validacion::EtapasDe(g.Patron->Raiz()), caso.NivelCorte);
+        }
+        // Bars: the width positions are 0 and 1, and no horizontal cut is ever made.
+        if (g.Patron && caso.Barras) {
+            EXPECT_EQ(Posiciones(m, false), (AWord16{0, 1}));
+            azar::ParaCadaNodo(g.Patron->Raiz(), [](const CCorte& n) {
+                EXPECT_NE(n.Dir(), -1);
+                EXPECT_EQ(n.Ancho(), 1);
+            });
+        }
     }
 }
 
 // Stages on 100 x 60: A 60x60 (10) beside D 40x40 (4) over C 40x20 (1.5) needs two; with one
 // the 40-wide strip is a single block (three C: 4.5).
 RCasoPatron Etapas(const char* nombre, int etapas, double valor) {
-    RCasoPatron c{nombre, {{60, 60}, {40, 40}, {40, 20}}, {100, 60}, {10.0, 4.0, 1.5}, {0}};
+    RCasoPatron c{nombre, {{60, 60}, {40, 40}, {40, 20}}, {{100, 60}}, {10.0, 4.0, 1.5}, {0}};
     c.NivelCorte = etapas;
     c.Valor = valor;
     c.Nivel = 3;
@@ -139,18 +153,38 @@ INSTANTIATE_TEST_SUITE_P(
         Etapas("DosEtapas", 2, 15.5), Etapas("EtapasSinLimite", 0, 15.5),
         // A piece no smaller in either dimension than a piece of higher price is never placed,
         // even where it would fit better.
-        RCasoPatron{"PiezaDominada", {{40, 40}, {50, 50}}, {150, 100}, {5.0, 4.9}, {0, 6, 0}},
+        // One stage: one block or one cut into two blocks.
+        [] {
+            RCasoPatron c{"UnaEtapaEntreBloques",
+                          {{30, 20}, {45, 35}, {25, 70}},
+                          {{200, 100}},
+                          {6.0, 16.0, 17.0},
+                          {0}};
+            c.Rotar = true;
+            c.NivelCorte = 1;
+            return c;
+        }(),
+        [] {
+            RCasoPatron c{"BarrasVariasPiezas",
+                          {{230, 50}, {170, 80}, {95, 10}},
+                          {{1000, 1}, {620, 1}},
+                          {2.3, 1.8, 1.0},
+                          {0}};
+            c.Barras = true;
+            return c;
+        }(),
+        RCasoPatron{"PiezaDominada", {{40, 40}, {50, 50}}, {{150, 100}}, {5.0, 4.9}, {0, 6, 0}},
         // A maximum cut below every material width: no vertical cut, and no block filling
         // the width unless it is the single exact piece.
-        CorteMaximo({"CorteMaximoMenorQueElAncho", {{20, 50}, {20, 25}}, {100, 50}, {1.0, 1.0}, {}},
-                    40),
-        CorteMaximo({"CorteMaximoPiezaExacta", {{20, 50}}, {20, 50}, {1.0}, {0, 1}}, 40),
+        CorteMaximo(
+            {"CorteMaximoMenorQueElAncho", {{20, 50}, {20, 25}}, {{100, 50}}, {1.0, 1.0}, {}}, 40),
+        CorteMaximo({"CorteMaximoPiezaExacta", {{20, 50}}, {{20, 50}}, {1.0}, {0, 1}}, 40),
         // A leftover of a vertical cut handed to a part cut horizontally would stretch that
         // cut from 20 to 21 on this 23 x 13 sheet: it is cut off on its own (the validator
         // inside Generar measures every cut line).
         [] {
             RCasoPatron c = CorteMaximo(
-                {"SobranteQueAlargariaUnCorte", {{2, 9}}, {23, 13}, {8.0}, {0}}, 20, true);
+                {"SobranteQueAlargariaUnCorte", {{2, 9}}, {{23, 13}}, {8.0}, {0}}, 20, true);
             c.NivelCorte = 4;
             c.Sobrantes = true;
             return c;
@@ -159,8 +193,11 @@ INSTANTIATE_TEST_SUITE_P(
         // refused too: 12 is a candidate position (from the too wide 6 x 200), yet 10 | 12
         // on a 22 x 5 sheet leaves a strip of 12 < 15.
         [] {
-            RCasoPatron c{
-                "ParteVaciaMenorQueElSobranteMinimo", {{10, 5}, {6, 200}}, {22, 5}, {5.0, 1.0}, {}};
+            RCasoPatron c{"ParteVaciaMenorQueElSobranteMinimo",
+                          {{10, 5}, {6, 200}},
+                          {{22, 5}},
+                          {5.0, 1.0},
+                          {}};
             c.SobranteMinimo = 15;
             c.Nivel = 1;
             return c;
@@ -204,50 +241,6 @@ TEST(GenerarPatron, PiezasSinValorNoDanPatron) {
     EXPECT_EQ(material, -7);
     EXPECT_EQ(costo, MaximoReal);
     EXPECT_EQ(Posiciones(m, true), (AWord16{0, 30, 60, 90, 100}));
-}
-
-// Every node of the pattern, depth first.
-std::vector<const CCorte*> Nodos(const CPatron& p) {
-    std::vector<const CCorte*> nodos{p.Raiz()};
-    for (std::size_t k = 0; k < nodos.size(); ++k) {
-        if (nodos[k]->Dir() != 0) {
-            nodos.push_back(nodos[k]->Hijo1());
-            nodos.push_back(nodos[k]->Hijo2());
-        }
-    }
-    return nodos;
-}
-
-// With NivelCorte 1 a pattern is one block or one cut into two blocks; bars have the width
-// positions 0 and 1 and no horizontal cut.
-TEST(GenerarPatron, FormaConUnaEtapaYEnBarras) {
-    CConstructorLanzamiento c;
-    c.Opciones.ChequearNivelCorte = true;
-    c.Opciones.NivelCorte = 1;
-    c.Pieza(30, 20, 9).Pieza(45, 35, 9).Pieza(25, 70, 9).Material(200, 100);
-    auto job = c.Crear();
-    CMochila m(*job);
-    CConstructorLanzamiento cb;
-    cb.Opciones.Barras = true;
-    cb.Pieza(230, 50, 9).Pieza(170, 80, 9).Pieza(95, 10, 9).Material(1000, 1).Material(620, 1);
-    auto barras = cb.Crear();
-    CMochila mb(*barras);
-    for (int nivel = 1; nivel <= 3; ++nivel) {
-        m.SetNivelOptimizacion(nivel);
-        auto g = Generar(m, Duales({6.0, 16.0, 17.0}));
-        ASSERT_TRUE(g.Patron);
-        for (const CCorte* n : Nodos(*g.Patron)) {
-            EXPECT_TRUE(n == g.Patron->Raiz() || n->Dir() == 0) << Arbol(*g.Patron);
-        }
-        mb.SetNivelOptimizacion(nivel);
-        g = Generar(mb, Duales({2.3, 1.8, 1.0}));
-        ASSERT_TRUE(g.Patron);
-        EXPECT_EQ(Posiciones(mb, false), (AWord16{0, 1}));
-        for (const CCorte* n : Nodos(*g.Patron)) {
-            EXPECT_NE(n->Dir(), -1) << Arbol(*g.Patron);
-            EXPECT_EQ(n->Ancho(), 1);
-        }
-    }
 }
 
 // Equal values in a bar of 100 at level 3: the block found first (two B 50) is kept against
