@@ -12,7 +12,8 @@
 #define TRAZAL_EXCEPCION(Nombre)                                                                   \
     class Nombre : public std::runtime_error {                                                     \
     public:                                                                                        \
-        explicit Nombre(const std::string& mensaje = std::string()) : std::runtime_error(mensaje) {} \
+        explicit Nombre(const std::string& mensaje = std::string())                                \
+            : std::runtime_error(mensaje) {}                                                       \
     }
 
 TRAZAL_EXCEPCION(ECalculoForzado);

@@ -69,8 +69,8 @@ bool EnListaNumeros(const std::string& lista, long long n) {
         long long bajo = 0;
         long long alto = 0;
         if (guion != std::string::npos) {
-            if (LeerEntero(item.substr(0, guion), bajo) && LeerEntero(item.substr(guion + 1), alto) &&
-                bajo <= n && n <= alto) {
+            if (LeerEntero(item.substr(0, guion), bajo) &&
+                LeerEntero(item.substr(guion + 1), alto) && bajo <= n && n <= alto) {
                 return true;
             }
         } else if (LeerEntero(item, bajo) && bajo == n) {

@@ -25,11 +25,21 @@ inline constexpr double Tolerancia = 1e-9;
 // Start value of every minimum search.
 inline constexpr double MaximoReal = 1.7E308;
 
-inline bool Igual(double a, double b) { return (a - b < Tolerancia) && (b - a < Tolerancia); }
-inline bool MayorIgual(double a, double b) { return Igual(a, b) || a > b; }
-inline bool MenorIgual(double a, double b) { return Igual(a, b) || a < b; }
-inline bool Menor(double a, double b) { return !MayorIgual(a, b); }
-inline bool Mayor(double a, double b) { return !MenorIgual(a, b); }
+inline bool Igual(double a, double b) {
+    return (a - b < Tolerancia) && (b - a < Tolerancia);
+}
+inline bool MayorIgual(double a, double b) {
+    return Igual(a, b) || a > b;
+}
+inline bool MenorIgual(double a, double b) {
+    return Igual(a, b) || a < b;
+}
+inline bool Menor(double a, double b) {
+    return !MayorIgual(a, b);
+}
+inline bool Mayor(double a, double b) {
+    return !MenorIgual(a, b);
+}
 
 // x * 100 rounded to d decimals: every percentage the program shows.
 double Porcentaje(double x, int decimales);

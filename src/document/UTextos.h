@@ -23,7 +23,8 @@ inline constexpr const char* ErrorRangoDimension = "Dimensión fuera de rango";
 inline constexpr const char* ErrorRangoPieza = "Las piezas no caben en el semiproducto";
 inline constexpr const char* CorteImposible = "No hay espacio para cortar.";
 inline constexpr const char* ErrorIdPieza = "Id de pieza incorrecto";
-inline constexpr const char* ErrorDirHorBarras = "Utilice sólo corte verticales en el corte de barras";
+inline constexpr const char* ErrorDirHorBarras =
+    "Utilice sólo corte verticales en el corte de barras";
 inline constexpr const char* ErrorConversion = "Valor de longitud incorrecto";
 inline constexpr const char* ReinicializarSolucion =
     "Esta acción reinicializará la solución actual. ¿Continuar?";
@@ -53,8 +54,6 @@ inline constexpr const char* CantidadIncorrecta = "Cantidad incorrecta en el reg
 inline constexpr const char* CantidadRango = " (debe estar entre 0 y 65535)";
 inline constexpr const char* DemasiadasFilas = "Demasiadas filas para guardar; el máximo es ";
 
-
-
 // ---- Patterns: tree, reshaping, properties, labels, drawing ----
 inline constexpr const char* ErrorCrearPatron = "Ocurrió un error al crear el patrón";
 // Node properties of the pattern inspector: keys and pick-list words.
@@ -70,8 +69,6 @@ inline constexpr const char* DirHorizontal = "Horizontal";
 inline constexpr const char* DirNinguno = "Ninguno";
 inline constexpr const char* RotadaSi = "si";
 inline constexpr const char* RotadaNo = "no";
-
-
 
 // ---- Engine: driver, solution set, summary ----
 // A filter item that is not a number; "%" stands for the item.
@@ -102,14 +99,10 @@ inline constexpr const char* ProcesoRedondeoExceso = "Redondeando por exceso..."
 inline constexpr const char* OptimizacionCompletada = "%. Optimización completada.";
 inline constexpr const char* CalculoCompletado = "Calculo Completado";
 
-
-
 // ---- Generator ----
 inline constexpr const char* TablaCortesExcesiva =
     "Demasiadas posiciones de corte para la memoria disponible: restrinja los posibles cortes "
     "o baje el nivel de optimización";
-
-
 
 // ---- Command-line tool ----
 // Solution listing of "mostrar".
@@ -180,10 +173,6 @@ inline constexpr const char* CliAnchoIncorrecto = "El ancho debe estar entre 16 
 inline constexpr const char* CliSinQt = "Esta versión de trazal-cli no puede dibujar (sin Qt)";
 inline constexpr const char* CliErrorDibujo = "No se pudo escribir el dibujo en ";
 
-
-
 // ---- Desktop program, reports, exchange ----
-
-
 
 } // namespace Textos

@@ -13,7 +13,9 @@ std::filesystem::path Raiz(const std::string& relativa) {
     return std::filesystem::path(TRAZAL_RAIZ) / relativa;
 }
 
-std::filesystem::path Cli() { return std::filesystem::path(TRAZAL_CLI); }
+std::filesystem::path Cli() {
+    return std::filesystem::path(TRAZAL_CLI);
+}
 
 CCarpetaTemporal::CCarpetaTemporal() {
     static std::atomic<int> contador{0};
