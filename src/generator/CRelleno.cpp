@@ -330,6 +330,21 @@ void CRelleno::Tomar(const RBloque& b, int signo) {
     FRestantes[static_cast<std::size_t>(b.Fila)] += signo * b.Nx * b.Ny;
 }
 
+void CRelleno::Dividir(std::int32_t nodo, std::int32_t dir, std::int32_t h1, std::int32_t h2) {
+    RNodo& n = FNodos[static_cast<std::size_t>(nodo)];
+    n.Dir = dir;
+    n.Hijo1 = h1;
+    n.Hijo2 = h2;
+}
+
+void CRelleno::PonerYSeguir(std::int32_t destino, const RBloque& b, double libre, double valor) {
+    PonerBloque(destino, b);
+    const double area = static_cast<double>(b.Nx) * b.Ny * b.LargoPz * b.AnchoPz;
+    Tomar(b, -1);
+    Rellenar(libre - area, valor + area);
+    Tomar(b, 1);
+}
+
 bool CRelleno::PartirA(const RRegion& r, const RBloque& b, double libre, double valor) {
     const std::int32_t L = FNodos[static_cast<std::size_t>(r.Nodo)].Largo;
     const std::int32_t W = FNodos[static_cast<std::size_t>(r.Nodo)].Ancho;
@@ -341,26 +356,18 @@ bool CRelleno::PartirA(const RRegion& r, const RBloque& b, double libre, double 
     const std::size_t antes = FNodos.size();
     const std::int32_t h1 = NuevoNodo(L, W - b.Ry);
     const std::int32_t h2 = NuevoNodo(L, b.Ry);
-    FNodos[static_cast<std::size_t>(r.Nodo)].Dir = -1;
-    FNodos[static_cast<std::size_t>(r.Nodo)].Hijo1 = h1;
-    FNodos[static_cast<std::size_t>(r.Nodo)].Hijo2 = h2;
+    Dividir(r.Nodo, -1, h1, h2);
     Empujar(h2, -1, s1);
     std::int32_t destino = h1;
     if (b.Rx >= FFranjaMinima && s1 + 1 <= FLimites.NivelCorte &&
         W - b.Ry <= FLimites.CorteMaximo) {
         const std::int32_t g1 = NuevoNodo(L - b.Rx, W - b.Ry);
         const std::int32_t g2 = NuevoNodo(b.Rx, W - b.Ry);
-        FNodos[static_cast<std::size_t>(h1)].Dir = 1;
-        FNodos[static_cast<std::size_t>(h1)].Hijo1 = g1;
-        FNodos[static_cast<std::size_t>(h1)].Hijo2 = g2;
+        Dividir(h1, 1, g1, g2);
         Empujar(g2, 1, s1 + 1);
         destino = g1;
     }
-    PonerBloque(destino, b);
-    const double area = static_cast<double>(b.Nx) * b.Ny * b.LargoPz * b.AnchoPz;
-    Tomar(b, -1);
-    Rellenar(libre - area, valor + area);
-    Tomar(b, 1);
+    PonerYSeguir(destino, b, libre, valor);
     Limpiar(r.Nodo, antes);
     return true;
 }
@@ -375,26 +382,18 @@ bool CRelleno::PartirB(const RRegion& r, const RBloque& b, double libre, double 
     const std::size_t antes = FNodos.size();
     const std::int32_t h1 = NuevoNodo(L - b.Rx, W);
     const std::int32_t h2 = NuevoNodo(b.Rx, W);
-    FNodos[static_cast<std::size_t>(r.Nodo)].Dir = 1;
-    FNodos[static_cast<std::size_t>(r.Nodo)].Hijo1 = h1;
-    FNodos[static_cast<std::size_t>(r.Nodo)].Hijo2 = h2;
+    Dividir(r.Nodo, 1, h1, h2);
     Empujar(h2, 1, s1);
     std::int32_t destino = h1;
     if (b.Ry >= FFranjaMinima && s1 + 1 <= FLimites.NivelCorte &&
         L - b.Rx <= FLimites.CorteMaximo) {
         const std::int32_t g1 = NuevoNodo(L - b.Rx, W - b.Ry);
         const std::int32_t g2 = NuevoNodo(L - b.Rx, b.Ry);
-        FNodos[static_cast<std::size_t>(h1)].Dir = -1;
-        FNodos[static_cast<std::size_t>(h1)].Hijo1 = g1;
-        FNodos[static_cast<std::size_t>(h1)].Hijo2 = g2;
+        Dividir(h1, -1, g1, g2);
         Empujar(g2, -1, s1 + 1);
         destino = g1;
     }
-    PonerBloque(destino, b);
-    const double area = static_cast<double>(b.Nx) * b.Ny * b.LargoPz * b.AnchoPz;
-    Tomar(b, -1);
-    Rellenar(libre - area, valor + area);
-    Tomar(b, 1);
+    PonerYSeguir(destino, b, libre, valor);
     Limpiar(r.Nodo, antes);
     return true;
 }

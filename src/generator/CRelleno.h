@@ -137,6 +137,10 @@ private:
     std::int32_t NuevoNodo(std::int32_t largo, std::int32_t ancho);
     void PonerBloque(std::int32_t nodo, const RBloque& b);
     void Limpiar(std::int32_t nodo, std::size_t tamano);
+    // Makes nodo a cut in direction dir with the two new children.
+    void Dividir(std::int32_t nodo, std::int32_t dir, std::int32_t h1, std::int32_t h2);
+    // Puts the block in destino and searches on with its pieces taken; undoes the taking.
+    void PonerYSeguir(std::int32_t destino, const RBloque& b, double libre, double valor);
     bool PartirA(const RRegion& r, const RBloque& b, double libre, double valor);
     bool PartirB(const RRegion& r, const RBloque& b, double libre, double valor);
     void Colocar(const RRegion& r, const RBloque& b, double libre, double valor);
