@@ -500,6 +500,10 @@ TEST(Lanzamiento, BasuraBinariaAbreSinRomperse) {
             } catch (const EConversion&) {
             }
             job.Guardar();
+            // What the job saved it must open again, with the options it saved.
+            const CLanzamiento otra((tmp / "b.lan").string(), OpcionesPorDefecto());
+            EXPECT_EQ(otra.Opciones().Barras, job.Opciones().Barras) << "prueba " << prueba;
+            EXPECT_EQ(otra.Opciones().TipoUnidad, job.Opciones().TipoUnidad);
         } catch (const EConversion&) {
             // Refused with a message: the job could not be read, nothing broke.
         }
