@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <utility>
 #include <vector>
 
@@ -103,18 +104,67 @@ int PiezaAbs(const CCorte* n) {
 }
 
 // Every visit of a node by a pass counts against this budget, so that no tree, however
-// large or odd, can keep the passes busy for ever.
+// large or odd, can keep the passes busy for ever. The passes also respect the job's
+// maximum cut (gross, with the kerf).
 struct RPresupuesto {
     long long Restante;
     long long Uniones = 0;
+    long long CorteMaximo = std::numeric_limits<long long>::max();
 };
 
-bool AccionOrdenar(CCorte& n, RPresupuesto&) {
+// A block of rx x ry pieces in an L x W leaf can be cut with no cut longer than cm: columns
+// first (cuts across W, then across each column's piece length) or rows first.
+bool BloqueCortable(long long L, long long W, const CCorte& b, long long cm) {
+    const bool verticales = b.RepX() > 1 || L > static_cast<long long>(b.LargoPz()) * b.RepX();
+    const bool horizontales = b.RepY() > 1 || W > static_cast<long long>(b.AnchoPz()) * b.RepY();
+    const bool columnas = (!verticales || W <= cm) && (!horizontales || b.LargoPz() <= cm);
+    const bool filas = (!horizontales || L <= cm) && (!verticales || b.AnchoPz() <= cm);
+    return columnas || filas;
+}
+
+// Reducing a cut whose first part is a leaf hands that leaf's free band to the second part,
+// which grows along the cut the way AjustarLargo / AjustarAncho spread it: every cut across
+// the growth and every block on its way get longer. True when that would make a cut longer
+// than the maximum where none was before, so the move is left out.
+bool BandaAlargaCorte(const CCorte& n, long long cm) {
+    const CCorte* a = n.Hijo1();
+    if (cm == std::numeric_limits<long long>::max() || !a || a->Dir() != 0 || !n.Hijo2()) {
+        return false;
+    }
+    const bool enX = n.Dir() == 1;
+    const long long g = enX ? a->LibreX() : a->LibreY();
+    std::vector<const CCorte*> pila{n.Hijo2()};
+    while (!pila.empty()) {
+        const CCorte* p = pila.back();
+        pila.pop_back();
+        const long long L = p->Largo();
+        const long long W = p->Ancho();
+        if (p->Dir() == 0) {
+            if (p->TienePieza() && BloqueCortable(L, W, *p, cm) &&
+                !BloqueCortable(enX ? L + g : L, enX ? W : W + g, *p, cm)) {
+                return true;
+            }
+            continue;
+        }
+        const bool atraviesa = enX ? p->Dir() == -1 : p->Dir() == 1;
+        if (atraviesa) {
+            const long long largoCorte = enX ? L : W;
+            if (largoCorte <= cm && largoCorte + g > cm) {
+                return true;
+            }
+            pila.push_back(p->Hijo1());
+        }
+        pila.push_back(p->Hijo2());
+    }
+    return false;
+}
+
+bool AccionOrdenar(CCorte& n, RPresupuesto& presupuesto) {
     if (n.Dir() == 0) {
         return false;
     }
     bool cambio = false;
-    if (n.PuedeReducir()) {
+    if (n.PuedeReducir() && !BandaAlargaCorte(n, presupuesto.CorteMaximo)) {
         n.Reducir();
         cambio = true;
     }
@@ -139,7 +189,8 @@ bool AccionUnir(CCorte& n, RPresupuesto& presupuesto) {
         ++presupuesto.Uniones;
         return true;
     }
-    if (n.PuedeReducir() && n.Hijo1()->Dir() == 0) {
+    if (n.PuedeReducir() && n.Hijo1()->Dir() == 0 &&
+        !BandaAlargaCorte(n, presupuesto.CorteMaximo)) {
         n.Reducir();
         return true;
     }
@@ -509,6 +560,10 @@ bool CPatron::Normalizar(long long maximoPasos) {
         return true;
     }
     RPresupuesto presupuesto{maximoPasos};
+    const ROpciones* o = Opciones();
+    if (o && o->ChequearCorteMaximo && !o->Barras) {
+        presupuesto.CorteMaximo = static_cast<long long>(o->CorteMaximo) + FAnchoCorte;
+    }
     // A merge can turn a cut into a piece block that the sorting pass has not yet placed, so
     // both passes run again until a merging round joins nothing.
     long long uniones = 0;

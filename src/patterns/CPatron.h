@@ -175,6 +175,8 @@ public:
     // (with ChequearSobrante on) the free bands of the piece blocks large enough to be
     // offcuts are cut off as explicit empty leaves. The merging can leave a new piece block
     // out of order, so sorting and merging run again until a merging round joins nothing.
+    // With the job's maximum cut checked, a free band is not handed to a neighbour whose
+    // cuts it would lengthen past that maximum (the generator's patterns must stay cuttable).
     // Each pass at a node counts as a step: real patterns need a few thousand, a chain of a
     // hundred distinct pieces under a million; a pathological tree read from a file could
     // need billions, so the passes stop after maximoPasos steps and the answer is false

@@ -3,6 +3,7 @@
 #include "document/CLanzamiento.h"
 #include "document/ROpciones.h"
 #include "support/ArbolesAzar.h"
+#include "support/ValidadorPatron.h"
 
 #include "PruebaPatrones.h"
 
@@ -156,6 +157,62 @@ INSTANTIATE_TEST_SUITE_P(Arboles, CNormalizarAzar,
                          [](const testing::TestParamInfo<RCasoAzar>& i) {
                              return std::string(i.param.Nombre);
                          });
+
+// With the maximum cut checked, the canonical form never makes a tree that could be cut
+// within the limit need a longer cut: each random tree gets the smallest limit it meets.
+TEST(CNormalizar, NoAlargaUnCorteMasAllaDelMaximo) {
+    std::mt19937 rng(27);
+    int validos = 0;
+    for (int caso = 0; caso < 600; ++caso) {
+        validacion::RReglasPatron reglas;
+        reglas.ComprobarTamanoPiezas = false;
+        ROpciones o = OpcionesPorDefecto();
+        o.ChequearSobrante = caso % 3 == 0;
+        o.LargoMinimoSobrante = 20;
+        o.AnchoMinimoSobrante = 10;
+        azar::RParametrosArbol parametros;
+        parametros.Largo = std::uniform_int_distribution<int>(20, 300)(rng);
+        parametros.Ancho = std::uniform_int_distribution<int>(20, 300)(rng);
+        parametros.ProfundidadMaxima = 6;
+        parametros.ProbabilidadHoja = 0.3;
+        const auto piezas =
+            azar::PiezasAzar(rng, 3, parametros.Largo / 3, parametros.Ancho / 3, false);
+        auto arbol = azar::ArbolAzar(rng, parametros, piezas);
+        CTrabajo sinLimite(o);
+        auto p = CPatron::Create(3, 1, sinLimite.Job());
+        p->SetRaiz(CCorte::Copiar(arbol.get()));
+        p->RecontarPiezas(3);
+        int bajo = 0;
+        int alto = std::max(parametros.Largo, parametros.Ancho);
+        // Random trees may hold empty slivers; only trees that are sound apart from the
+        // limit say anything here.
+        reglas.CorteMaximo = alto;
+        if (!validacion::ValidarPatron(*p, reglas).empty()) {
+            continue;
+        }
+        ++validos;
+        while (alto - bajo > 1) {
+            reglas.CorteMaximo = (bajo + alto) / 2;
+            (validacion::ValidarPatron(*p, reglas).empty() ? alto : bajo) = reglas.CorteMaximo;
+        }
+        reglas.CorteMaximo = alto;
+        const std::string antes = azar::Mostrar(p->Raiz());
+        ASSERT_EQ(validacion::Texto(validacion::ValidarPatron(*p, reglas)), "") << antes;
+
+        o.ChequearCorteMaximo = true;
+        o.CorteMaximo = alto;
+        CTrabajo conLimite(o);
+        auto q = CPatron::Create(3, 1, conLimite.Job());
+        q->SetRaiz(std::move(arbol));
+        q->RecontarPiezas(3);
+        ASSERT_TRUE(q->Normalizar());
+        reglas.SobrantesExplicitos = o.ChequearSobrante;
+        ASSERT_EQ(validacion::Texto(validacion::ValidarPatron(*q, reglas)), "")
+            << "caso " << caso << ", corte máximo " << alto << "\nantes:" << antes
+            << "despues:" << azar::Mostrar(q->Raiz());
+    }
+    EXPECT_GT(validos, 200);
+}
 
 TEST(CNormalizar, PatronSinRaiz) {
     CTrabajo t(OpcionesPorDefecto());
