@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <tuple>
 
 namespace {
 
@@ -36,6 +37,7 @@ struct RAcumulado {
 struct RGrupo {
     std::string Familia;
     std::string Variante;
+    std::string Nombre;
     int Instancias = 0;
     int Omitidas = 0;
     int Errores = 0;
@@ -59,6 +61,70 @@ double Pct(double valor, double referencia) {
         return NAN;
     }
     return (valor - referencia) / referencia * 100.0;
+}
+
+void Acumular(RGrupo& g, const RResultado& r) {
+    if (r.Estado == "omitida") {
+        ++g.Omitidas;
+        return;
+    }
+    ++g.Instancias;
+    if (r.Estado != "ok") {
+        ++g.Errores;
+        return;
+    }
+    ++g.Resueltas;
+    if (CResumen::AlcanzaMejor(r)) {
+        ++g.AlMejor;
+    }
+    g.Gap.Sumar(r.Gap);
+    g.Tiempo.Sumar(r.Segundos);
+    g.Cpu.Sumar(r.SegundosCpu);
+    g.Teorico.Sumar(r.SegundosTeorico);
+    g.Redondeo.Sumar(r.SegundosRedondeo);
+    g.Completar.Sumar(r.SegundosCompletar);
+    g.Memoria = std::max(g.Memoria, r.MemoriaKb);
+    g.Lp.Sumar(Pct(r.Lp, r.Mejor));
+    g.Exceso.Sumar(Pct(r.Exceso, r.Mejor));
+    g.LpCota.Sumar(Pct(r.Lp, r.Cota));
+    g.Residuo.Sumar(Pct(r.Lp - r.Defecto + r.Mejor, r.Mejor));
+    g.Completado.Sumar(Pct(r.Objetivo - r.Defecto + r.Mejor, r.Mejor));
+    g.PerdidaCompletar.Sumar(Pct(r.Objetivo - r.Lp + r.Mejor, r.Mejor));
+    if (r.Cuenta) {
+        g.HojasDeMas.Sumar((r.Objetivo - r.Defecto) - std::ceil(r.Lp - r.Defecto - 1e-6));
+        g.TechoMenosMejor.Sumar(r.TechoLp - r.Mejor);
+    }
+    if (r.Familia == "barras" && !std::isnan(r.Cota)) {
+        const double techo = std::ceil(r.Cota - 1e-6);
+        if (r.Objetivo <= techo) {
+            ++g.IgualTecho;
+        } else if (r.Objetivo <= techo + 1) {
+            ++g.TechoMasUno;
+        } else {
+            ++g.SobreTechoMasUno;
+        }
+    }
+}
+
+// The rows of one table: one group per key, in order of first appearance.
+struct RTabla {
+    std::vector<RGrupo> Grupos;
+    std::map<std::string, std::size_t> Indice;
+};
+
+RGrupo& GrupoDe(RTabla& t, const std::string& clave, const RResultado& r) {
+    const auto [it, nuevo] = t.Indice.try_emplace(clave, t.Grupos.size());
+    if (nuevo) {
+        t.Grupos.push_back({});
+        t.Grupos.back().Familia = r.Familia;
+        t.Grupos.back().Variante = r.Variante;
+    }
+    return t.Grupos[it->second];
+}
+
+// A family's group without its size ("Class_01 n=20" -> "Class_01").
+std::string GrupoSinTamano(const std::string& grupo) {
+    return grupo.substr(0, grupo.find(" n="));
 }
 
 } // namespace
@@ -174,60 +240,26 @@ double CResumen::ExponenteCrecimiento(const std::vector<RPuntoCrecimiento>& punt
 void CResumen::Escribir(std::ostream& salida, const RDatosEjecucion& datos,
                         const std::vector<RResultado>& filas,
                         const std::vector<RPuntoCrecimiento>& crecimiento) {
-    std::vector<RGrupo> grupos;
-    std::map<std::string, std::size_t> indice;
+    RTabla porVariante;
+    RTabla porGrupo;
     for (const auto& r : filas) {
-        const std::string clave = r.Familia + "|" + r.Variante;
-        if (!indice.count(clave)) {
-            indice[clave] = grupos.size();
-            grupos.push_back({});
-            grupos.back().Familia = r.Familia;
-            grupos.back().Variante = r.Variante;
-        }
-        RGrupo& g = grupos[indice[clave]];
-        if (r.Estado == "omitida") {
-            ++g.Omitidas;
-            continue;
-        }
-        ++g.Instancias;
-        if (r.Estado != "ok") {
-            ++g.Errores;
-            continue;
-        }
-        ++g.Resueltas;
-        if (AlcanzaMejor(r)) {
-            ++g.AlMejor;
-        }
-        g.Gap.Sumar(r.Gap);
-        g.Tiempo.Sumar(r.Segundos);
-        g.Cpu.Sumar(r.SegundosCpu);
-        g.Teorico.Sumar(r.SegundosTeorico);
-        g.Redondeo.Sumar(r.SegundosRedondeo);
-        g.Completar.Sumar(r.SegundosCompletar);
-        g.Memoria = std::max(g.Memoria, r.MemoriaKb);
-        g.Lp.Sumar(Pct(r.Lp, r.Mejor));
-        g.Exceso.Sumar(Pct(r.Exceso, r.Mejor));
-        g.LpCota.Sumar(Pct(r.Lp, r.Cota));
-        g.Residuo.Sumar(Pct(r.Lp - r.Defecto + r.Mejor, r.Mejor));
-        g.Completado.Sumar(Pct(r.Objetivo - r.Defecto + r.Mejor, r.Mejor));
-        g.PerdidaCompletar.Sumar(Pct(r.Objetivo - r.Lp + r.Mejor, r.Mejor));
-        if (r.Cuenta) {
-            g.HojasDeMas.Sumar((r.Objetivo - r.Defecto) - std::ceil(r.Lp - r.Defecto - 1e-6));
-        }
-        if (r.Cuenta) {
-            g.TechoMenosMejor.Sumar(r.TechoLp - r.Mejor);
-        }
-        if (r.Familia == "barras" && !std::isnan(r.Cota)) {
-            const double techo = std::ceil(r.Cota - 1e-6);
-            if (r.Objetivo <= techo) {
-                ++g.IgualTecho;
-            } else if (r.Objetivo <= techo + 1) {
-                ++g.TechoMasUno;
-            } else {
-                ++g.SobreTechoMasUno;
-            }
-        }
+        Acumular(GrupoDe(porVariante, r.Familia + "|" + r.Variante, r), r);
+        const std::string grupo = GrupoSinTamano(r.Grupo);
+        RGrupo& h = GrupoDe(porGrupo, r.Familia + "|" + grupo + "|" + r.Variante, r);
+        h.Nombre = grupo;
+        Acumular(h, r);
     }
+    const std::vector<RGrupo>& grupos = porVariante.Grupos;
+    // Runs finish in any order: the groups of a family are listed by name and variant.
+    std::map<std::string, std::size_t> ordenFamilia;
+    for (const auto& g : grupos) {
+        ordenFamilia.try_emplace(g.Familia, ordenFamilia.size());
+    }
+    std::stable_sort(porGrupo.Grupos.begin(), porGrupo.Grupos.end(),
+                     [&](const RGrupo& a, const RGrupo& b) {
+                         return std::tie(ordenFamilia[a.Familia], a.Nombre, a.Variante) <
+                                std::tie(ordenFamilia[b.Familia], b.Nombre, b.Variante);
+                     });
 
     salida << "# Resultados de trazal-bench\n\n";
     salida << "- Fecha: " << datos.Fecha << "\n";
@@ -284,6 +316,23 @@ void CResumen::Escribir(std::ostream& salida, const RDatosEjecucion& datos,
                << Num(g.PerdidaCompletar.Media(), 3) << " | " << Num(g.Gap.Media(), 3) << " | "
                << Num(g.HojasDeMas.Media(), 2) << " | " << Num(g.TechoMenosMejor.Media(), 2)
                << " |\n";
+    }
+
+    salida << "\n## Por grupo\n\n";
+    salida << "Las mismas medidas por grupo de instancias (en las clases 2-D, cada clase con "
+              "todos sus tamaños).\n\n";
+    salida << "| Familia | Grupo | Variante | Instancias | Errores | Al mejor conocido | Gap "
+              "medio % | Peor gap % | CPU medio s | Residuo % | Hojas de más |\n";
+    salida << "|---|---|---|---:|---:|---:|---:|---:|---:|---:|---:|\n";
+    for (const auto& g : porGrupo.Grupos) {
+        if (g.Instancias == 0) {
+            continue;
+        }
+        salida << "| " << g.Familia << " | " << g.Nombre << " | " << g.Variante << " | "
+               << g.Instancias << " | " << g.Errores << " | " << g.AlMejor << " / " << g.Resueltas
+               << " | " << Num(g.Gap.Media(), 3) << " | " << Num(g.Gap.Peor, 3) << " | "
+               << Num(g.Cpu.Media(), 2) << " | " << Num(g.Residuo.Media(), 3) << " | "
+               << Num(g.HojasDeMas.Media(), 2) << " |\n";
     }
 
     salida << "\n## Tiempo por etapa\n\n";
