@@ -133,9 +133,11 @@ void CPlanEntero::Hoja(int tipo) {
     }
 }
 
-void CPlanEntero::BuscarPorDefecto() {
-    // Depth-first over "one more copy of slot k, or not", slot n first, the change first.
-    // An explicit stack: a job may hold many patterns.
+void CPlanEntero::Buscar(int tipo) {
+    // Depth-first over "one copy of slot k more (default plan) or less (up plan), or not",
+    // slot n first, the change first. An explicit stack: a job may hold many patterns.
+    const bool porDefecto = tipo == CSolucion::ModoPorDefecto;
+    const int paso = porDefecto ? 1 : -1;
     const AWord16& pedido = FMochila.Pedido();
     const int n = FSolucion->Cantidad();
     std::vector<RMarco> pila;
@@ -146,7 +148,7 @@ void CPlanEntero::BuscarPorDefecto() {
         const int k = pila[t].K;
         if (k == 0) {
             pila.pop_back();
-            Hoja(CSolucion::ModoPorDefecto);
+            Hoja(tipo);
             continue;
         }
         const std::size_t sk = static_cast<std::size_t>(k);
@@ -154,27 +156,32 @@ void CPlanEntero::BuscarPorDefecto() {
         const AInt32& filas = FFilasPatron[sk];
         const AInt32& cantidades = FCantidadesPatron[sk];
         if (pila[t].Fase == 0) {
-            if (Usados(m) >= Stock(m)) {
+            // A copy more needs stock left; a copy less needs a copy.
+            if (porDefecto ? Usados(m) >= Stock(m) : FCuenta[sk] == 0) {
                 pila[t].Fase = 2;
                 pila.push_back({k - 1, 0, 0});
                 continue;
             }
-            ++FCuenta[sk];
-            ++Usados(m);
-            bool excede = false;
+            FCuenta[sk] += paso;
+            if (porDefecto) {
+                ++Usados(m);
+            }
+            // The default plan may not exceed the order, the up plan may not fall short of it.
+            bool fuera = false;
             int tocadas = 0;
             for (std::size_t r = 0; r < filas.size(); ++r) {
                 const std::size_t fila = static_cast<std::size_t>(filas[r]);
-                FProducido[fila] += cantidades[r];
+                FProducido[fila] += paso * cantidades[r];
                 ++tocadas;
-                if (FProducido[fila] > pedido[fila]) {
-                    excede = true;
+                if (porDefecto ? FProducido[fila] > pedido[fila]
+                               : FProducido[fila] < pedido[fila]) {
+                    fuera = true;
                     break;
                 }
             }
             pila[t].Tocadas = tocadas;
             pila[t].Fase = 1;
-            if (!excede) {
+            if (!fuera) {
                 pila.push_back({k - 1, 0, 0});
             }
             continue;
@@ -182,66 +189,12 @@ void CPlanEntero::BuscarPorDefecto() {
         if (pila[t].Fase == 1) {
             for (int r = 0; r < pila[t].Tocadas; ++r) {
                 FProducido[static_cast<std::size_t>(filas[static_cast<std::size_t>(r)])] -=
-                    cantidades[static_cast<std::size_t>(r)];
+                    paso * cantidades[static_cast<std::size_t>(r)];
             }
-            --FCuenta[sk];
-            --Usados(m);
-            pila[t].Fase = 2;
-            pila.push_back({k - 1, 0, 0});
-            continue;
-        }
-        pila.pop_back();
-    }
-}
-
-void CPlanEntero::BuscarPorExceso() {
-    const AWord16& pedido = FMochila.Pedido();
-    const int n = FSolucion->Cantidad();
-    std::vector<RMarco> pila;
-    pila.reserve(static_cast<std::size_t>(n) + 1);
-    pila.push_back({n, 0, 0});
-    while (!pila.empty()) {
-        const std::size_t t = pila.size() - 1;
-        const int k = pila[t].K;
-        if (k == 0) {
-            pila.pop_back();
-            Hoja(CSolucion::ModoPorExceso);
-            continue;
-        }
-        const std::size_t sk = static_cast<std::size_t>(k);
-        const AInt32& filas = FFilasPatron[sk];
-        const AInt32& cantidades = FCantidadesPatron[sk];
-        if (pila[t].Fase == 0) {
-            if (FCuenta[sk] == 0) {
-                pila[t].Fase = 2;
-                pila.push_back({k - 1, 0, 0});
-                continue;
+            FCuenta[sk] -= paso;
+            if (porDefecto) {
+                --Usados(m);
             }
-            --FCuenta[sk];
-            bool falta = false;
-            int tocadas = 0;
-            for (std::size_t r = 0; r < filas.size(); ++r) {
-                const std::size_t fila = static_cast<std::size_t>(filas[r]);
-                FProducido[fila] -= cantidades[r];
-                ++tocadas;
-                if (FProducido[fila] < pedido[fila]) {
-                    falta = true;
-                    break;
-                }
-            }
-            pila[t].Tocadas = tocadas;
-            pila[t].Fase = 1;
-            if (!falta) {
-                pila.push_back({k - 1, 0, 0});
-            }
-            continue;
-        }
-        if (pila[t].Fase == 1) {
-            for (int r = 0; r < pila[t].Tocadas; ++r) {
-                FProducido[static_cast<std::size_t>(filas[static_cast<std::size_t>(r)])] +=
-                    cantidades[static_cast<std::size_t>(r)];
-            }
-            ++FCuenta[sk];
             pila[t].Fase = 2;
             pila.push_back({k - 1, 0, 0});
             continue;
@@ -268,7 +221,7 @@ void CPlanEntero::AjustarSolucion(CSolucion& solucion) {
     solucion.Ordenar(CSolucion::OrdenAprovechamientoDescendente);
     PrepararPasada(CSolucion::ModoPorDefecto);
     try {
-        BuscarPorDefecto();
+        Buscar(CSolucion::ModoPorDefecto);
     } catch (const ECalculoForzado&) {
         control.Forzar = false;
     }
@@ -278,7 +231,7 @@ void CPlanEntero::AjustarSolucion(CSolucion& solucion) {
     solucion.Ordenar(CSolucion::OrdenAprovechamientoAscendente);
     PrepararPasada(CSolucion::ModoPorExceso);
     try {
-        BuscarPorExceso();
+        Buscar(CSolucion::ModoPorExceso);
     } catch (const ECalculoForzado&) {
         control.Forzar = false;
     }

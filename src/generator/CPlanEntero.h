@@ -70,8 +70,8 @@ private:
 
     // Rounding.
     void PrepararPasada(int tipo);
-    void BuscarPorDefecto();
-    void BuscarPorExceso();
+    // One pass of the rounding search (CSolucion::ModoPorDefecto or ModoPorExceso).
+    void Buscar(int tipo);
     void Hoja(int tipo);
 
     // Completion.
