@@ -394,9 +394,10 @@ void CLanzamiento::LeerSolucion() {
         std::min(LeerNumero(SeccionSolucion, ClaveCantPatrones, 0), UltimoPatronPresente(*this));
     FAvisoSolucion.clear();
     const int piezas = n > 0 ? CantidadPiezas() : 0;
-    // Every pattern holds a count per piece: a damaged file with a great many pattern keys
-    // and pieces must not make the job allocate without bound. Real jobs stay far below.
-    const std::size_t cantidadesMaximas = std::size_t{1} << 26;
+    // Every pattern holds a count up to its highest piece: a damaged file with a great many
+    // patterns naming high piece numbers must not make the job allocate without bound (128
+    // MB of counts). Real jobs stay far below.
+    const std::size_t cantidadesMaximas = std::size_t{1} << 24;
     std::size_t cantidades = 0;
     for (std::int32_t i = 1; i <= n; ++i) {
         const std::string texto = LeerTexto(SeccionSolucion, PrefijoPatron + std::to_string(i), "");
@@ -404,13 +405,14 @@ void CLanzamiento::LeerSolucion() {
         if (Recortar(texto).empty()) {
             continue;
         }
-        cantidades += static_cast<std::size_t>(piezas) + 1;
+        std::string aviso;
+        auto patron = CPatron::DeTexto(texto, piezas, this, aviso);
+        cantidades += patron->CantPorPieza().size();
         if (cantidades > cantidadesMaximas) {
             FAvisoSolucion = Textos::ErrorCrearPatron;
             break;
         }
-        std::string aviso;
-        solucion->FijarPatron(i, CPatron::DeTexto(texto, piezas, this, aviso));
+        solucion->FijarPatron(i, std::move(patron));
         if (!aviso.empty() && FAvisoSolucion.empty()) {
             FAvisoSolucion = aviso;
         }

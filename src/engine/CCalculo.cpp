@@ -331,11 +331,10 @@ void CCalculo::BucleNiveles(std::int32_t inicial, std::int32_t final) {
                 } else {
                     for (int i = 1; i <= FNumPiezas; ++i) {
                         const int pieza = FMochila->PiezaDeFila(i);
-                        const AWord16& cantidades = FPatronNuevo->CantPorPieza();
-                        FColumna[static_cast<std::size_t>(i)] =
-                            static_cast<std::size_t>(pieza) < cantidades.size()
-                                ? cantidades[static_cast<std::size_t>(pieza)]
-                                : 0;
+                        // The simplex columns are 16-bit; an order is at most 65535, so a
+                        // count above it covers the row as fully as 65535 does.
+                        FColumna[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(
+                            std::min<std::int64_t>(FPatronNuevo->CantidadPieza(pieza), 65535));
                     }
                     std::fill(FColumna.begin() + static_cast<std::ptrdiff_t>(np) + 1,
                               FColumna.end(), 0);

@@ -109,7 +109,7 @@ TEST(Solucion, ProduccionFueraDelVectorDeCantidadesEsCero) {
     auto p = PatronBloque(nullptr, 1, 100, 10, 2, 20, 3, 60);
     Repeticiones(*p, 1.5, 4, 0, 0);
     // An older pattern whose count array is shorter than the job's piece list.
-    p->SetCantPorPieza(AWord16{0, 0, 3});
+    p->SetCantPorPieza(ACantidades{0, 0, 3});
     s.FijarPatron(1, std::move(p));
     EXPECT_EQ(s.ProduccionPieza(2), 12);
     EXPECT_EQ(s.ProduccionPieza(3), 0);
@@ -366,9 +366,8 @@ TEST(Solucion, TotalesConYSinFiltroIgualQueLaSumaDirecta) {
             }
             const std::int64_t v = criterio == 0   ? k
                                    : criterio == 1 ? p.Material()
-                                   : criterio == 6
-                                       ? p.RepEntera(s.Modo())
-                                       : p.CantPorPieza()[static_cast<std::size_t>(pieza)];
+                                   : criterio == 6 ? p.RepEntera(s.Modo())
+                                                   : p.CantidadPieza(pieza);
             return std::find(valores.begin(), valores.end(), v) != valores.end();
         };
 
@@ -388,7 +387,7 @@ TEST(Solucion, TotalesConYSinFiltroIgualQueLaSumaDirecta) {
             ref.MaterialReal += area * r;
             ref.MaterialTeo += area * x;
             for (int i = 1; i <= NumPiezas; ++i) {
-                const std::int32_t c = p->CantPorPieza()[static_cast<std::size_t>(i)];
+                const std::int64_t c = p->CantidadPieza(i);
                 ref.Produccion[i] += static_cast<std::int64_t>(c) * r;
                 ref.Piezas += static_cast<std::int64_t>(c) * r;
             }

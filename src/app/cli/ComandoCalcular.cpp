@@ -183,7 +183,7 @@ std::string DescripcionMaterial(const CLanzamiento& job, int m) {
 
 std::string PiezasDe(const CPatron& p) {
     std::string texto;
-    const AWord16& c = p.CantPorPieza();
+    const ACantidades& c = p.CantPorPieza();
     for (std::size_t i = 1; i < c.size(); ++i) {
         if (c[i] > 0) {
             if (!texto.empty()) {
@@ -297,7 +297,7 @@ void ImprimirJson(std::ostream& salida, const CLanzamiento& job, const CCalculo&
                << ", \"aprovechamiento\": " << Numero(100.0 * p->Aprovechamiento())
                << ", \"piezas\": [";
         bool primeraPieza = true;
-        const AWord16& c = p->CantPorPieza();
+        const ACantidades& c = p->CantPorPieza();
         for (std::size_t i = 1; i < c.size(); ++i) {
             if (c[i] > 0) {
                 salida << (primeraPieza ? "" : ", ") << "{\"pieza\": " << i
