@@ -4,8 +4,10 @@
 #include "document/UGlobals.h"
 #include "document/UTextos.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
@@ -13,6 +15,8 @@
 #include <system_error>
 
 #if __has_include(<unistd.h>)
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #define TRAZAL_CON_FSYNC 1
 #endif
@@ -151,6 +155,118 @@ std::string TextoDeArchivoAUtf8(const std::string& bytes) {
     return r;
 }
 
+namespace {
+
+// The system's reason for the last failure, after the message: ": no se puede crear el
+// archivo temporal (Permiso denegado)".
+std::string ConMotivo(const char* mensaje, int error) {
+    if (error == 0) {
+        return mensaje;
+    }
+    return std::string(mensaje) + " (" + std::strerror(error) + ")";
+}
+
+// The file a save writes before it replaces the target. Where the system allows it, it is
+// created without a name in the target's folder and only gets one for the moment before it
+// replaces the target, so a save killed halfway leaves nothing behind; elsewhere it is a
+// hidden file beside the target.
+class CTemporal {
+public:
+    CTemporal(const fs::path& carpeta, const fs::path& destino) {
+        std::random_device azar;
+        auto nombre = [&] {
+            return carpeta / ("." + destino.filename().string() + ".tmp" +
+                              std::to_string(azar() % 1000000000u));
+        };
+#ifdef O_TMPFILE
+        const int fd = ::open(carpeta.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            FArchivo = ::fdopen(fd, "wb");
+            if (FArchivo == nullptr) {
+                ::close(fd);
+            } else {
+                FSinNombre = true;
+                FNombre = nombre();
+                return;
+            }
+        }
+#endif
+        for (int intento = 0; intento < 20 && FArchivo == nullptr; ++intento) {
+            FNombre = nombre();
+            FArchivo = std::fopen(FNombre.c_str(), "wbx");
+        }
+        FError = FArchivo == nullptr ? errno : 0;
+    }
+    ~CTemporal() {
+        Cerrar();
+        if (FConNombre) {
+            std::error_code ec;
+            fs::remove(FNombre, ec);
+        }
+    }
+    CTemporal(const CTemporal&) = delete;
+    CTemporal& operator=(const CTemporal&) = delete;
+
+    std::FILE* Archivo() const {
+        return FArchivo;
+    }
+    int Error() const {
+        return FError;
+    }
+    // Flushed to the disk: the rename must not publish a file whose data is still in memory.
+    bool Volcar() {
+        bool correcto = std::fflush(FArchivo) == 0 && std::ferror(FArchivo) == 0;
+#ifdef TRAZAL_CON_FSYNC
+        correcto = correcto && ::fsync(::fileno(FArchivo)) == 0;
+#endif
+        FError = correcto ? 0 : errno;
+        return correcto;
+    }
+    void Permisos(fs::perms permisos) {
+        ::fchmod(::fileno(FArchivo), static_cast<mode_t>(permisos));
+    }
+    // Gives the file its name (when it had none) and closes it; false on failure.
+    bool Publicar() {
+#ifdef O_TMPFILE
+        if (FSinNombre) {
+            const std::string propio = "/proc/self/fd/" + std::to_string(::fileno(FArchivo));
+            if (::linkat(AT_FDCWD, propio.c_str(), AT_FDCWD, FNombre.c_str(), AT_SYMLINK_FOLLOW) !=
+                0) {
+                FError = errno;
+                return false;
+            }
+        }
+#endif
+        FConNombre = true;
+        return Cerrar();
+    }
+    const fs::path& Nombre() const {
+        return FNombre;
+    }
+    // The file now carries the target's name: nothing to remove.
+    void Entregado() {
+        FConNombre = false;
+    }
+
+private:
+    bool Cerrar() {
+        if (FArchivo == nullptr) {
+            return true;
+        }
+        const bool correcto = std::fclose(FArchivo) == 0;
+        FArchivo = nullptr;
+        return correcto;
+    }
+
+    std::FILE* FArchivo = nullptr;
+    fs::path FNombre;
+    bool FSinNombre = false;
+    bool FConNombre = false;
+    int FError = 0;
+};
+
+} // namespace
+
 void EscribirArchivoAtomico(const std::string& ruta, const std::string& contenido,
                             const CIniMemoria::FuncionEscritura& escritor) {
     const fs::path destino(ruta);
@@ -158,68 +274,46 @@ void EscribirArchivoAtomico(const std::string& ruta, const std::string& contenid
     if (carpeta.empty()) {
         carpeta = ".";
     }
-    // A unique name beside the target, so the rename stays on one file system.
-    std::random_device azar;
-    std::FILE* archivo = nullptr;
-    fs::path temporal;
-    for (int intento = 0; intento < 20 && archivo == nullptr; ++intento) {
-        std::string nombre = ".";
-        nombre += destino.filename().string();
-        nombre += ".tmp";
-        nombre += std::to_string(azar() % 1000000000u);
-        temporal = carpeta / nombre;
-        archivo = std::fopen(temporal.string().c_str(), "wbx");
-    }
+    // In the target's folder, so that the rename stays on one file system.
+    CTemporal temporal(carpeta, destino);
+    std::FILE* archivo = temporal.Archivo();
     if (archivo == nullptr) {
         throw EArchivo(
-            ErrorArchivo(Textos::NoSePuedeGuardarArchivo, ruta, Textos::NoSePuedeCrearTemporal));
+            ErrorArchivo(Textos::NoSePuedeGuardarArchivo, ruta,
+                         ConMotivo(Textos::NoSePuedeCrearTemporal, temporal.Error()).c_str()));
     }
+    constexpr std::size_t Bloque = 1 << 16;
+    std::size_t escritos = 0;
+    while (escritos < contenido.size()) {
+        const std::size_t cantidad = std::min(Bloque, contenido.size() - escritos);
+        errno = 0;
+        const std::size_t hechos =
+            escritor ? escritor(archivo, contenido.data() + escritos, cantidad)
+                     : std::fwrite(contenido.data() + escritos, 1, cantidad, archivo);
+        if (hechos != cantidad) {
+            throw EArchivo(ErrorArchivo(Textos::NoSePuedeGuardarArchivo, ruta,
+                                        ConMotivo(Textos::ErrorEscrituraDisco, errno).c_str()));
+        }
+        escritos += cantidad;
+    }
+    // The new file keeps the permissions of the one it replaces.
     std::error_code ec;
-    auto descartar = [&]() {
-        if (archivo != nullptr) {
-            std::fclose(archivo);
-            archivo = nullptr;
-        }
-        fs::remove(temporal, ec);
-    };
-    try {
-        constexpr std::size_t Bloque = 1 << 16;
-        std::size_t escritos = 0;
-        while (escritos < contenido.size()) {
-            const std::size_t cantidad = std::min(Bloque, contenido.size() - escritos);
-            const std::size_t hechos =
-                escritor ? escritor(archivo, contenido.data() + escritos, cantidad)
-                         : std::fwrite(contenido.data() + escritos, 1, cantidad, archivo);
-            if (hechos != cantidad) {
-                throw EArchivo(ErrorArchivo(Textos::NoSePuedeGuardarArchivo, ruta,
-                                            Textos::ErrorEscrituraDisco));
-            }
-            escritos += cantidad;
-        }
-        bool correcto = std::fflush(archivo) == 0 && std::ferror(archivo) == 0;
-#ifdef TRAZAL_CON_FSYNC
-        correcto = correcto && ::fsync(::fileno(archivo)) == 0;
-#endif
-        const int cierre = std::fclose(archivo);
-        archivo = nullptr;
-        if (!correcto || cierre != 0) {
-            throw EArchivo(
-                ErrorArchivo(Textos::NoSePuedeGuardarArchivo, ruta, Textos::ErrorEscrituraDisco));
-        }
-        // The new file keeps the permissions of the one it replaces.
-        const fs::file_status estado = fs::status(destino, ec);
-        if (!ec && fs::is_regular_file(estado)) {
-            fs::permissions(temporal, estado.permissions(), ec);
-        }
-        fs::rename(temporal, destino, ec);
-        if (ec) {
-            throw EArchivo(
-                ErrorArchivo(Textos::NoSePuedeGuardarArchivo, ruta, Textos::NoSePuedeReemplazar));
-        }
-    } catch (...) {
-        descartar();
-        throw;
+    const fs::file_status estado = fs::status(destino, ec);
+    if (!ec && fs::is_regular_file(estado)) {
+        temporal.Permisos(estado.permissions());
     }
+    if (!temporal.Volcar() || !temporal.Publicar()) {
+        throw EArchivo(
+            ErrorArchivo(Textos::NoSePuedeGuardarArchivo, ruta,
+                         ConMotivo(Textos::ErrorEscrituraDisco, temporal.Error()).c_str()));
+    }
+    fs::rename(temporal.Nombre(), destino, ec);
+    if (ec) {
+        throw EArchivo(ErrorArchivo(
+            Textos::NoSePuedeGuardarArchivo, ruta,
+            (std::string(Textos::NoSePuedeReemplazar) + " (" + ec.message() + ")").c_str()));
+    }
+    temporal.Entregado();
 }
 
 void CIniMemoria::RSeccion::Reindexar() {

@@ -169,7 +169,15 @@ int CLanzamiento::Longitud(const char* seccion, int i, int campo) const {
     if (campo == CampoAncho && FOpciones.Barras) {
         return 1;
     }
-    return LeerLongitud(LeerCampo(seccion, i, campo), FOpciones);
+    const std::string texto = LeerCampo(seccion, i, campo);
+    try {
+        return LeerLongitud(texto, FOpciones);
+    } catch (const EConversion& e) {
+        // Where the bad value is, as the user typed it: "Piezas, registro 3, Largo: '12,5': ...".
+        throw EConversion(std::string(seccion) + Textos::Registro + std::to_string(i) + ", " +
+                          (campo == CampoLargo ? Textos::CampoLargo : Textos::CampoAncho) + ": '" +
+                          texto.substr(0, 60) + "': " + e.what());
+    }
 }
 
 int CLanzamiento::Cantidad(const char* seccion, int i) const {

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -43,6 +45,107 @@ TEST(ConteosCli, PorEncimaDe65535NoDanLaVuelta) {
     ASSERT_EQ(c.Codigo, 0) << c.Errores;
     EXPECT_TRUE(Contiene(c.Salida, "P1x90000\n")) << c.Salida;
     EXPECT_TRUE(Contiene(c.Salida, ": 1 hojas")) << c.Salida;
+}
+
+// Every command that writes a file refuses to write over its own job, a folder, or under an
+// extension it does not write; nothing is written and the job stays as it was.
+TEST(SalidasCli, NuncaSobreescribenLaEntradaNiCambianDeFormato) {
+    rutas::CCarpetaTemporal carpeta;
+    const fs::path job = Copia(carpeta, "con-patrones.lan");
+    const std::string antes = Leer(job);
+    fs::create_symlink(job, carpeta / "enlace.png");
+    fs::create_symlink(job, carpeta / "enlace.lan");
+    fs::create_directory(carpeta / "carpeta.png");
+    struct RCaso {
+        std::vector<std::string> Args;
+        const char* Mensaje;
+    };
+    const std::string j = job.string();
+    const std::string c = carpeta.Ruta().string() + "/";
+    const RCaso casos[] = {
+        {{"dibujar", j, "--patron", "1", "-o", j}, "la extensión debe ser .png o .pdf"},
+        {{"dibujar", j, "--patron", "1", "-o", c + "enlace.png"}, "es el propio lanzamiento"},
+        {{"dibujar", j, "--patron", "1", "-o", c + "carpeta.png"}, "es una carpeta"},
+        {{"dibujar", j, "--patron", "1", "-o", c + "x.jpg"}, "la extensión debe ser .png o .pdf"},
+        {{"dibujar", j, "--patron", "1", "-o", c + "x.txt"}, "la extensión debe ser .png o .pdf"},
+        {{"dibujar", j, "--patron", "1", "-o", c + "x"}, "la extensión debe ser .png o .pdf"},
+        {{"calcular", j, "-o", j}, "es el propio lanzamiento"},
+        {{"calcular", j, "-o", c + "enlace.lan"}, "es el propio lanzamiento"},
+        {{"calcular", j, "-o", c + "x.txt"}, "la extensión debe ser .lan o .pla"},
+    };
+    for (const RCaso& caso : casos) {
+        const RSalida r = Ejecutar(carpeta, caso.Args);
+        EXPECT_EQ(r.Codigo, 2) << caso.Args[0] << " " << caso.Args.back();
+        EXPECT_TRUE(Contiene(r.Errores, caso.Mensaje)) << r.Errores;
+        EXPECT_EQ(Leer(job), antes);
+    }
+    for (const char* nombre : {"x.jpg", "x.txt", "x"}) {
+        EXPECT_FALSE(fs::exists(carpeta / nombre)) << nombre;
+    }
+}
+
+// Drawing a pattern whose text could not be read is refused, as "mostrar" warns.
+TEST(DibujarFiabilidadCli, PatronIlegibleSeRechaza) {
+    rutas::CCarpetaTemporal carpeta;
+    const RSalida r = Ejecutar(carpeta, {"dibujar", Copia(carpeta, "patron-ilegible.lan"),
+                                         "--patron", "1", "-o", (carpeta / "p.png").string()});
+    EXPECT_EQ(r.Codigo, 2);
+    EXPECT_EQ(r.Errores, "Ocurrió un error al crear el patrón\n");
+    EXPECT_FALSE(fs::exists(carpeta / "p.png"));
+}
+
+// One check and one message for a job that is not a regular file, whatever the command.
+TEST(EntradasCli, UnMismoMensajeParaCadaOrden) {
+    rutas::CCarpetaTemporal carpeta;
+    const fs::path fifo = carpeta / "tubo.lan";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::string png = (carpeta / "p.png").string();
+    struct RCaso {
+        std::string Ruta;
+        std::string Motivo;
+    };
+    for (const RCaso& caso : {RCaso{carpeta.Ruta().string(), ": es una carpeta, no un archivo"},
+                              RCaso{"/dev/zero", ": no es un archivo normal"},
+                              RCaso{fifo.string(), ": no es un archivo normal"},
+                              RCaso{(carpeta / "falta.lan").string(), ""}}) {
+        const std::string esperado =
+            caso.Motivo.empty()
+                ? "Error al crear el lanzamiento: No existe el archivo \"" + caso.Ruta + "\"\n"
+                : "Error al crear el lanzamiento: No se puede leer el archivo \"" + caso.Ruta +
+                      "\"" + caso.Motivo + "\n";
+        for (const std::vector<std::string>& args :
+             {std::vector<std::string>{"mostrar", caso.Ruta},
+              std::vector<std::string>{"calcular", caso.Ruta},
+              std::vector<std::string>{"dibujar", caso.Ruta, "--patron", "1", "-o", png}}) {
+            const RSalida r = Ejecutar(carpeta, args);
+            EXPECT_EQ(r.Codigo, 2) << args[0] << " " << caso.Ruta;
+            EXPECT_EQ(r.Errores, esperado) << args[0];
+        }
+    }
+}
+
+// A bad length names its section, record and field with the value as typed.
+TEST(EntradasCli, LongitudMalaDiceDondeEsta) {
+    rutas::CCarpetaTemporal carpeta;
+    const RSalida r = Ejecutar(carpeta, {"mostrar", Copia(carpeta, "longitud-mala-piezas-3.lan")});
+    EXPECT_EQ(r.Codigo, 2);
+    EXPECT_TRUE(Contiene(r.Errores, "Piezas, registro 3, Largo: '12,5': ")) << r.Errores;
+}
+
+// A drawing that cannot be written says why, and Qt's own warnings stay out of sight.
+TEST(DibujarFiabilidadCli, FallosDicenPorQueYSinAvisosDeQt) {
+    rutas::CCarpetaTemporal carpeta;
+    const std::string job = Copia(carpeta, "con-patrones.lan");
+    const RSalida bien =
+        Ejecutar(carpeta, {"dibujar", job, "--patron", "1", "-o", (carpeta / "p.png").string()},
+                 "env -u XDG_RUNTIME_DIR");
+    EXPECT_EQ(bien.Codigo, 0);
+    EXPECT_EQ(bien.Errores, "");
+    const RSalida mal = Ejecutar(
+        carpeta, {"dibujar", job, "--patron", "1", "-o", (carpeta / "no/hay/p.pdf").string()});
+    EXPECT_EQ(mal.Codigo, 2);
+    EXPECT_TRUE(Contiene(mal.Errores, "no se puede crear el archivo temporal (")) << mal.Errores;
+    EXPECT_FALSE(Contiene(mal.Errores, "QPainter")) << mal.Errores;
 }
 
 } // namespace

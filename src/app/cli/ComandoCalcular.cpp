@@ -8,6 +8,7 @@
 //
 // Exit codes: 0 success, 1 calculation error, 2 usage or file errors, 3 cancelled.
 
+#include "cli/ArchivosCli.h"
 #include "cli/CColaSincronizada.h"
 #include "cli/CVistaTerminal.h"
 #include "cli/Comandos.h"
@@ -343,11 +344,16 @@ int ComandoCalcular(const std::vector<std::string>& argumentos) {
         std::cerr << Textos::CliUsoCalcular << "\n";
         return 2;
     }
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(archivo, ec)) {
-        std::cerr << Textos::ErrorCrearLanzamiento << Textos::CliNoExiste << "\"" << archivo
-                  << "\"\n";
+    if (const std::string problema = ProblemaEntrada(archivo); !problema.empty()) {
+        std::cerr << problema << "\n";
         return 2;
+    }
+    if (!destino.empty()) {
+        if (const std::string problema = ProblemaSalida(archivo, destino, {".lan", ".pla"});
+            !problema.empty()) {
+            std::cerr << problema << "\n";
+            return 2;
+        }
     }
     std::unique_ptr<CLanzamiento> job;
     try {
