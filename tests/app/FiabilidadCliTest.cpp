@@ -11,7 +11,13 @@
 #include <string>
 #include <vector>
 
+#include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -146,6 +152,50 @@ TEST(DibujarFiabilidadCli, FallosDicenPorQueYSinAvisosDeQt) {
     EXPECT_EQ(mal.Codigo, 2);
     EXPECT_TRUE(Contiene(mal.Errores, "no se puede crear el archivo temporal (")) << mal.Errores;
     EXPECT_FALSE(Contiene(mal.Errores, "QPainter")) << mal.Errores;
+}
+
+// A second Ctrl+C within two seconds cancels even when the forced step has ended the
+// calculation meanwhile: the save waits for the window, says so, and the file stays as it was.
+TEST(CtrlCCli, SegundaPulsacionTardiaCancelaAunqueElCalculoHayaTerminado) {
+    rutas::CCarpetaTemporal carpeta;
+    const fs::path job = carpeta / "cocina.lan";
+    {
+        std::string texto = Leer(rutas::Raiz("examples/cocina.lan"));
+        const std::string clave = "NivelOptimizacionFinal=2";
+        texto.replace(texto.find(clave), clave.size(), "NivelOptimizacionFinal=3");
+        cli::Escribir(job, texto);
+    }
+    const std::string antes = Leer(job);
+    for (int intento = 0; intento < 3; ++intento) {
+        const pid_t hijo = fork();
+        ASSERT_GE(hijo, 0);
+        if (hijo == 0) {
+            if (std::freopen((carpeta / "salida.txt").c_str(), "w", stdout) == nullptr ||
+                std::freopen((carpeta / "errores.txt").c_str(), "w", stderr) == nullptr) {
+                _exit(99);
+            }
+            const std::string programa = rutas::Cli().string();
+            execl(programa.c_str(), programa.c_str(), "calcular", job.c_str(),
+                  static_cast<char*>(nullptr));
+            _exit(98);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(600));
+        int estado = 0;
+        if (waitpid(hijo, &estado, WNOHANG) == hijo) {
+            cli::Escribir(job, antes); // finished before the first key: try again
+            continue;
+        }
+        kill(hijo, SIGINT);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        kill(hijo, SIGINT);
+        waitpid(hijo, &estado, 0);
+        ASSERT_TRUE(WIFEXITED(estado));
+        EXPECT_EQ(WEXITSTATUS(estado), 3) << Leer(carpeta / "errores.txt");
+        EXPECT_EQ(Leer(job), antes);
+        EXPECT_TRUE(Contiene(Leer(carpeta / "errores.txt"), "Cálculo cancelado"));
+        return;
+    }
+    GTEST_SKIP() << "the calculation always ended before the first key";
 }
 
 } // namespace
