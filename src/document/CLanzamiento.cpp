@@ -134,6 +134,52 @@ void CLanzamiento::LeerOpciones(const ROpciones& Defaults) {
     RecorrerOpciones(FOpciones, RLectorOpciones{*this});
 }
 
+void CLanzamiento::ComprobarOpciones() const {
+    const ROpciones& o = FOpciones;
+    struct RValor {
+        const char* Clave;
+        std::int32_t Valor;
+        bool Aplicado;
+    };
+    const RValor valores[] = {
+        {"AnchoCorte", o.AnchoCorte, o.ChequearAnchoCorte},
+        {"LongitudAgarre", o.LongitudAgarre, o.ChequearAgarre},
+        {"CorteMaximo", o.CorteMaximo, o.ChequearCorteMaximo},
+        {"SobranteMinimo", o.SobranteMinimo, o.ChequearSobranteMinimo},
+        {"LargoMinimoSobrante", o.LargoMinimoSobrante, o.ChequearSobrante},
+        {"AnchoMinimoSobrante", o.AnchoMinimoSobrante, o.ChequearSobrante},
+        {"MargenIzq", o.MargenIzq, o.ChequearMargenes},
+        {"MargenDer", o.MargenDer, o.ChequearMargenes},
+        {"MargenSup", o.MargenSup, o.ChequearMargenes && !o.Barras},
+        {"MargenInf", o.MargenInf, o.ChequearMargenes && !o.Barras},
+    };
+    for (const RValor& v : valores) {
+        if (v.Aplicado && (v.Valor < 0 || v.Valor > LongitudMaxima)) {
+            throw EErrorPropiedad(std::string(Textos::OpcionIncorrecta) + v.Clave +
+                                  Textos::OpcionFueraDeRango + std::to_string(v.Valor) +
+                                  Textos::OpcionRango);
+        }
+    }
+    if (!o.ChequearMargenes) {
+        return;
+    }
+    auto sinMaterial = [](const char* a, const char* b, int margen, int medida, int m) {
+        if (margen >= medida) {
+            throw EErrorPropiedad(std::string(Textos::OpcionesMargenes) + a + Textos::Y + b +
+                                  Textos::MargenesSinMaterial + std::to_string(m));
+        }
+    };
+    for (int m = 1; m <= CantidadMateriales(); ++m) {
+        if (!MaterialActivo(m) || !MaterialConMargen(m)) {
+            continue;
+        }
+        sinMaterial("MargenIzq", "MargenDer", o.MargenIzq + o.MargenDer, LargoMaterial(m), m);
+        if (!o.Barras) {
+            sinMaterial("MargenSup", "MargenInf", o.MargenSup + o.MargenInf, AnchoMaterial(m), m);
+        }
+    }
+}
+
 void CLanzamiento::EscribirOpciones() {
     RecorrerOpciones(FOpciones, REscritorOpciones{*this});
 }

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <chrono>
@@ -196,6 +197,43 @@ TEST(CtrlCCli, SegundaPulsacionTardiaCancelaAunqueElCalculoHayaTerminado) {
         return;
     }
     GTEST_SKIP() << "the calculation always ended before the first key";
+}
+
+// Negative or absurd technological values, and margins that leave no material, are refused
+// before the calculation with the option named; the job stays as it was.
+TEST(OpcionesCli, ValoresAbsurdosSeRechazanNombrandoLaOpcion) {
+    struct RCaso {
+        std::vector<std::pair<std::string, std::string>> Cambios;
+        const char* Mensaje;
+    };
+    const RCaso casos[] = {
+        {{{"AnchoCorte=4", "AnchoCorte=-1000"}},
+         "La opción AnchoCorte tiene un valor incorrecto: -1000"},
+        {{{"ChequearAgarre=0", "ChequearAgarre=1"}, {"LongitudAgarre=0", "LongitudAgarre=-5"}},
+         "La opción LongitudAgarre"},
+        {{{"ChequearCorteMaximo=0", "ChequearCorteMaximo=1"},
+          {"CorteMaximo=0", "CorteMaximo=70000"}},
+         "La opción CorteMaximo"},
+        {{{"MargenInf=10", "MargenInf=-10"}}, "La opción MargenInf"},
+        {{{"MargenIzq=10", "MargenIzq=2430"}},
+         "Las opciones MargenIzq y MargenDer no dejan material útil en el material 1"},
+        {{{"MargenSup=10", "MargenSup=1210"}},
+         "Las opciones MargenSup y MargenInf no dejan material útil en el material 1"},
+    };
+    rutas::CCarpetaTemporal carpeta;
+    const std::string cocina = Leer(rutas::Raiz("examples/cocina.lan"));
+    for (const RCaso& c : casos) {
+        std::string texto = cocina;
+        for (const auto& [antes, despues] : c.Cambios) {
+            texto.replace(texto.find("\n" + antes) + 1, antes.size(), despues);
+        }
+        const fs::path job = carpeta / "cocina.lan";
+        cli::Escribir(job, texto);
+        const RSalida r = Ejecutar(carpeta, {"calcular", job.string()});
+        EXPECT_EQ(r.Codigo, 2) << c.Mensaje;
+        EXPECT_TRUE(Contiene(r.Errores, c.Mensaje)) << r.Errores;
+        EXPECT_TRUE(Leer(job) == texto) << "the job was written";
+    }
 }
 
 } // namespace

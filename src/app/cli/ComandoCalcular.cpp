@@ -366,6 +366,7 @@ int ComandoCalcular(const std::vector<std::string>& argumentos) {
     std::unique_ptr<CLanzamiento> job;
     try {
         job = std::make_unique<CLanzamiento>(archivo, OpcionesPorDefecto());
+        job->ComprobarOpciones();
     } catch (const std::exception& e) {
         std::cerr << Textos::ErrorCrearLanzamiento << e.what() << "\n";
         return 2;
