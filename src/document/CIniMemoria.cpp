@@ -12,6 +12,7 @@
 #include <fstream>
 #include <limits>
 #include <random>
+#include <string_view>
 #include <system_error>
 
 #if __has_include(<unistd.h>)
@@ -66,7 +67,7 @@ std::string UnaLinea(const std::string& s) {
     return r;
 }
 
-bool EsUtf8Valido(const std::string& s) {
+bool EsUtf8Valido(std::string_view s) {
     std::size_t i = 0;
     const std::size_t n = s.size();
     while (i < n) {
@@ -134,25 +135,54 @@ std::string ErrorArchivo(const char* inicio, const std::string& ruta, const char
 
 } // namespace
 
-std::string TextoDeArchivoAUtf8(const std::string& bytes) {
-    if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 &&
-        EsUtf8Valido(bytes.substr(3))) {
+namespace {
+
+// The text of the file without its byte-order mark, and whether it is Windows-1252 (any
+// text that is not valid UTF-8). Decided once for the whole file, without copying it.
+std::string_view SinMarca(std::string_view bytes, bool& cp1252) {
+    constexpr std::string_view Marca = "\xEF\xBB\xBF";
+    if (bytes.substr(0, 3) == Marca && EsUtf8Valido(bytes.substr(3))) {
+        cp1252 = false;
         return bytes.substr(3);
     }
-    if (EsUtf8Valido(bytes)) {
-        return bytes;
-    }
-    std::string r;
-    r.reserve(bytes.size() + bytes.size() / 8);
+    cp1252 = !EsUtf8Valido(bytes);
+    return bytes;
+}
+
+void AnadirCp1252(std::string& r, std::string_view bytes) {
     for (const char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c >= 0x80 && c <= 0x9F) {
-            AnadirUtf8(r, Cp1252Alto[c - 0x80]);
-        } else {
-            AnadirUtf8(r, c);
-        }
+        AnadirUtf8(r, c >= 0x80 && c <= 0x9F ? Cp1252Alto[c - 0x80] : c);
     }
+}
+
+// A piece of the file as UTF-8: kept, or converted from Windows-1252.
+std::string ComoUtf8(std::string_view bytes, bool cp1252) {
+    if (!cp1252) {
+        return std::string(bytes);
+    }
+    std::string r;
+    r.reserve(bytes.size() + bytes.size() / 2);
+    AnadirCp1252(r, bytes);
     return r;
+}
+
+std::string_view RecortarVista(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+} // namespace
+
+std::string TextoDeArchivoAUtf8(const std::string& bytes) {
+    bool cp1252 = false;
+    const std::string_view texto = SinMarca(bytes, cp1252);
+    return ComoUtf8(texto, cp1252);
 }
 
 namespace {
@@ -348,6 +378,13 @@ CIniMemoria::CIniMemoria(const std::string& NombreArchivo) : FNombreArchivo(Nomb
     // Read in blocks up to the limit rather than trusting the size reported before reading:
     // the file may grow meanwhile.
     std::string bytes;
+    // Reserved once from the size the file has now, so that reading does not double it.
+    const std::uintmax_t tamano = fs::file_size(ruta, ec);
+    if (!ec && tamano > TamanoMaximoArchivo) {
+        throw EArchivo(ErrorArchivo(Textos::NoSePuedeLeerArchivo, NombreArchivo,
+                                    Textos::ArchivoDemasiadoGrande));
+    }
+    bytes.reserve(ec ? 0 : static_cast<std::size_t>(tamano) + 1);
     char bloque[1 << 16];
     while (entrada) {
         entrada.read(bloque, sizeof bloque);
@@ -374,16 +411,19 @@ void CIniMemoria::Renombrar(const std::string& NombreArchivo) {
 }
 
 void CIniMemoria::AsignarTexto(const std::string& texto) {
-    const std::string t = TextoDeArchivoAUtf8(texto);
+    // The text is walked in place and only what is kept is copied (and converted when the
+    // file is Windows-1252): reading costs a small multiple of the file's size.
+    bool cp1252 = false;
+    const std::string_view t = SinMarca(texto, cp1252);
     FSecciones.clear();
     RSeccion* actual = nullptr;
     std::size_t inicio = 0;
     while (inicio < t.size()) {
         std::size_t fin = t.find_first_of("\r\n", inicio);
-        if (fin == std::string::npos) {
+        if (fin == std::string_view::npos) {
             fin = t.size();
         }
-        const std::string linea = t.substr(inicio, fin - inicio);
+        const std::string_view linea = t.substr(inicio, fin - inicio);
         inicio = fin;
         if (inicio < t.size() && t[inicio] == '\r') {
             ++inicio;
@@ -391,12 +431,13 @@ void CIniMemoria::AsignarTexto(const std::string& texto) {
         if (inicio < t.size() && t[inicio] == '\n') {
             ++inicio;
         }
-        const std::string recortada = Recortar(linea);
+        const std::string_view recortada = RecortarVista(linea);
         if (recortada.empty() || recortada[0] == ';') {
             continue;
         }
         if (recortada.front() == '[' && recortada.back() == ']' && recortada.size() >= 2) {
-            const std::string nombre = Recortar(recortada.substr(1, recortada.size() - 2));
+            const std::string nombre =
+                ComoUtf8(RecortarVista(recortada.substr(1, recortada.size() - 2)), cp1252);
             // A repeated section continues the first one of that name.
             actual = BuscarSeccion(nombre);
             if (actual == nullptr) {
@@ -410,12 +451,12 @@ void CIniMemoria::AsignarTexto(const std::string& texto) {
         }
         const std::size_t igual = linea.find('=');
         RLinea nueva;
-        if (igual == std::string::npos) {
-            nueva.Clave = recortada;
+        if (igual == std::string_view::npos) {
+            nueva.Clave = ComoUtf8(recortada, cp1252);
             nueva.ConIgual = false;
         } else {
-            nueva.Clave = Recortar(linea.substr(0, igual));
-            nueva.Valor = linea.substr(igual + 1);
+            nueva.Clave = ComoUtf8(RecortarVista(linea.substr(0, igual)), cp1252);
+            nueva.Valor = ComoUtf8(linea.substr(igual + 1), cp1252);
         }
         actual->Lineas.push_back(std::move(nueva));
         if (actual->Lineas.back().ConIgual) {

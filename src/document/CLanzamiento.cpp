@@ -217,6 +217,11 @@ int CLanzamiento::Longitud(const char* seccion, int i, int campo) const {
     }
     const std::string texto = LeerCampo(seccion, i, campo);
     try {
+        // No length needs more than a few dozen characters; a longer field is not read
+        // through (a damaged file may hold megabytes in one field).
+        if (texto.size() > 100) {
+            throw EConversion(Textos::ErrorConversion);
+        }
         return LeerLongitud(texto, FOpciones);
     } catch (const EConversion& e) {
         // Where the bad value is, as the user typed it: "Piezas, registro 3, Largo: '12,5': ...".
