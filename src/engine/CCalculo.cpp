@@ -360,11 +360,10 @@ void CCalculo::GenerarColumnas() {
             } else {
                 for (int i = 1; i <= FNumPiezas; ++i) {
                     const int pieza = FMochila->PiezaDeFila(i);
-                    const AWord16& cantidades = FPatronNuevo->CantPorPieza();
-                    FColumna[static_cast<std::size_t>(i)] =
-                        static_cast<std::size_t>(pieza) < cantidades.size()
-                            ? cantidades[static_cast<std::size_t>(pieza)]
-                            : 0;
+                    // The simplex columns are 16-bit; an order is at most 65535, so a count
+                    // above it covers the row as fully as 65535 does.
+                    FColumna[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(
+                        std::min<std::int64_t>(FPatronNuevo->CantidadPieza(pieza), 65535));
                 }
                 std::fill(FColumna.begin() + static_cast<std::ptrdiff_t>(np) + 1, FColumna.end(),
                           0);
@@ -442,7 +441,7 @@ bool CCalculo::TeoricaValida() const {
                 usado[static_cast<std::size_t>(j)] += x;
             }
         }
-        const AWord16& cantidades = p->CantPorPieza();
+        const ACantidades& cantidades = p->CantPorPieza();
         for (int i = 1; i <= FNumPiezas; ++i) {
             const auto pieza = static_cast<std::size_t>(FMochila->PiezaDeFila(i));
             if (pieza < cantidades.size()) {
@@ -502,7 +501,7 @@ bool CCalculo::PlanEnteroValido(const CSolucion& solucion, std::int32_t modo) {
         if (r < 0) {
             return false;
         }
-        const AWord16& cantidades = p->CantPorPieza();
+        const ACantidades& cantidades = p->CantPorPieza();
         producido.resize(std::max(producido.size(), cantidades.size()), 0);
         for (std::size_t i = 1; i < cantidades.size(); ++i) {
             producido[i] += static_cast<std::int64_t>(cantidades[i]) * r;
