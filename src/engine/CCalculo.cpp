@@ -3,6 +3,7 @@
 #include "document/CLanzamiento.h"
 #include "document/UExcepciones.h"
 #include "document/UTextos.h"
+#include "engine/CPlanEntero.h"
 #include "engine/CSimplex.h"
 #include "engine/CSolucion.h"
 #include "engine/CVistaCalculo.h"
@@ -419,7 +420,7 @@ void CCalculo::EtapaRedondeo() {
             }
         }
         if (op.Redondear && FSolucion->Cantidad() >= 1) {
-            FMochila->AjustarSolucion(*FSolucion);
+            CPlanEntero(*FMochila).AjustarSolucion(*FSolucion);
             FResumen.push_back(Textos::ResumenCalculado);
         } else {
             FResumen.push_back(Textos::ResumenNoCalculado);
@@ -448,10 +449,11 @@ void CCalculo::EtapaCompletamiento() {
     FijarProgreso(0);
     FVista.ProcesarMensajes();
     if (op.Completar) {
-        FMochila->CompletarSolucion(*FSolucion, true);
+        CPlanEntero plan(*FMochila);
+        plan.CompletarSolucion(*FSolucion, true);
         MostrarConsumoReal();
         MostrarAprovechamientoFase();
-        while (FMochila->CompletarSolucion(*FSolucion, false)) {
+        while (plan.CompletarSolucion(*FSolucion, false)) {
             MostrarConsumoReal();
             MostrarAprovechamientoFase();
         }
