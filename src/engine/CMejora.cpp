@@ -276,7 +276,7 @@ bool CMejora::Cumple(const RPlan& plan) const {
     return true;
 }
 
-int CMejora::Bucear(int desvio) {
+void CMejora::Bucear() {
     RPlan plan = FBase;
     plan.resize(FPool.size(), 0);
     std::vector<std::int64_t> restante = FDemanda;
@@ -286,43 +286,35 @@ int CMejora::Bucear(int desvio) {
         plan[p] = 0;
         Aplicar(plan, restante, stock, static_cast<int>(p), veces);
     }
-    int pasosBuceo = 0;
     std::vector<double> valores;
     while (std::any_of(restante.begin(), restante.end(), [](std::int64_t r) { return r > 0; })) {
         double objetivo = 0.0;
         if (FAgotado || !ResolverResidual(restante, stock, valores, objetivo)) {
-            return pasosBuceo;
+            return;
         }
         plan.resize(FPool.size(), 0);
-        // Whatever this dive ends with costs at least the fixed part plus the residual LP.
-        const double minimo = Area(plan) + objetivo;
-        if (FAreaUnica > 0.0
-                ? std::ceil(minimo / FAreaUnica - 1e-6) * FAreaUnica > FAreaMejor - 0.5 * FAreaUnica
-                : minimo >= FAreaMejor - Tolerancia) {
-            return pasosBuceo;
+        if (Inutil(Area(plan) + objetivo)) {
+            return;
         }
         const std::vector<std::int64_t> antes = restante;
-        std::vector<int> fraccionarias;
+        int mayor = -1;
         for (std::size_t p = 0; p < valores.size(); ++p) {
             const double x = valores[p];
             if (x >= 1.0 - Tolerancia) {
                 Aplicar(plan, restante, stock, static_cast<int>(p),
                         static_cast<std::int64_t>(std::floor(x + Tolerancia)));
-            } else if (x > Tolerancia && stock[U(FPool[p].Fila)] > 0) {
-                fraccionarias.push_back(static_cast<int>(p));
+            } else if (x > Tolerancia && stock[U(FPool[p].Fila)] > 0 &&
+                       (mayor < 0 || x > valores[U(mayor)])) {
+                mayor = static_cast<int>(p);
             }
         }
         if (restante == antes) {
-            if (fraccionarias.empty()) {
-                return pasosBuceo;
+            if (mayor < 0) {
+                return;
             }
-            std::stable_sort(fraccionarias.begin(), fraccionarias.end(),
-                             [&](int a, int b) { return valores[U(a)] > valores[U(b)]; });
-            const bool otra = pasosBuceo == desvio && fraccionarias.size() > 1;
-            Aplicar(plan, restante, stock, fraccionarias[otra ? 1 : 0], 1);
-            ++pasosBuceo;
+            Aplicar(plan, restante, stock, mayor, 1);
             if (restante == antes) {
-                return pasosBuceo;
+                return;
             }
         }
     }
@@ -331,7 +323,61 @@ int CMejora::Bucear(int desvio) {
         FMejor = plan;
         FAreaMejor = area;
     }
-    return pasosBuceo;
+}
+
+void CMejora::Explorar(RPlan plan, std::vector<std::int64_t> restante,
+                       std::vector<std::int64_t> stock) {
+    if (std::none_of(restante.begin(), restante.end(), [](std::int64_t r) { return r > 0; })) {
+        const double area = Area(plan);
+        if (area < FAreaMejor - Tolerancia && Cumple(plan)) {
+            FMejor = plan;
+            FAreaMejor = area;
+        }
+        return;
+    }
+    std::vector<double> valores;
+    double objetivo = 0.0;
+    if (FAgotado || !ResolverResidual(restante, stock, valores, objetivo)) {
+        return;
+    }
+    plan.resize(FPool.size(), 0);
+    if (Inutil(Area(plan) + objetivo)) {
+        return;
+    }
+    std::vector<int> orden;
+    for (std::size_t p = 0; p < valores.size(); ++p) {
+        if (valores[p] > Tolerancia && stock[U(FPool[p].Fila)] > 0) {
+            orden.push_back(static_cast<int>(p));
+        }
+    }
+    std::stable_sort(orden.begin(), orden.end(),
+                     [&](int a, int b) { return valores[U(a)] > valores[U(b)]; });
+    const std::size_t ramas = std::min<std::size_t>(orden.size(), Ramas);
+    for (std::size_t r = 0; r < ramas && !FAgotado && !EnLaCota(); ++r) {
+        const int p = orden[r];
+        RPlan hijo = plan;
+        std::vector<std::int64_t> restanteHijo = restante;
+        std::vector<std::int64_t> stockHijo = stock;
+        Aplicar(hijo, restanteHijo, stockHijo, p,
+                std::max<std::int64_t>(
+                    1, static_cast<std::int64_t>(std::floor(valores[U(p)] + Tolerancia))));
+        if (restanteHijo != restante) {
+            Explorar(std::move(hijo), std::move(restanteHijo), std::move(stockHijo));
+        }
+    }
+}
+
+bool CMejora::Inutil(double minimo) const {
+    // Whatever a branch ends with costs at least its fixed part plus its residual LP.
+    return FAreaUnica > 0.0
+               ? std::ceil(minimo / FAreaUnica - 1e-6) * FAreaUnica > FAreaMejor - 0.5 * FAreaUnica
+               : minimo >= FAreaMejor - Tolerancia;
+}
+
+bool CMejora::EnLaCota() const {
+    return FAreaUnica > 0.0
+               ? FAreaMejor <= std::ceil(FCota / FAreaUnica - 1e-6) * FAreaUnica + Tolerancia
+               : FAreaMejor <= FCota + Tolerancia;
 }
 
 void CMejora::Escribir(CSolucion& solucion, const RPlan& plan) const {
@@ -417,33 +463,39 @@ bool CMejora::Mejorar(CSolucion& solucion) {
     // completion): the stage never trades material for pieces the user did not ask it for.
     FAreaMejor = Area(final);
     const int materialesFinal = MaterialesUsados(final);
-    if (!Cumple(FBase)) {
-        // Only the floor plan's stock matters here: it never exceeds the demand.
-        std::fill(FBase.begin(), FBase.end(), 0);
+    {
+        // The floor plan is the dives' start when it keeps within the stock (the rounding
+        // search sees to it; a kept or hand-made plan may not).
+        std::vector<std::int64_t> usado(U(FNM) + 1, 0);
+        for (std::size_t c = 0; c < FBase.size(); ++c) {
+            usado[U(FPool[c].Fila)] += FBase[c];
+        }
+        for (int j = 1; j <= FNM; ++j) {
+            if (usado[U(j)] > FStock[U(j)]) {
+                std::fill(FBase.begin(), FBase.end(), 0);
+            }
+        }
     }
     FMejor.clear();
     const double areaInicial = FAreaMejor;
 
     try {
         std::vector<double> valores;
-        double cota = 0.0;
-        if (!ResolverResidual(FDemanda, FStock, valores, cota)) {
-            cota = 0.0;
+        if (!ResolverResidual(FDemanda, FStock, valores, FCota)) {
+            FCota = 0.0;
         }
-        auto enLaCota = [&] {
-            return FAreaUnica > 0.0
-                       ? FAreaMejor <= std::ceil(cota / FAreaUnica - 1e-6) * FAreaUnica + Tolerancia
-                       : FAreaMejor <= cota + Tolerancia;
-        };
-        const int pasosBuceo = enLaCota() || FAgotado ? 0 : Bucear(-1);
-        if (!enLaCota() && !FAgotado) {
-            const RPlan base = FBase;
-            std::fill(FBase.begin(), FBase.end(), 0);
-            Bucear(-1);
-            FBase = base;
+        // Every whole part at once from the rounded-down plan, then from nothing; then a
+        // depth-first search from nothing that fixes one column per LP, the columns of
+        // largest value first.
+        if (!EnLaCota() && !FAgotado) {
+            Bucear();
         }
-        for (int d = 0; d < pasosBuceo && !enLaCota() && !FAgotado; ++d) {
-            Bucear(d);
+        std::fill(FBase.begin(), FBase.end(), 0);
+        if (!EnLaCota() && !FAgotado) {
+            Bucear();
+        }
+        if (!EnLaCota() && !FAgotado) {
+            Explorar(RPlan(FPool.size(), 0), FDemanda, FStock);
         }
     } catch (const ECalculoForzado&) {
         // Forced inside the generator: the best plan so far stands.

@@ -9,8 +9,9 @@
 // still missing (the theoretical stage's master problem restricted to the pieces still short
 // and the stock still free) by column generation, take every basic pattern as many whole
 // times as its value allows, and solve again on what remains. When no pattern reaches one
-// whole copy the one of largest value is taken once (a dive step). Later dives change the
-// choice at one of the earlier dive steps (limited discrepancy) while the budget lasts.
+// whole copy the one of largest value is taken once (a dive). Then a depth-first search
+// fixes one column per LP, trying the few columns of largest value in turn and cutting every
+// branch whose fixed part plus residual LP cannot beat the best plan, while the budget lasts.
 //
 // The residual LP runs in one phase: the artificial column of a piece row costs two of the
 // largest sheet per piece, more than any pattern holding it, so a feasible residual drives
@@ -70,9 +71,15 @@ private:
     bool ResolverResidual(const std::vector<std::int64_t>& restante,
                           const std::vector<std::int64_t>& stock, std::vector<double>& valores,
                           double& objetivo);
-    // One dive from the fixed plan; `desvio` is the dive step whose second choice is taken
-    // (-1: none). Answers the number of dive steps it took.
-    int Bucear(int desvio);
+    // One dive from the rounded-down plan: every whole part of the LP at once, or the
+    // column of largest value once when none is whole.
+    void Bucear();
+    // Depth-first from a partial plan: one column per LP, the Ramas of largest value in turn.
+    void Explorar(RPlan plan, std::vector<std::int64_t> restante, std::vector<std::int64_t> stock);
+    // A branch whose fixed part plus residual LP cannot beat the best plan.
+    bool Inutil(double minimo) const;
+    // The best plan meets the LP of the whole demand (rounded up with one material).
+    bool EnLaCota() const;
     void Aplicar(RPlan& plan, std::vector<std::int64_t>& restante, std::vector<std::int64_t>& stock,
                  int columna, std::int64_t veces) const;
     double Area(const RPlan& plan) const;
@@ -101,4 +108,6 @@ private:
     double FAreaMejor = std::numeric_limits<double>::infinity();
     double FAreaUnica = 0.0; // the area of the only material row, 0 with several
     double FCota = 0.0;      // the LP of the whole demand, in normalised area
+    // Columns tried at each node of the depth-first search.
+    static constexpr std::size_t Ramas = 3;
 };

@@ -406,7 +406,7 @@ double AreaFinal(const CLanzamiento& job) {
 TEST(CalculoGeneradoTest, LaMejoraNuncaEmpeoraElPlan) {
     std::mt19937 azar(2026);
     int mejoradas = 0;
-    for (int caso = 0; caso < 30; ++caso) {
+    for (int caso = 0; caso < 24; ++caso) {
         CConstructorLanzamiento b;
         ROpciones& o = b.Opciones;
         o.Barras = caso % 4 == 1;
@@ -441,7 +441,7 @@ TEST(CalculoGeneradoTest, LaMejoraNuncaEmpeoraElPlan) {
             auto job = b.Crear();
             CVistaRegistro vista;
             CCalculo c(*job, vista);
-            c.FijarPasosMejora(1500);
+            c.FijarPasosMejora(600);
             Calcular(c);
             ASSERT_EQ(c.MensajeError(), "") << nombre;
             ComprobarPlan(*job, c.PiezasIncumplidas(), nombre);
