@@ -201,7 +201,8 @@ bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
             return false;
         }
         tipo[U(sale)] = entra;
-        if (!Paso()) {
+        // A pivot is far cheaper than a pricing call: only every 64th counts as a step.
+        if (pivotes % 64 == 63 && !Paso()) {
             return false;
         }
     }
@@ -326,7 +327,7 @@ void CMejora::Bucear() {
 }
 
 void CMejora::Explorar(RPlan plan, std::vector<std::int64_t> restante,
-                       std::vector<std::int64_t> stock) {
+                       std::vector<std::int64_t> stock, int desvios) {
     if (std::none_of(restante.begin(), restante.end(), [](std::int64_t r) { return r > 0; })) {
         const double area = Area(plan);
         if (area < FAreaMejor - Tolerancia && Cumple(plan)) {
@@ -352,7 +353,8 @@ void CMejora::Explorar(RPlan plan, std::vector<std::int64_t> restante,
     }
     std::stable_sort(orden.begin(), orden.end(),
                      [&](int a, int b) { return valores[U(a)] > valores[U(b)]; });
-    const std::size_t ramas = std::min<std::size_t>(orden.size(), Ramas);
+    const std::size_t ramas =
+        std::min<std::size_t>(orden.size(), static_cast<std::size_t>(desvios) + 1);
     for (std::size_t r = 0; r < ramas && !FAgotado && !EnLaCota(); ++r) {
         const int p = orden[r];
         RPlan hijo = plan;
@@ -362,7 +364,8 @@ void CMejora::Explorar(RPlan plan, std::vector<std::int64_t> restante,
                 std::max<std::int64_t>(
                     1, static_cast<std::int64_t>(std::floor(valores[U(p)] + Tolerancia))));
         if (restanteHijo != restante) {
-            Explorar(std::move(hijo), std::move(restanteHijo), std::move(stockHijo));
+            Explorar(std::move(hijo), std::move(restanteHijo), std::move(stockHijo),
+                     desvios - static_cast<int>(r));
         }
     }
 }
@@ -370,7 +373,7 @@ void CMejora::Explorar(RPlan plan, std::vector<std::int64_t> restante,
 bool CMejora::Inutil(double minimo) const {
     // Whatever a branch ends with costs at least its fixed part plus its residual LP.
     return FAreaUnica > 0.0
-               ? std::ceil(minimo / FAreaUnica - 1e-6) * FAreaUnica > FAreaMejor - 0.5 * FAreaUnica
+               ? std::ceil(minimo / FAreaUnica - 1e-4) * FAreaUnica > FAreaMejor - 0.5 * FAreaUnica
                : minimo >= FAreaMejor - Tolerancia;
 }
 
@@ -494,8 +497,8 @@ bool CMejora::Mejorar(CSolucion& solucion) {
         if (!EnLaCota() && !FAgotado) {
             Bucear();
         }
-        if (!EnLaCota() && !FAgotado) {
-            Explorar(RPlan(FPool.size(), 0), FDemanda, FStock);
+        for (int desvios = 1; desvios <= MaximoDesvios && !EnLaCota() && !FAgotado; ++desvios) {
+            Explorar(RPlan(FPool.size(), 0), FDemanda, FStock, desvios);
         }
     } catch (const ECalculoForzado&) {
         // Forced inside the generator: the best plan so far stands.

@@ -9,9 +9,10 @@
 // still missing (the theoretical stage's master problem restricted to the pieces still short
 // and the stock still free) by column generation, take every basic pattern as many whole
 // times as its value allows, and solve again on what remains. When no pattern reaches one
-// whole copy the one of largest value is taken once (a dive). Then a depth-first search
-// fixes one column per LP, trying the few columns of largest value in turn and cutting every
-// branch whose fixed part plus residual LP cannot beat the best plan, while the budget lasts.
+// whole copy the one of largest value is taken once (a dive). Then a limited-discrepancy
+// search fixes one column per LP, the column of largest value first, allowing one, two, then
+// three choices of a smaller one along the way, and cuts every branch whose fixed part plus
+// residual LP cannot beat the best plan, while the budget lasts.
 //
 // The residual LP runs in one phase: the artificial column of a piece row costs two of the
 // largest sheet per piece, more than any pattern holding it, so a feasible residual drives
@@ -20,8 +21,8 @@
 // to the generator are scaled back to areas, so its reduced costs are this LP's. Every column
 // found stays in a pool that is priced before the exact generator is asked.
 //
-// Budget: a number of steps (pricing calls and pivots) and a time limit. The steps make the
-// result the same on every machine; the time limit is the user's option. "Forzar" ends the
+// Budget: a number of steps (pricing calls, and pivots by the 64) and a time limit. The steps make
+// the result the same on every machine; the time limit is the user's option. "Forzar" ends the
 // stage keeping the best plan found; "Cancelado" raises ECalculoAbortado.
 
 #include "document/UGlobals.h"
@@ -74,8 +75,10 @@ private:
     // One dive from the rounded-down plan: every whole part of the LP at once, or the
     // column of largest value once when none is whole.
     void Bucear();
-    // Depth-first from a partial plan: one column per LP, the Ramas of largest value in turn.
-    void Explorar(RPlan plan, std::vector<std::int64_t> restante, std::vector<std::int64_t> stock);
+    // Depth-first from a partial plan, one column per LP, the column of largest value first;
+    // taking the r-th largest instead spends r of the deviations left (limited discrepancy).
+    void Explorar(RPlan plan, std::vector<std::int64_t> restante, std::vector<std::int64_t> stock,
+                  int desvios);
     // A branch whose fixed part plus residual LP cannot beat the best plan.
     bool Inutil(double minimo) const;
     // The best plan meets the LP of the whole demand (rounded up with one material).
@@ -108,6 +111,6 @@ private:
     double FAreaMejor = std::numeric_limits<double>::infinity();
     double FAreaUnica = 0.0; // the area of the only material row, 0 with several
     double FCota = 0.0;      // the LP of the whole demand, in normalised area
-    // Columns tried at each node of the depth-first search.
-    static constexpr std::size_t Ramas = 3;
+    // Deviations of the last round of the depth-first search.
+    static constexpr int MaximoDesvios = 5;
 };

@@ -406,7 +406,7 @@ double AreaFinal(const CLanzamiento& job) {
 TEST(CalculoGeneradoTest, LaMejoraNuncaEmpeoraElPlan) {
     std::mt19937 azar(2026);
     int mejoradas = 0;
-    for (int caso = 0; caso < 24; ++caso) {
+    for (int caso = 0; caso < 20; ++caso) {
         CConstructorLanzamiento b;
         ROpciones& o = b.Opciones;
         o.Barras = caso % 4 == 1;
@@ -441,7 +441,7 @@ TEST(CalculoGeneradoTest, LaMejoraNuncaEmpeoraElPlan) {
             auto job = b.Crear();
             CVistaRegistro vista;
             CCalculo c(*job, vista);
-            c.FijarPasosMejora(600);
+            c.FijarPasosMejora(200);
             Calcular(c);
             ASSERT_EQ(c.MensajeError(), "") << nombre;
             ComprobarPlan(*job, c.PiezasIncumplidas(), nombre);
@@ -458,7 +458,8 @@ TEST(CalculoGeneradoTest, LaMejoraNuncaEmpeoraElPlan) {
         }
         mejoradas += area[1] < area[0];
     }
-    RecordProperty("mejoradas", mejoradas);
+    // Some plans do get better, so the replacement itself is checked too.
+    EXPECT_GT(mejoradas, 0);
 }
 
 // The same job under a display whose clock stands still and under one whose clock runs ten
