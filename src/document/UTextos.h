@@ -104,6 +104,40 @@ inline constexpr const char* TablaCortesExcesiva =
     "Demasiadas posiciones de corte para la memoria disponible: restrinja los posibles cortes "
     "o baje el nivel de optimización";
 
+// ---- Job window: grids, editing rules, save and close questions ----
+inline constexpr const char* Nuevo = "NUEVO";
+inline constexpr const char* ColumnasDatos[7] = {"Id",    "Largo", "Ancho", "Cantidad",
+                                                 "Desc1", "Desc2", "Act"};
+inline constexpr const char* ColumnasResultados[7] = {"Patrón #", "Material", "Aprov", "Sobrante",
+                                                      "Desp",     "Teórica",  "Real"};
+inline constexpr const char* PrefijoColumnaPieza = " P";
+inline constexpr const char* TotalReal = "Total Real";
+inline constexpr const char* TotalTeorico = "Total Teórico";
+inline constexpr const char* AprovPorPieza = "Aprov/Pza(%)";
+inline constexpr const char* Patron = "Patrón";
+inline constexpr const char* NoHayPatrones = "No hay patrones";
+inline constexpr const char* PanelPiezas = "pza";
+inline constexpr const char* PanelMateriales = "mat";
+inline constexpr const char* PanelPatrones = "pat";
+inline constexpr const char* PanelPaginas = "pag";
+inline constexpr const char* PanelDe = "de";
+inline constexpr const char* ValorNegativo = "El valor no puede ser negativo";
+inline constexpr const char* SeguroEliminar = "¿Seguro desea eliminar?";
+inline constexpr const char* EliminarPatrones =
+    "Esta acción eliminará todos los patrones de corte. ¿OK para continuar?";
+// "%" stands for a file or job name.
+inline constexpr const char* ArchivoExiste = "El archivo % ya existe. ¿Sobreescribir?";
+inline constexpr const char* PlantillaModificada =
+    "La plantilla % ha sido modificada. ¿Desea Guardarla?";
+inline constexpr const char* LanzamientoModificado =
+    "El lanzamiento % ha sido modificado. ¿Desea Guardarlo?";
+inline constexpr const char* FinaliceCalculo = "Finalice el calculo antes de cerrar";
+inline constexpr const char* SemiproductoNoCabe =
+    "El semiproducto copiado no cabe en el seleccionado";
+inline constexpr const char* PortapapelesIncorrecto =
+    "El portapapeles no contiene un bloque de celdas válido";
+inline constexpr const char* FactorIncorrecto = "El factor debe ser un número positivo";
+
 // ---- Command-line tool ----
 // Solution listing of "mostrar".
 inline constexpr const char* CliSolucion = "Solución";
