@@ -104,6 +104,32 @@ inline constexpr const char* TablaCortesExcesiva =
     "Demasiadas posiciones de corte para la memoria disponible: restrinja los posibles cortes "
     "o baje el nivel de optimización";
 
+// ---- Dialogs of the desktop program: progress window, options, filter, consumption, new job,
+// multiply quantities, preferences, about box ----
+inline constexpr const char* TituloAplicacion = "Trazal 4";
+// Progress window.
+inline constexpr const char* CalculandoPatrones = "Calculando patrones de corte...";
+inline constexpr const char* EstadoCalculo = "Estado del cálculo:";
+inline constexpr const char* ColumnasFases[4] = {"Fase", "Aprovechamiento", "Variantes",
+                                                 "Proceso"};
+inline constexpr const char* ConsumoMaterial = "Consumo del material:";
+inline constexpr const char* ColumnasConsumo[3] = {"Material", "Optimo", "Real"};
+inline constexpr const char* EtiquetaTiempo = "Tiempo transcurrido (hh:mm:ss):";
+inline constexpr const char* BotonForzar = "&Forzar >>";
+inline constexpr const char* ForzarAyuda = "Ir al siguiente proceso del cálculo";
+inline constexpr const char* GuardarAlTerminar = "&Guardar el lanzamiento al terminar";
+inline constexpr const char* ApagarSistema = "&Apagar el sistema al terminar";
+inline constexpr const char* BotonCancelar = "&Cancelar";
+inline constexpr const char* BotonCerrar = "Cerrar";
+inline constexpr const char* Optimizando = "Optimizando %. Por favor, espere ...";
+inline constexpr const char* Cancelando = "Cancelando el cálculo...";
+inline constexpr const char* PedidoIncumplidoTexto =
+    "No se pudo cumplimentar el pedido para las piezas siguientes: \n#P\nDebido a: \n - Se "
+    "agotó el material.\n - Las piezas no caben en ningún material o es imposible cortarlas por "
+    "las restricciones tecnológicas.\n - No se realizó el completamiento.";
+inline constexpr const char* BotonOK = "OK";
+inline constexpr const char* BotonCancelarSimple = "Cancelar";
+
 // ---- Command-line tool ----
 // Solution listing of "mostrar".
 inline constexpr const char* CliSolucion = "Solución";
