@@ -138,6 +138,100 @@ inline constexpr const char* PortapapelesIncorrecto =
     "El portapapeles no contiene un bloque de celdas válido";
 inline constexpr const char* FactorIncorrecto = "El factor debe ser un número positivo";
 
+// ---- Dialogs of the desktop program: progress window, options, filter, consumption, new job,
+// multiply quantities, preferences, about box ----
+inline constexpr const char* TituloAplicacion = "Trazal 4";
+// Progress window.
+inline constexpr const char* CalculandoPatrones = "Calculando patrones de corte...";
+inline constexpr const char* EstadoCalculo = "Estado del cálculo:";
+inline constexpr const char* ColumnasFases[4] = {"Fase", "Aprovechamiento", "Variantes", "Proceso"};
+inline constexpr const char* ConsumoMaterial = "Consumo del material:";
+inline constexpr const char* ColumnasConsumo[3] = {"Material", "Optimo", "Real"};
+inline constexpr const char* EtiquetaTiempo = "Tiempo transcurrido (hh:mm:ss):";
+inline constexpr const char* BotonForzar = "&Forzar >>";
+inline constexpr const char* ForzarAyuda = "Ir al siguiente proceso del cálculo";
+inline constexpr const char* GuardarAlTerminar = "&Guardar el lanzamiento al terminar";
+inline constexpr const char* ApagarSistema = "&Apagar el sistema al terminar";
+inline constexpr const char* BotonCancelar = "&Cancelar";
+inline constexpr const char* BotonCerrar = "Cerrar";
+inline constexpr const char* Optimizando = "Optimizando %. Por favor, espere ...";
+inline constexpr const char* Cancelando = "Cancelando el cálculo...";
+inline constexpr const char* PedidoIncumplidoTexto =
+    "No se pudo cumplimentar el pedido para las piezas siguientes: \n#P\nDebido a: \n - Se "
+    "agotó el material.\n - Las piezas no caben en ningún material o es imposible cortarlas por "
+    "las restricciones tecnológicas.\n - No se realizó el completamiento.";
+inline constexpr const char* BotonOK = "OK";
+inline constexpr const char* BotonCancelarSimple = "Cancelar";
+
+// New job.
+inline constexpr const char* NuevoLanzamiento = "Nuevo lanzamiento";
+inline constexpr const char* ConfiguracionInicial = "Configuración Inicial";
+inline constexpr const char* Configuraciones[3] = {"Barras", "Planchas", "Utilizar plantilla"};
+inline constexpr const char* ConfiguracionAyuda =
+    "Elija la configuración inicial del lanzamiento según una plantilla predefinida o de usuario";
+inline constexpr const char* SeleccionarPlantilla = "Seleccionar plantilla";
+inline constexpr const char* PlantillasAyuda = "Seleccione una plantilla de usuario. Haga doble "
+                                               "clic en Examinar para buscarla en las carpetas.";
+inline constexpr const char* Examinar = "Examinar...";
+inline constexpr const char* PlantillaBarras = "defaultbars.pla";
+inline constexpr const char* PlantillaPlanchas = "defaultsheets.pla";
+inline constexpr const char* FiltroPlantillas = "Plantillas de Lanzamiento (*.pla)|*.pla";
+// Multiply quantities.
+inline constexpr const char* MultiplicarCantidades = "Multiplicar cantidades";
+inline constexpr const char* MultiplicarPor = "Multiplicar por:";
+// Filter.
+inline constexpr const char* FiltrarPatrones = "Filtrar patrones";
+inline constexpr const char* CampoAFiltrar = "Campo a filtrar en la Hoja de Resultados";
+inline constexpr const char* ListaFiltro = "Lista de filtro";
+inline constexpr const char* FiltroAyuda[3] = {
+    "Teclee una lista de valores o rangos separados por coma.", "Ejemplo: 1,5,10-15",
+    "Filtre los materiales por el Id y no por las dimensiones."};
+// Ideal consumption.
+inline constexpr const char* ConsumoIdeal = "Consumo ideal del material";
+inline constexpr const char* EtiquetaMaterial = "&Material:";
+inline constexpr const char* EtiquetaCantidad = "Cantidad:";
+inline constexpr const char* ConsumoExplicacion[2] = {
+    "Cantidad = SUM(AreaPieza*Pedido)/AreaMaterial,",
+    "para todas las piezas activas que quepan en el material. Expresa el consumo hipotético "
+    "para un 100% de aprovechamiento sin tener en cuenta las restricciones del corte y "
+    "suponiendo que este material sea el único utilizado. "};
+// History.
+inline constexpr const char* HistoricoCalculo = "Histórico del cálculo";
+inline constexpr const char* ReporteUltimoCalculo = "Reporte del último cálculo realizado:";
+// Preferences.
+inline constexpr const char* Preferencias = "Preferencias";
+inline constexpr const char* ColumnasColores[3] = {"Elemento", "Pantalla", "Papel"};
+inline constexpr const char* ElementosColor[9] = {"Fondo de la barra de título",
+                                                  "Texto de la barra de título",
+                                                  "Selección",
+                                                  "Fondo de los patrones",
+                                                  "Resalte de la fila actual",
+                                                  "Cortes de semiproductos",
+                                                  "Cortes de piezas",
+                                                  "Relleno del sobrante",
+                                                  "Etiquetas"};
+inline constexpr const char* RestaurarColores = "Restaurar colores &originales";
+inline constexpr const char* Colores = "Colores";
+inline constexpr const char* Dibujo = "Dibujo";
+inline constexpr const char* Carpetas = "Carpetas";
+inline constexpr const char* RellenoSobrante = "Relleno del sobrante:";
+inline constexpr const char* AnchoLinea = "Ancho de línea de los cortes:";
+inline constexpr const char* AnchoBarra = "Ancho de las barras (% del largo):";
+inline constexpr const char* ColoresMiniatura = "Colores de las miniaturas:";
+inline constexpr const char* OpcionesMiniatura[3] = {"Blanco y Negro", "Pantalla", "Papel"};
+inline constexpr const char* CarpetaLanzamientos = "Carpeta de lanzamientos:";
+inline constexpr const char* CarpetaPlantillas = "Carpeta de plantillas:";
+inline constexpr const char* BuscarCarpeta = "Buscar carpeta";
+// About box and calculator.
+inline constexpr const char* AcercaDe = "Acerca de Trazal";
+inline constexpr const char* AcercaDeTexto =
+    "Optimización del corte de planchas y barras.\nCortes de guillotina, cálculo por "
+    "generación de columnas y redondeo a repeticiones enteras.";
+inline constexpr const char* Version = "Versión ";
+inline constexpr const char* SinCalculadora =
+    "No se encontró ninguna calculadora instalada (gnome-calculator, kcalc, galculator, "
+    "mate-calc o xcalc).";
+
 // ---- Command-line tool ----
 // Solution listing of "mostrar".
 inline constexpr const char* CliSolucion = "Solución";
