@@ -4,6 +4,7 @@
 
 #include "document/CAlmacenEntorno.h"
 #include "document/UEntorno.h"
+#include "ui/CApagado.h"
 #include "ui/TMainForm.h"
 
 #include <QApplication>
@@ -28,5 +29,10 @@ int main(int argc, char** argv) {
     const QStringList argumentos = QCoreApplication::arguments();
     TMainForm principal(argumentos.size() > 1 ? argumentos[1] : QString(), &almacen);
     principal.show();
-    return QApplication::exec();
+    const int resultado = QApplication::exec();
+    // A finished calculation asked to switch the computer off.
+    if (ApagarAlTerminar.load()) {
+        CApagado::Apagar();
+    }
+    return resultado;
 }

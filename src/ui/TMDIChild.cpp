@@ -64,6 +64,8 @@ TMDIChild::TMDIChild(TMainForm& principal, QWidget* padre) : QWidget(padre), FPr
 }
 
 TMDIChild::~TMDIChild() {
+    // The calculation refers to the job: it ends before the job goes.
+    delete FFrmCalculo.data();
     // The views point into the job: they go first.
     delete FPaginas;
     FPaginas = nullptr;
@@ -222,6 +224,7 @@ void TMDIChild::CrearPaginas() {
 
 void TMDIChild::RefrescarSolucion() {
     FVista->FijarPatron(nullptr);
+    FEdicion->ConstruirResultados();
     FModeloResultados->Refrescar();
     FResultados->AjustarColumnas();
     ConstruirMiniaturas();
@@ -231,6 +234,10 @@ void TMDIChild::RefrescarSolucion() {
     FPatronActual = 0;
     SeleccionarPatron(slot);
     ActualizarPaneles();
+}
+
+void TMDIChild::SoltarSolucion() {
+    FVista->FijarPatron(nullptr);
 }
 
 void TMDIChild::HabilitarPaneles() {

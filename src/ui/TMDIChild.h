@@ -8,6 +8,7 @@
 
 #include "document/CEdicionLanzamiento.h"
 
+#include <QPointer>
 #include <QWidget>
 
 #include <cstdint>
@@ -73,6 +74,10 @@ public:
     TVistaPatron& VistaPatron() const { return *FVista; }
     // After a calculation or any change of the solution: results, thumbnails, pattern.
     void RefrescarSolucion();
+    // Just before the solution object is replaced: nothing may point at its patterns.
+    void SoltarSolucion();
+    // The progress window of this job's calculation (it is closed before the job goes).
+    void AsignarFrmCalculo(QWidget* frm) { FFrmCalculo = frm; }
     // Status panels 1 and 2 for the shown page.
     void ActualizarPaneles();
 
@@ -106,6 +111,7 @@ private:
     std::int32_t FPatronActual = 0;
     // The last data grid that had the focus (commands act on it while a menu has the focus).
     CVistaGrilla* FUltimaGrilla = nullptr;
+    QPointer<QWidget> FFrmCalculo;
     // Stops the pattern selection from re-entering itself.
     bool FOcupado = false;
 };

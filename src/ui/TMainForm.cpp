@@ -7,6 +7,7 @@
 #include "engine/CCalculo.h"
 #include "engine/CSolucion.h"
 #include "ui/CDialogos.h"
+#include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
 #include "ui/TVistaPatron.h"
 #include "ui/UAcciones.h"
@@ -24,6 +25,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPainter>
+#include <QPointer>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -204,6 +206,7 @@ void TMainForm::CrearAcciones() {
         {"ZoomInPatron", &TMainForm::ZoomInPatronExecute},
         {"ZoomOutPatron", &TMainForm::ZoomOutPatronExecute},
         {"ToolsIniSol", &TMainForm::ToolsIniSolExecute},
+        {"ToolsCalcularPatrones", &TMainForm::ToolsCalcularPatronesExecute},
         {"WindowCascade1", &TMainForm::WindowCascade1Execute},
         {"WindowTileHorizontal1", &TMainForm::WindowTileHorizontal1Execute},
         {"WindowTileVertical1", &TMainForm::WindowTileVertical1Execute},
@@ -872,6 +875,33 @@ void TMainForm::ToolsIniSolExecute() {
                                              CDialogos::No) == CDialogos::Si) {
         h->ReinicializarSolucion();
     }
+}
+
+void TMainForm::ToolsCalcularPatronesExecute() {
+    TMDIChild* h = VentanaActiva();
+    if (h == nullptr) {
+        return;
+    }
+    try {
+        h->GuardarGrillas();
+    } catch (const std::exception& e) {
+        CDialogos::Avisar(QString::fromUtf8(e.what()));
+        return;
+    }
+    // The progress window owns the calculation and deletes itself when closed; the job
+    // window closes it first if it goes away earlier.
+    auto* frm = new TFrmCalculo(h->Lanzamiento(), this);
+    h->AsignarFrmCalculo(frm);
+    connect(frm, &TFrmCalculo::SoltandoSolucion, h, &TMDIChild::SoltarSolucion);
+    connect(frm, &TFrmCalculo::SolucionCambiada, h, &TMDIChild::RefrescarSolucion);
+    QPointer<TMDIChild> ventana(h);
+    frm->FijarGuardar([this, ventana] {
+        if (ventana != nullptr && !ventana->Guardar()) {
+            GuardarComoVentana(*ventana);
+        }
+    });
+    frm->Preparar();
+    frm->Iniciar();
 }
 
 void TMainForm::WindowCascade1Execute() {

@@ -113,6 +113,7 @@ private:
     void ZoomInPatronExecute();
     void ZoomOutPatronExecute();
     void ToolsIniSolExecute();
+    void ToolsCalcularPatronesExecute();
     void WindowCascade1Execute();
     void WindowTileHorizontal1Execute();
     void WindowTileVertical1Execute();
