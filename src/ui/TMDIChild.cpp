@@ -181,6 +181,7 @@ void TMDIChild::CrearPaginas() {
     patrones->setStretchFactor(0, 0);
     patrones->setStretchFactor(1, 1);
     patrones->setCollapsible(1, false);
+    patrones->setSizes({AnchoMiniatura + 40, 100000});
     FPaginas->addTab(patrones, QStringLiteral("&Patrones"));
 
     FReporte = new QWidget;
