@@ -183,6 +183,11 @@ void CVistaGrilla::AplicarEdicion(const QString& texto) {
     emit Cambiado();
 }
 
+void CVistaGrilla::Escribir(const QString& texto) {
+    FSeleccionEdicion = Seleccion();
+    AplicarEdicion(texto);
+}
+
 void CVistaGrilla::closeEditor(QWidget* editor, QAbstractItemDelegate::EndEditHint sugerencia) {
     QTableView::closeEditor(editor, sugerencia == QAbstractItemDelegate::SubmitModelCache
                                         ? QAbstractItemDelegate::NoHint

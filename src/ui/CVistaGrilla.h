@@ -32,6 +32,8 @@ public:
     bool Editando() const { return state() == QAbstractItemView::EditingState; }
     // Applies a typed text (used by the delegate when the editor closes).
     void AplicarEdicion(const QString& texto);
+    // A text typed with the current selection, as if an editor had opened and closed on it.
+    void Escribir(const QString& texto);
     void AjustarColumnas();
 
 signals:

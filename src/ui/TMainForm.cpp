@@ -155,6 +155,12 @@ TMainForm::TMainForm(const QString& archivoInicial, CAlmacenEntorno* almacen, QW
 
 TMainForm::~TMainForm() {
     qApp->removeEventFilter(this);
+    disconnect(QAbstractEventDispatcher::instance(), nullptr, this, nullptr);
+    disconnect(FArea, nullptr, this, nullptr);
+    // The job windows go while this window is still whole: they write into its panels.
+    for (QMdiSubWindow* w : FArea->subWindowList()) {
+        delete w;
+    }
     CDialogos::FijarVentanaPrincipal(nullptr);
 }
 
