@@ -137,6 +137,7 @@ inline constexpr const char* SemiproductoNoCabe =
 inline constexpr const char* PortapapelesIncorrecto =
     "El portapapeles no contiene un bloque de celdas válido";
 inline constexpr const char* FactorIncorrecto = "El factor debe ser un número positivo";
+inline constexpr const char* ManualNoDisponible = "No se puede abrir el manual ";
 
 // ---- Dialogs of the desktop program: progress window, options, filter, consumption, new job,
 // multiply quantities, preferences, about box ----

@@ -451,7 +451,8 @@ void TMDIChild::LlenarEstado(REstadoComandos& e) const {
     e.PatronSeleccionado = FPatronActual != 0;
     e.SemiproductoSeleccionado = false;
     e.PuedePegar = PuedePegar();
-    e.PermiteFiltrar = e.Pagina == Pagina::Resultados && e.HayPatrones;
+    e.FiltroAplicado = s.Filtro() != nullptr;
+    e.PermiteFiltrar = (e.Pagina == Pagina::Resultados && e.HayPatrones) || e.FiltroAplicado;
     e.FiltroAplicado = s.Filtro() != nullptr;
     e.ModoRedondeo = s.Modo();
     e.HayAnterior = HayAnterior();

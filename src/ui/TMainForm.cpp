@@ -7,6 +7,13 @@
 #include "engine/CCalculo.h"
 #include "engine/CSolucion.h"
 #include "ui/CDialogos.h"
+#include "ui/TAboutBox.h"
+#include "ui/TDLGEntorno.h"
+#include "ui/TDLGFiltro.h"
+#include "ui/TDLGMulCant.h"
+#include "ui/TDLGNuevo.h"
+#include "ui/TDlgConsumo.h"
+#include "ui/TDlgHistorico.h"
 #include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
 #include "ui/TVistaPatron.h"
@@ -33,11 +40,6 @@
 #include <QToolButton>
 
 namespace {
-
-// The show actions of the seven bars, in the bars' order.
-const char* const AccionesBarras[] = {"VerTBEstandar",   "VerTBVistas", "VerTBReporte",
-                                      "VerTBResultados", "VerTBPatron", "VerTBAjuste",
-                                      "VerTBAyuda"};
 
 // Status panel 0: the file name, or a progress text with an inverted band over its first
 // k characters, k = length x position / total.
@@ -136,6 +138,14 @@ TMainForm::TMainForm(const QString& archivoInicial, CAlmacenEntorno* almacen, QW
             FActiva->ActualizarPaneles();
         }
     });
+    // The reusable dialogs, in the order of the program's start-up.
+    FAboutBox = new TAboutBox(this);
+    FDLGFiltro = new TDLGFiltro(this);
+    FDLGEntorno = new TDLGEntorno(this);
+    FDlgHistorico = new TDlgHistorico(this);
+    FDlgConsumo = new TDlgConsumo(this);
+    FDLGMulCant = new TDLGMulCant(this);
+    FDLGNuevo = new TDLGNuevo(this);
     CrearAcciones();
     CrearMenus();
     CrearBarras();
@@ -213,6 +223,15 @@ void TMainForm::CrearAcciones() {
         {"ZoomOutPatron", &TMainForm::ZoomOutPatronExecute},
         {"ToolsIniSol", &TMainForm::ToolsIniSolExecute},
         {"ToolsCalcularPatrones", &TMainForm::ToolsCalcularPatronesExecute},
+        {"FileNew1", &TMainForm::FileNew1Execute},
+        {"EditFiltrar", &TMainForm::EditFiltrarExecute},
+        {"ToolsConsumoIdeal", &TMainForm::ToolsConsumoIdealExecute},
+        {"ToolsHistorico", &TMainForm::ToolsHistoricoExecute},
+        {"ToolsMulCant", &TMainForm::ToolsMulCantExecute},
+        {"ToolsOpcionesEntorno", &TMainForm::ToolsOpcionesEntornoExecute},
+        {"ToolsCalculadora", &TMainForm::ToolsCalculadoraExecute},
+        {"HelpContents1", &TMainForm::HelpContents1Execute},
+        {"HelpAbout1", &TMainForm::HelpAbout1Execute},
         {"WindowCascade1", &TMainForm::WindowCascade1Execute},
         {"WindowTileHorizontal1", &TMainForm::WindowTileHorizontal1Execute},
         {"WindowTileVertical1", &TMainForm::WindowTileVertical1Execute},
@@ -578,6 +597,20 @@ void TMainForm::ActualizarComandos() {
             accion->setChecked(it->second.Marcada);
         }
     }
+    // The filter action says what it will do.
+    QAction* filtrar = Accion("EditFiltrar");
+    const bool quitar = filtrar->isChecked();
+    const QString titulo =
+        quitar ? QStringLiteral("Quitar &filtro") : QStringLiteral("&Filtrar patrones");
+    if (filtrar->text() != titulo) {
+        filtrar->setText(titulo);
+        filtrar->setToolTip(quitar ? QStringLiteral("Quitar filtro")
+                                   : QStringLiteral("Filtrar patrones"));
+        filtrar->setStatusTip(
+            quitar ? QStringLiteral("Desactiva el filtro actual aplicado")
+                   : QStringLiteral("Restringe los patrones mostrados a los que cumplan un "
+                                    "determinado criterio de filtrado"));
+    }
     FActualizando = false;
 }
 
@@ -656,295 +689,5 @@ bool TMainForm::eventFilter(QObject* objeto, QEvent* evento) {
         return true;
     default:
         return QMainWindow::eventFilter(objeto, evento);
-    }
-}
-
-// ---- Commands ------------------------------------------------------------------------------
-
-void TMainForm::FileOpen1Execute() {
-    const QString archivo = CDialogos::AbrirArchivo(
-        this, QString::fromStdString(Entorno.CarpetaLanzamientos),
-        QStringLiteral("Archivos de Lanzamiento (*.lan)|*.lan|Plantillas de Lanzamiento "
-                       "(*.pla)|*.pla|Todos los archivos (*.*)|*.*"),
-        QStringLiteral("lan"));
-    if (!archivo.isEmpty()) {
-        AbrirLanzamiento(archivo);
-    }
-}
-
-void TMainForm::FileClose1Execute() {
-    if (QMdiSubWindow* w = FArea->activeSubWindow()) {
-        w->close();
-    }
-}
-
-void TMainForm::FileCloseAllExecute() {
-    const QList<QMdiSubWindow*> ventanas = FArea->subWindowList();
-    for (QMdiSubWindow* w : ventanas) {
-        FArea->setActiveSubWindow(w);
-        w->close();
-        QCoreApplication::processEvents();
-    }
-}
-
-void TMainForm::FileSave1Execute() {
-    if (TMDIChild* h = VentanaActiva(); h != nullptr && !h->Guardar()) {
-        GuardarComoVentana(*h);
-    }
-}
-
-void TMainForm::FileSaveAs1Execute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        GuardarComoVentana(*h);
-    }
-}
-
-void TMainForm::FileExit1Execute() {
-    close();
-}
-
-void TMainForm::EditInsertarExecute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->Insertar();
-    }
-}
-
-void TMainForm::EditAdicionarExecute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->Adicionar();
-    }
-}
-
-void TMainForm::EditEliminar1Execute() {
-    TMDIChild* h = VentanaActiva();
-    if (h != nullptr && CDialogos::Preguntar(QString::fromUtf8(Textos::SeguroEliminar),
-                                             CDialogos::No) == CDialogos::Si) {
-        h->Eliminar();
-    }
-}
-
-void TMainForm::EditCut1Execute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->Cortar();
-    }
-}
-
-void TMainForm::EditCopy1Execute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->Copiar();
-    }
-}
-
-void TMainForm::EditPaste1Execute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->Pegar();
-    }
-}
-
-void TMainForm::EditOrdenAscExecute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->OrdenarResultados(true);
-    }
-}
-
-void TMainForm::EditOrdenDesExecute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->OrdenarResultados(false);
-    }
-}
-
-void TMainForm::EditSubirExecute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->Subir();
-    }
-}
-
-void TMainForm::EditBajarExecute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->Bajar();
-    }
-}
-
-void TMainForm::EditPrimeroExecute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->Primero();
-    }
-}
-
-void TMainForm::EditAnteriorExecute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->Anterior();
-    }
-}
-
-void TMainForm::EditSiguienteExecute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->Siguiente();
-    }
-}
-
-void TMainForm::EditUltimoExecute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->Ultimo();
-    }
-}
-
-void TMainForm::EditRedondeoExecute() {
-    auto* a = qobject_cast<QAction*>(sender());
-    TMDIChild* h = VentanaActiva();
-    if (a == nullptr || h == nullptr) {
-        return;
-    }
-    h->Lanzamiento().Solucion().SetModo(a->data().toInt());
-    h->Lanzamiento().MarcarModificado();
-    h->RefrescarSolucion();
-}
-
-void TMainForm::EditCicloRedExecute() {
-    TMDIChild* h = VentanaActiva();
-    if (h == nullptr) {
-        return;
-    }
-    // Exact, excess, default, and round again.
-    CSolucion& s = h->Lanzamiento().Solucion();
-    s.SetModo(s.Modo() == CSolucion::ModoFinal       ? CSolucion::ModoPorExceso
-              : s.Modo() == CSolucion::ModoPorExceso ? CSolucion::ModoPorDefecto
-                                                     : CSolucion::ModoFinal);
-    h->Lanzamiento().MarcarModificado();
-    h->RefrescarSolucion();
-}
-
-void TMainForm::VerPaginaExecute() {
-    auto* a = qobject_cast<QAction*>(sender());
-    if (TMDIChild* h = VentanaActiva(); h != nullptr && a != nullptr) {
-        h->MostrarPagina(a->data().toInt());
-    }
-}
-
-void TMainForm::VerTBExecute() {
-    auto* a = qobject_cast<QAction*>(sender());
-    if (a != nullptr) {
-        FBarras[a->data().toInt()]->setVisible(a->isChecked());
-    }
-}
-
-void TMainForm::VerToolBarsExecute() {
-    const bool ver = Accion("VerToolBars")->isChecked();
-    for (int i = 0; i < REntorno::CantidadBarras; ++i) {
-        FBarras[i]->setVisible(ver && Accion(AccionesBarras[i])->isChecked());
-    }
-}
-
-void TMainForm::VerStatusBarExecute() {
-    statusBar()->setVisible(Accion("VerStatusBar")->isChecked());
-}
-
-void TMainForm::VerEtiExecute() {
-    auto* a = qobject_cast<QAction*>(sender());
-    TMDIChild* h = VentanaActiva();
-    if (a == nullptr || h == nullptr) {
-        return;
-    }
-    ROpciones o = h->Lanzamiento().Opciones();
-    if (a->objectName() == "VerEtiCorte") {
-        o.EtiCorte = !o.EtiCorte;
-    } else if (a->objectName() == "VerEtiPieza") {
-        o.EtiPieza = !o.EtiPieza;
-    } else {
-        o.EtiSobrante = !o.EtiSobrante;
-    }
-    h->Lanzamiento().AsignarOpciones(o);
-    h->VistaPatron().update();
-}
-
-void TMainForm::ZoomAllPatronExecute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->VistaPatron().Encajar();
-    }
-}
-
-void TMainForm::ZoomInPatronExecute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->VistaPatron().Aumentar();
-    }
-}
-
-void TMainForm::ZoomOutPatronExecute() {
-    if (TMDIChild* h = VentanaActiva()) {
-        h->VistaPatron().Reducir();
-    }
-}
-
-void TMainForm::ToolsIniSolExecute() {
-    TMDIChild* h = VentanaActiva();
-    if (h != nullptr && CDialogos::Preguntar(QString::fromUtf8(Textos::EliminarPatrones),
-                                             CDialogos::No) == CDialogos::Si) {
-        h->ReinicializarSolucion();
-    }
-}
-
-void TMainForm::ToolsCalcularPatronesExecute() {
-    TMDIChild* h = VentanaActiva();
-    if (h == nullptr) {
-        return;
-    }
-    try {
-        h->GuardarGrillas();
-    } catch (const std::exception& e) {
-        CDialogos::Avisar(QString::fromUtf8(e.what()));
-        return;
-    }
-    // The progress window owns the calculation and deletes itself when closed; the job
-    // window closes it first if it goes away earlier.
-    auto* frm = new TFrmCalculo(h->Lanzamiento(), this);
-    h->AsignarFrmCalculo(frm);
-    connect(frm, &TFrmCalculo::SoltandoSolucion, h, &TMDIChild::SoltarSolucion);
-    connect(frm, &TFrmCalculo::SolucionCambiada, h, &TMDIChild::RefrescarSolucion);
-    QPointer<TMDIChild> ventana(h);
-    frm->FijarGuardar([this, ventana] {
-        if (ventana != nullptr && !ventana->Guardar()) {
-            GuardarComoVentana(*ventana);
-        }
-    });
-    frm->Preparar();
-    frm->Iniciar();
-}
-
-void TMainForm::WindowCascade1Execute() {
-    FArea->cascadeSubWindows();
-}
-
-void TMainForm::WindowTileHorizontal1Execute() {
-    // One window under the other, each as wide as the area.
-    const QList<QMdiSubWindow*> ventanas = FArea->subWindowList();
-    if (ventanas.isEmpty()) {
-        return;
-    }
-    const int alto = FArea->viewport()->height() / static_cast<int>(ventanas.size());
-    int y = 0;
-    for (QMdiSubWindow* w : ventanas) {
-        w->showNormal();
-        w->setGeometry(0, y, FArea->viewport()->width(), alto);
-        y += alto;
-    }
-}
-
-void TMainForm::WindowTileVertical1Execute() {
-    const QList<QMdiSubWindow*> ventanas = FArea->subWindowList();
-    if (ventanas.isEmpty()) {
-        return;
-    }
-    const int ancho = FArea->viewport()->width() / static_cast<int>(ventanas.size());
-    int x = 0;
-    for (QMdiSubWindow* w : ventanas) {
-        w->showNormal();
-        w->setGeometry(x, 0, ancho, FArea->viewport()->height());
-        x += ancho;
-    }
-}
-
-void TMainForm::WindowMinimizeAll1Execute() {
-    for (QMdiSubWindow* w : FArea->subWindowList()) {
-        w->showMinimized();
     }
 }

@@ -23,6 +23,13 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class TAboutBox;
+class TDLGEntorno;
+class TDLGFiltro;
+class TDLGMulCant;
+class TDLGNuevo;
+class TDlgConsumo;
+class TDlgHistorico;
 class TMDIChild;
 
 class TMainForm : public QMainWindow {
@@ -114,10 +121,28 @@ private:
     void ZoomOutPatronExecute();
     void ToolsIniSolExecute();
     void ToolsCalcularPatronesExecute();
+    void FileNew1Execute();
+    void EditFiltrarExecute();
+    void ToolsConsumoIdealExecute();
+    void ToolsHistoricoExecute();
+    void ToolsMulCantExecute();
+    void ToolsOpcionesEntornoExecute();
+    void ToolsCalculadoraExecute();
+    void HelpContents1Execute();
+    void HelpAbout1Execute();
     void WindowCascade1Execute();
     void WindowTileHorizontal1Execute();
     void WindowTileVertical1Execute();
     void WindowMinimizeAll1Execute();
+
+    // The reusable dialogs, made once (children of this window).
+    TAboutBox* FAboutBox = nullptr;
+    TDLGFiltro* FDLGFiltro = nullptr;
+    TDLGEntorno* FDLGEntorno = nullptr;
+    TDlgHistorico* FDlgHistorico = nullptr;
+    TDlgConsumo* FDlgConsumo = nullptr;
+    TDLGMulCant* FDLGMulCant = nullptr;
+    TDLGNuevo* FDLGNuevo = nullptr;
 
     std::map<QString, QAction*> FAcciones;
     std::map<QString, Manejador> FManejadores;

@@ -18,6 +18,11 @@ struct RDefinicionAccion {
 
 std::span<const RDefinicionAccion> DefinicionesAcciones();
 
+// The show actions of the seven tool bars, in the bars' order.
+inline constexpr const char* AccionesBarras[7] = {"VerTBEstandar",   "VerTBVistas", "VerTBReporte",
+                                                  "VerTBResultados", "VerTBPatron", "VerTBAjuste",
+                                                  "VerTBAyuda"};
+
 // A menu or tool bar: entries are action names, "-" a separator, ">Title" opens a submenu
 // and "<" closes it.
 struct RDefinicionMenu {

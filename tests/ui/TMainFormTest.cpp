@@ -230,7 +230,8 @@ private slots:
             QVERIFY(!Habilitada("FileOpen1"));
         }
         QTRY_VERIFY_WITH_TIMEOUT(CCalculo::CalculosActivos() == 0, 240000);
-        QTRY_VERIFY(h->Edicion().PatronesMostrados() > 0);
+        QTRY_VERIFY_WITH_TIMEOUT(h->Edicion().PatronesMostrados() > 0, 240000);
+        QTRY_VERIFY_WITH_TIMEOUT(CCalculo::CalculosActivos() == 0, 240000);
         QVERIFY(Habilitada("FileOpen1"));
         frm->close();
         QApplication::setActiveWindow(FPrincipal.get());
