@@ -12,6 +12,8 @@
 #include "ui/CDialogos.h"
 #include "ui/CModeloGrilla.h"
 #include "ui/CVistaGrilla.h"
+#include "ui/TDLGFiltro.h"
+#include "ui/TDLGMulCant.h"
 #include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
 #include "ui/TVistaPatron.h"
@@ -19,9 +21,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -90,6 +94,8 @@ private slots:
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((*FCarpeta / "config").string()));
         InicializarGlobales(QCoreApplication::applicationFilePath().toStdString(), 1280, 800,
                             nullptr);
+        // The application folder's templates and manual are those of the repository.
+        CarpetaAplicacion = (rutas::Raiz("data") / "").string();
     }
 
     void init() {
@@ -170,6 +176,51 @@ private slots:
         QCOMPARE(h->windowTitle(), QStringLiteral("guardado"));
         QVERIFY(std::filesystem::exists(destino.toStdString()));
         QVERIFY(h->Lanzamiento().Guardado());
+    }
+
+    void NuevoDesdeElDialogoYMultiplicar() {
+        CDialogos::ProximaEjecucion([](QDialog& d) {
+            d.accept();
+            return d.result();
+        });
+        Disparar("FileNew1");
+        QCOMPARE(FPrincipal->Ventanas().size(), 1);
+        TMDIChild* h = FPrincipal->VentanaActiva();
+        QCOMPARE(h->windowTitle(), QStringLiteral("NUEVO"));
+        QCOMPARE(QString::fromStdString(h->Lanzamiento().Opciones().Plantilla),
+                 Q(rutas::Raiz("data") / "defaultsheets.pla"));
+        CVistaGrilla* g = Grilla(h, "sgPiezas");
+        g->setFocus();
+        g->IrACelda(1, 3);
+        g->Escribir(QStringLiteral("7"));
+        CDialogos::ProximaEjecucion([](QDialog& d) {
+            static_cast<TDLGMulCant&>(d).Edit1()->setText(QStringLiteral("2.5"));
+            return int(QDialog::Accepted);
+        });
+        g->Seleccionar({3, 1, 3, 1});
+        Disparar("ToolsMulCant");
+        QCOMPARE(QString::fromStdString(h->Edicion().Grilla(TGrilla::Piezas).Celda(1, 3)),
+                 QStringLiteral("18")); // 17.5 to even
+    }
+
+    void FiltroDeResultados() {
+        TMDIChild* h = FPrincipal->AbrirLanzamiento(Copia("tests/data/con-patrones.lan", "f.lan"));
+        Disparar("VerResultados");
+        const int todos = h->Edicion().PatronesMostrados();
+        QVERIFY(todos >= 2);
+        CDialogos::ProximaEjecucion([](QDialog& d) {
+            // Column 0, the pattern number: only pattern 1.
+            d.findChild<QComboBox*>("cbColumnas")->setCurrentIndex(0);
+            d.findChild<QComboBox*>("cbFiltro")->setCurrentText("1");
+            return int(QDialog::Accepted);
+        });
+        Disparar("EditFiltrar");
+        QCOMPARE(h->Edicion().PatronesMostrados(), 1);
+        QVERIFY(FPrincipal->Accion("EditFiltrar")->isChecked());
+        FPrincipal->ActualizarComandos();
+        QCOMPARE(FPrincipal->Accion("EditFiltrar")->text(), QStringLiteral("Quitar &filtro"));
+        Disparar("EditFiltrar");
+        QCOMPARE(h->Edicion().PatronesMostrados(), todos);
     }
 
     void EliminarPreguntaYBorraLasFilas() {
