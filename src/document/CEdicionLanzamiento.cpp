@@ -513,11 +513,22 @@ void CEdicionLanzamiento::ConstruirResultados() {
         g.AsignarCelda(total, 3, PorCiento(s.SobranteReal()));
         g.AsignarCelda(total, 4, PorCiento(s.DesperdicioReal()));
         g.AsignarCelda(total, ColReal, std::to_string(s.TotalRepeticiones()));
+        // Totals per piece in one pass over the patterns: a table of a thousand pieces
+        // would otherwise walk every pattern once per piece.
+        std::vector<std::int64_t> obtenidas(static_cast<std::size_t>(np) + 1, 0);
+        for (const std::int32_t k : FSlots) {
+            const AWord16& cant = s.Patron(k)->CantPorPieza();
+            const std::int64_t r = s.RepActual(k);
+            for (std::size_t i = 1; i < cant.size() && i <= static_cast<std::size_t>(np); ++i) {
+                obtenidas[i] += cant[i] * r;
+            }
+        }
+        const std::vector<double> aprovechamientos = s.AprovechamientoPiezas(np);
         for (int i = 1; i <= np; ++i) {
-            g.AsignarCelda(total, ColumnasFijasResultados + i - 1,
-                           std::to_string(s.ProduccionPieza(i)));
+            const auto u = static_cast<std::size_t>(i);
+            g.AsignarCelda(total, ColumnasFijasResultados + i - 1, std::to_string(obtenidas[u]));
             g.AsignarCelda(total + 1, ColumnasFijasResultados + i - 1,
-                           PorCiento(s.AprovechamientoPieza(i)));
+                           PorCiento(aprovechamientos[u]));
         }
     }
 }
@@ -538,7 +549,11 @@ int CEdicionLanzamiento::ComparacionTotal(int pieza) const {
     if (PatronesMostrados() == 0) {
         return 0;
     }
-    const long long obtenidas = FLanzamiento->Solucion().ProduccionPieza(pieza);
+    long long obtenidas = 0;
+    if (!LeerEntero(FResultados.Celda(FilaTotalReal(), ColumnasFijasResultados + pieza - 1),
+                    obtenidas)) {
+        return 0;
+    }
     long long pedidas = 0;
     try {
         pedidas = FLanzamiento->CantidadPieza(pieza);

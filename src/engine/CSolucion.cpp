@@ -299,6 +299,23 @@ double CSolucion::AprovechamientoPieza(std::int32_t pieza) const {
     return Cociente(piezas, material);
 }
 
+std::vector<double> CSolucion::AprovechamientoPiezas(std::int32_t numPiezas) const {
+    std::vector<double> areas(static_cast<std::size_t>(std::max(0, numPiezas)) + 1, 0.0);
+    double material = 0.0;
+    CIteradorSol it(*this);
+    for (std::int32_t k = 0; it.Siguiente(k);) {
+        const CPatron& p = *Patron(k);
+        const double r = RepActual(k);
+        p.SumarAreasPiezas(areas, r);
+        material += p.AreaTotal() * r;
+    }
+    areas.resize(static_cast<std::size_t>(std::max(0, numPiezas)) + 1);
+    for (double& a : areas) {
+        a = Cociente(a, material);
+    }
+    return areas;
+}
+
 std::int64_t CSolucion::HojasMaterial(std::int32_t material) const {
     std::int64_t total = 0;
     CIteradorSol it(*this);

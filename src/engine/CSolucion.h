@@ -104,6 +104,9 @@ public:
     double SobranteReal() const;
     double DesperdicioReal() const;
     double AprovechamientoPieza(std::int32_t pieza) const;
+    // AprovechamientoPieza of pieces 1..numPiezas (element 0 unused) in one walk of each
+    // pattern: what a results table of many pieces needs.
+    std::vector<double> AprovechamientoPiezas(std::int32_t numPiezas) const;
     std::int64_t HojasMaterial(std::int32_t material) const;
     double ConsumoTeorico(std::int32_t material) const;
     double AprovechamientoMaterial(std::int32_t material) const;

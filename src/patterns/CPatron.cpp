@@ -440,6 +440,19 @@ double CPatron::AreaPieza(std::int32_t i) const {
     return area;
 }
 
+void CPatron::SumarAreasPiezas(std::vector<double>& areas, double peso) const {
+    Recorrer(FRaiz.get(), [&](const CCorte& n) {
+        if (n.TienePieza()) {
+            const auto i = static_cast<std::size_t>(std::abs(n.Pieza()));
+            if (areas.size() <= i) {
+                areas.resize(i + 1, 0.0);
+            }
+            areas[i] +=
+                static_cast<double>(LargoPzNeto(n)) * AnchoPzNeto(n) * n.RepX() * n.RepY() * peso;
+        }
+    });
+}
+
 std::int32_t CPatron::TotalPiezas() const {
     std::int32_t total = 0;
     for (std::size_t i = 1; i < FCantPorPieza.size(); ++i) {

@@ -153,6 +153,9 @@ public:
     double Desperdicio() const; // max(1 - yield - offcut share, 0)
     // Net area of the pieces of job piece i in the pattern.
     double AreaPieza(std::int32_t i) const;
+    // AreaPieza of every piece at once, times peso, added into areas[i] (areas grows as
+    // needed): one walk of the tree instead of one per piece.
+    void SumarAreasPiezas(std::vector<double>& areas, double peso) const;
     // Sum of CantPorPieza[1..].
     std::int32_t TotalPiezas() const;
 

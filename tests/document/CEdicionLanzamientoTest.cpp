@@ -4,6 +4,7 @@
 #include "document/CEdicionLanzamiento.h"
 #include "document/CLanzamiento.h"
 #include "document/UExcepciones.h"
+#include "document/UGlobals.h"
 #include "document/UTextos.h"
 #include "engine/CSolucion.h"
 #include "patterns/CPatron.h"
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -62,6 +64,14 @@ TEST(EdicionLanzamiento, AbreConLasGrillasYLosTotales) {
     EXPECT_EQ(r.Celda(n + 3, 0), Textos::AprovPorPieza);
     EXPECT_EQ(r.Columnas(), 7 + 2);
     EXPECT_TRUE(t.job().Guardado());
+    // The totals rows, computed in one pass, agree with the solution's per-piece figures.
+    const CSolucion& s = t.job().Solucion();
+    for (int i = 1; i <= 2; ++i) {
+        EXPECT_EQ(r.Celda(n + 2, 6 + i), std::to_string(s.ProduccionPieza(i)));
+        char texto[32];
+        std::snprintf(texto, sizeof texto, "%.2f", Porcentaje(s.AprovechamientoPieza(i), 2));
+        EXPECT_EQ(r.Celda(n + 3, 6 + i), texto);
+    }
 }
 
 TEST(EdicionLanzamiento, EscribirEnVariasCeldasLasLlenaTodasNormalizadas) {
