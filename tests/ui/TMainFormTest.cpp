@@ -178,6 +178,38 @@ private slots:
         QVERIFY(h->Lanzamiento().Guardado());
     }
 
+    // Typing with the keyboard: a value typed over three selected cells fills them all, Enter
+    // moves to the next column, Escape keeps the old text, Down on the last row adds a row.
+    void EscribirConElTeclado() {
+        TMDIChild* h = FPrincipal->AbrirLanzamiento(Copia("tests/data/con-patrones.lan", "k.lan"));
+        CVistaGrilla* g = Grilla(h, "sgPiezas");
+        g->setFocus();
+        h->Edicion().ReinicializarSolucion();
+        g->Seleccionar({4, 1, 4, 2});
+        // The first key opens the editor, which takes the rest.
+        QTest::keyClick(g, 'T');
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("apa"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_COMPARE(g->ColumnaActual(), 5);
+        const CGrilla& p = h->Edicion().Grilla(TGrilla::Piezas);
+        QCOMPARE(QString::fromStdString(p.Celda(1, 4)), QStringLiteral("Tapa"));
+        QCOMPARE(QString::fromStdString(p.Celda(2, 4)), QStringLiteral("Tapa"));
+
+        g->IrACelda(1, 3);
+        QTest::keyClick(g, Qt::Key_9);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("9"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY(!g->Editando());
+        QCOMPARE(QString::fromStdString(p.Celda(1, 3)), QStringLiteral("10"));
+
+        g->IrACelda(2, 1);
+        QTest::keyClick(g, Qt::Key_Down);
+        QCOMPARE(g->Modelo().rowCount(), 3);
+        QCOMPARE(g->FilaActual(), 3);
+        QTest::keyClick(g, Qt::Key_Up);
+        QCOMPARE(g->Modelo().rowCount(), 2);
+    }
+
     void NuevoDesdeElDialogoYMultiplicar() {
         CDialogos::ProximaEjecucion([](QDialog& d) {
             d.accept();
