@@ -233,6 +233,91 @@ inline constexpr const char* SinCalculadora =
     "No se encontró ninguna calculadora instalada (gnome-calculator, kcalc, galculator, "
     "mate-calc o xcalc).";
 
+// Job options.
+inline constexpr const char* OpcionesLanzamiento = "Opciones de lanzamiento";
+inline constexpr const char* PaginasOpciones[5] = {"Unidades", "Cálculo", "Corte", "Etiquetas",
+                                                   "Salidas"};
+inline constexpr const char* TiposUnidad[4] = {
+    "Decimales", "Fraccionarias", "Pies y pulgadas decimales", "Pies y pulgadas fraccionarias"};
+inline constexpr const char* PrecisionesDecimales[4] = {"1", "0.1", "0.01", "0.001"};
+inline constexpr const char* PrecisionesFraccionarias[9] = {"1",    "1/2",  "1/4",   "1/8",  "1/16",
+                                                            "1/32", "1/64", "1/128", "1/256"};
+inline constexpr const char* NombresUnidad[9] = {"mm", "cm", "dm", "m", "\"", "'", "ft", "in", ""};
+inline constexpr const char* SuprimirCeros = "Suprimir ceros a la derecha";
+inline constexpr const char* TipoDeUnidad = "Tipo de unidad:";
+inline constexpr const char* PrecisionUnidad = "Precisión:";
+inline constexpr const char* NombreDeUnidad = "Nombre de la unidad:";
+inline constexpr const char* Muestra = "Muestra:";
+inline constexpr const char* ConversionUnidades = "Conversión de unidades";
+inline constexpr const char* UnidadAnterior = "Unidad anterior:";
+inline constexpr const char* UnidadActual = "Unidad actual:";
+inline constexpr const char* Convertir = "Con&vertir";
+inline constexpr const char* Deshacer = "&Deshacer";
+inline constexpr const char* NivelOptimizacion = "Nivel de optimización:";
+inline constexpr const char* NivelInicial = "Nivel inicial:";
+inline constexpr const char* NotasNivel[3] = {
+    "Nivel 1: La optimización es buena y el rendimiento superior.",
+    "Nivel 2: La optimización es casi máxima y el rendimiento eficiente (recomendado).",
+    "Nivel 3: La optimización es máxima pero el rendimiento será inferior."};
+inline constexpr const char* CalcularTeorica = "Calcular solución teórica";
+inline constexpr const char* RedondearMinimizando = "Redondear minimizando:";
+inline constexpr const char* DesvEstandard = "Desv. Estándard";
+inline constexpr const char* AreaTotal = "Area Total";
+inline constexpr const char* CompletarExacta = "Completar solución entera exacta";
+inline constexpr const char* PreferirVarios =
+    "Preferir el uso de varios materiales en el completamiento";
+inline constexpr const char* MantenerPatrones = "Mantener patrones actuales en la solución";
+inline constexpr const char* ExtenderAl = "Extender dimensiones al ";
+inline constexpr const char* PorcientoMaterial = "% del material para el cálculo de los cortes";
+inline constexpr const char* CortePlanchas = "Corte de &planchas";
+inline constexpr const char* CorteBarras = "Corte de &barras";
+inline constexpr const char* TipoCorte = "Tipo de corte";
+inline constexpr const char* ParametrosTecnologicos = "Parámetros tecnológicos";
+inline constexpr const char* Parametros[7] = {
+    "Ancho del corte",           "Longitud mínima del residuo",
+    "Longitud máxima del corte", "Longitud de agarre",
+    "Rotar las piezas",          "Restringir niveles del corte",
+    "Márgenes del material"};
+inline constexpr const char* EtiquetaRotar = "Sólo las siguientes: (ej. 1,2,5-10)";
+inline constexpr const char* EtiquetaNiveles = "Cantidad de niveles:";
+inline constexpr const char* EtiquetaMargenes = "Izq, Der, Inf, Sup[:<lista de mat.>]:";
+inline constexpr const char* AyudasParametros[7] = {
+    "Distancia o separación entre las piezas para que la herramienta de corte trabaje "
+    "apropiadamente.",
+    "Longitud mínima del sobrante o desecho que puede quedar en el semiproducto después del "
+    "último corte.",
+    "Longitud máxima que puede alcanzar la herramienta de corte.",
+    "Longitud de la zona de seguridad necesaria para sujetar el material.",
+    "Las piezas pueden rotarse en los patrones de corte. Aumenta significativamente las "
+    "posibilidades de optimización.",
+    "Limita la cantidad de veces (niveles) que puede cambiar la dirección del corte antes de "
+    "alcanzar semiproductos de piezas o sobrantes.",
+    "Define bandas de seguridad en los extremos del material, reduciendo el área de ubicación de "
+    "las piezas ."};
+inline constexpr const char* DeteccionSobrantes = "Detección de sobrantes";
+inline constexpr const char* Habilitar = "Habilitar";
+inline constexpr const char* DimensionesMinimas = "Dimensiones mínimas:";
+inline constexpr const char* FormatoEtiquetas = "Formato de las etiquetas de los patrones";
+inline constexpr const char* BotonOriginal = "&Original";
+inline constexpr const char* BotonCargar = "Cargar...";
+inline constexpr const char* BotonGuardar = "Guardar...";
+inline constexpr const char* BotonGenerar = "Generar...";
+inline constexpr const char* FiltroFormatosAbrir =
+    "Formatos de Etiqueta (*.fmt)|*.fmt|Todos los archivos (*.*)|*.*";
+inline constexpr const char* FiltroFormatosGuardar = "Formatos de Etiqueta (*.fmt)|*.fmt";
+inline constexpr const char* ReportePatrones = "Reporte de patrones de corte";
+inline constexpr const char* FilasPorPagina = "Filas por página:";
+inline constexpr const char* ColumnasPorPagina = "Columnas por página:";
+inline constexpr const char* ConfigurarPagina = "Configurar Página...";
+inline constexpr const char* TituloConfigurarPagina = "Configurar Página";
+inline constexpr const char* ExcluirNulos = "Excluir de los reportes";
+inline constexpr const char* ExcluirPiezas = "Piezas con cantidad nula";
+inline constexpr const char* ExcluirMateriales = "Materiales sin consumo";
+inline constexpr const char* ExcluirPatrones = "Patrones con repetición nula";
+inline constexpr const char* GuardarEnPlantilla = "&Guardar en la plantilla";
+inline constexpr const char* EscalaIncorrecta = "'%' no es un número válido";
+inline constexpr const char* NoSePuedeLeerFormato = "No se puede leer el archivo ";
+
 // ---- Command-line tool ----
 // Solution listing of "mostrar".
 inline constexpr const char* CliSolucion = "Solución";

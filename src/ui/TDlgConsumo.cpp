@@ -54,7 +54,7 @@ void TDlgConsumo::Preparar(const CLanzamiento& job, const std::vector<std::strin
         } else {
             texto = std::to_string(m) + " (" + FormatearLongitud(job.LargoMaterial(m), o);
             if (!o.Barras) {
-                texto += "x" + FormatearLongitud(job.AnchoMaterial(m), o);
+                texto += " x " + FormatearLongitud(job.AnchoMaterial(m), o);
             }
             texto += ")";
         }

@@ -14,6 +14,7 @@ TDlgPromtPedido::TDlgPromtPedido(const QString& piezas, QWidget* padre)
     FMemo1->setObjectName(QStringLiteral("Memo1"));
     FMemo1->setReadOnly(true);
     FMemo1->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+    FMemo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FMemo1->setPlainText(
         QString::fromUtf8(Textos::PedidoIncumplidoTexto).replace(QStringLiteral("#P"), piezas));
     FOKBtn->setObjectName(QStringLiteral("OKBtn"));

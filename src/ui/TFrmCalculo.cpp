@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -49,7 +50,7 @@ std::string TextoMaterial(const CLanzamiento& job, int m) {
     const ROpciones& o = job.Opciones();
     std::string texto = std::to_string(m) + " (" + FormatearLongitud(job.LargoMaterial(m), o);
     if (!o.Barras) {
-        texto += "x" + FormatearLongitud(job.AnchoMaterial(m), o);
+        texto += " x " + FormatearLongitud(job.AnchoMaterial(m), o);
     }
     const std::string desc = job.Desc1Material(m);
     if (!desc.empty()) {
@@ -89,9 +90,14 @@ TFrmCalculo::TFrmCalculo(CLanzamiento& lanzamiento, QWidget* principal)
     auto* label4 = new QLabel(Q(Textos::EstadoCalculo), this);
     label4->setObjectName(QStringLiteral("Label4"));
     FlwSolucion = Lista(this, "lwSolucion", Textos::ColumnasFases, 4);
-    FlwSolucion->setColumnWidth(0, 120);
-    FlwSolucion->setColumnWidth(1, 120);
-    FlwSolucion->setColumnWidth(2, 60);
+    // At least the designed widths; wider when the font needs it (check box included).
+    const QFontMetrics medida = FlwSolucion->fontMetrics();
+    FlwSolucion->setColumnWidth(
+        0, std::max(120, medida.horizontalAdvance(Q(Textos::FaseTeorica)) + 3 * medida.height()));
+    FlwSolucion->setColumnWidth(
+        1, std::max(120, medida.horizontalAdvance(Q(Textos::ColumnasFases[1])) + medida.height()));
+    FlwSolucion->setColumnWidth(
+        2, std::max(60, medida.horizontalAdvance(Q(Textos::ColumnasFases[2])) + medida.height()));
     FlwSolucion->header()->setStretchLastSection(true);
     FlwSolucion->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     FlwSolucion->setFixedHeight(4 * FlwSolucion->fontMetrics().height() + 30);
@@ -164,7 +170,7 @@ TFrmCalculo::TFrmCalculo(CLanzamiento& lanzamiento, QWidget* principal)
     cuerpo->setLayout(capa);
     exterior->addWidget(cuerpo, 1);
     exterior->addWidget(FStatusBar1);
-    setFixedSize(480, 420);
+    setFixedSize(520, 420);
 
     connect(FbtForzar, &QPushButton::clicked, this, &TFrmCalculo::btForzarClick);
     connect(FButton1, &QPushButton::clicked, this, &TFrmCalculo::Button1Click);
@@ -232,6 +238,13 @@ void TFrmCalculo::Iniciar() {
 // ---- Hand-over of the display calls ----
 
 void TFrmCalculo::EnVentana(std::function<void(std::uint64_t)> llamada, bool diferida) {
+    if (QThread::currentThread() == thread()) {
+        // Called on the window's own thread: waiting for itself would never end.
+        if (!diferida) {
+            llamada(0);
+        }
+        return;
+    }
     std::unique_lock<std::mutex> bloqueo(FMutex);
     if (FAbandonada) {
         return;
@@ -288,30 +301,36 @@ void TFrmCalculo::MostrarNivel(std::int32_t, const std::string& proceso) {
 }
 
 void TFrmCalculo::MostrarVariantes(int fila, const std::string& texto) {
-    EnVentana([this, fila, texto](std::uint64_t) { TextoFila(fila, 2, texto); });
+    if (fila < 0 || fila > 2) {
+        return;
+    }
+    Pendiente([&] {
+        FPendiente.Variantes[fila] = texto;
+        FPendiente.HayVariantes[fila] = true;
+    });
 }
 
 void TFrmCalculo::MostrarAprovechamiento(int fila, const std::string& texto) {
-    EnVentana([this, fila, texto](std::uint64_t) { TextoFila(fila, 1, texto); });
+    if (fila < 0 || fila > 2) {
+        return;
+    }
+    Pendiente([&] {
+        FPendiente.Aprovechamiento[fila] = texto;
+        FPendiente.HayAprovechamiento[fila] = true;
+    });
 }
 
 void TFrmCalculo::MostrarConsumoTeorico(const std::vector<std::string>& optimo) {
-    EnVentana([this, optimo](std::uint64_t) {
-        for (std::size_t k = 0; k < optimo.size(); ++k) {
-            if (QTreeWidgetItem* item = FlwMateriales->topLevelItem(static_cast<int>(k))) {
-                item->setText(1, Q(optimo[k]));
-            }
-        }
+    Pendiente([&] {
+        FPendiente.Optimo = optimo;
+        FPendiente.HayOptimo = true;
     });
 }
 
 void TFrmCalculo::MostrarConsumoReal(const std::vector<std::string>& real) {
-    EnVentana([this, real](std::uint64_t) {
-        for (std::size_t k = 0; k < real.size(); ++k) {
-            if (QTreeWidgetItem* item = FlwMateriales->topLevelItem(static_cast<int>(k))) {
-                item->setText(2, Q(real[k]));
-            }
-        }
+    Pendiente([&] {
+        FPendiente.Real = real;
+        FPendiente.HayReal = true;
     });
 }
 
@@ -369,9 +388,55 @@ void TFrmCalculo::MostrarMaximoProgreso(std::int32_t maximo) {
 }
 
 void TFrmCalculo::MostrarProgreso(std::int32_t posicion) {
-    EnVentana([this, posicion](std::uint64_t) {
-        FProgressBar1->setValue(std::clamp(posicion, 0, FProgressBar1->maximum()));
-    });
+    Pendiente([&] { FPendiente.Progreso = std::max(0, posicion); });
+}
+
+void TFrmCalculo::Pendiente(const std::function<void()>& escribir) {
+    if (QThread::currentThread() == thread()) {
+        escribir();
+        MostrarPendiente();
+        return;
+    }
+    std::lock_guard<std::mutex> bloqueo(FMutex);
+    if (FAbandonada) {
+        return;
+    }
+    escribir();
+    if (!FPendiente.Encolada) {
+        FPendiente.Encolada = true;
+        QMetaObject::invokeMethod(this, &TFrmCalculo::MostrarPendiente, Qt::QueuedConnection);
+    }
+}
+
+void TFrmCalculo::MostrarPendiente() {
+    RPendiente p;
+    {
+        std::lock_guard<std::mutex> bloqueo(FMutex);
+        p = std::move(FPendiente);
+        FPendiente = RPendiente();
+    }
+    if (p.Progreso >= 0) {
+        FProgressBar1->setValue(std::min(p.Progreso, FProgressBar1->maximum()));
+    }
+    for (int columna : {1, 2}) {
+        if (!(columna == 1 ? p.HayOptimo : p.HayReal)) {
+            continue;
+        }
+        const std::vector<std::string>& textos = columna == 1 ? p.Optimo : p.Real;
+        for (std::size_t k = 0; k < textos.size(); ++k) {
+            if (QTreeWidgetItem* item = FlwMateriales->topLevelItem(static_cast<int>(k))) {
+                item->setText(columna, Q(textos[k]));
+            }
+        }
+    }
+    for (int fila = 0; fila < 3; ++fila) {
+        if (p.HayVariantes[fila]) {
+            TextoFila(fila, 2, p.Variantes[fila]);
+        }
+        if (p.HayAprovechamiento[fila]) {
+            TextoFila(fila, 1, p.Aprovechamiento[fila]);
+        }
+    }
 }
 
 void TFrmCalculo::EjecucionTerminada() {

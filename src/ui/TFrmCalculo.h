@@ -6,9 +6,12 @@
 // terminar" and "&Apagar el sistema al terminar". It stays on top and owns the calculation.
 //
 // Threads. The worker calls the display operations of CVistaCalculo; each is queued to this
-// window's thread and the worker waits until it has run there. Nothing here ever blocks the
-// window's thread: closing while the calculation runs sets the cancel flag, keeps serving
-// the display calls from the event loop and closes for good when the worker has ended. The
+// window's thread and the worker waits until it has run there. The counters that change with
+// every pattern (progress, variants, utilisation, consumption) are the exception: the worker leaves
+// the latest value and goes on, and the window shows whatever is latest once per pass of its event
+// loop, so a fast calculation is not slowed down to the pace of the repaints. Nothing here ever
+// blocks the window's thread: closing while the calculation runs sets the cancel flag, keeps
+// serving the display calls from the event loop and closes for good when the worker has ended. The
 // destructor releases a worker still waiting on a display call (the call is dropped) and then
 // joins it, so destroying the window never deadlocks either.
 //
@@ -116,6 +119,9 @@ private:
     // call itself says when it is done (Completar), as the notice does when it closes.
     void EnVentana(std::function<void(std::uint64_t)> llamada, bool diferida = false);
     void Completar(std::uint64_t id);
+    // Worker: stores the latest counters; one refresh at a time is queued.
+    void Pendiente(const std::function<void()>& escribir);
+    void MostrarPendiente();
     void FinCalculo();
     void CerrarDialogo();
     void TextoFila(int fila, int columna, const std::string& texto);
@@ -148,4 +154,18 @@ private:
     std::uint64_t FPedidas = 0;
     std::uint64_t FHechas = 0;
     bool FAbandonada = false;
+    // Latest counters not shown yet (guarded by FMutex).
+    struct RPendiente {
+        bool Encolada = false;
+        std::int32_t Progreso = -1;
+        std::string Variantes[3];
+        std::string Aprovechamiento[3];
+        bool HayVariantes[3] = {false, false, false};
+        bool HayAprovechamiento[3] = {false, false, false};
+        std::vector<std::string> Optimo;
+        std::vector<std::string> Real;
+        bool HayOptimo = false;
+        bool HayReal = false;
+    };
+    RPendiente FPendiente;
 };
