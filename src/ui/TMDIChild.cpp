@@ -237,6 +237,20 @@ void TMDIChild::RefrescarSolucion() {
     ActualizarPaneles();
 }
 
+void TMDIChild::RefrescarGrillas() {
+    const int filaPiezas = FPiezas->FilaActual();
+    const int filaMateriales = FMateriales->FilaActual();
+    Ejecutar([&] { FEdicion->GuardarGrillas(); });
+    FModeloPiezas->Refrescar();
+    FModeloMateriales->Refrescar();
+    FPiezas->AjustarColumnas();
+    FMateriales->AjustarColumnas();
+    FPiezas->IrACelda(filaPiezas, 1);
+    FMateriales->IrACelda(filaMateriales, 1);
+    RefrescarSolucion();
+    FVista->update();
+}
+
 void TMDIChild::SoltarSolucion() {
     FVista->FijarPatron(nullptr);
 }

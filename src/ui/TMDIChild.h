@@ -72,6 +72,9 @@ public:
     int ColumnaResultados() const;
     void LlenarEstado(REstadoComandos& e) const;
     TVistaPatron& VistaPatron() const { return *FVista; }
+    // The grids were changed from outside (the options dialog): writes them into the job and
+    // shows everything again.
+    void RefrescarGrillas();
     // After a calculation or any change of the solution: results, thumbnails, pattern.
     void RefrescarSolucion();
     // Just before the solution object is replaced: nothing may point at its patterns.

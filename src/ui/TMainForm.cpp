@@ -14,6 +14,7 @@
 #include "ui/TDLGNuevo.h"
 #include "ui/TDlgConsumo.h"
 #include "ui/TDlgHistorico.h"
+#include "ui/TDlgOpciones.h"
 #include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
 #include "ui/TVistaPatron.h"
@@ -143,6 +144,7 @@ TMainForm::TMainForm(const QString& archivoInicial, CAlmacenEntorno* almacen, QW
     FDLGFiltro = new TDLGFiltro(this);
     FDLGEntorno = new TDLGEntorno(this);
     FDlgHistorico = new TDlgHistorico(this);
+    FDlgOpciones = new TDlgOpciones(this);
     FDlgConsumo = new TDlgConsumo(this);
     FDLGMulCant = new TDLGMulCant(this);
     FDLGNuevo = new TDLGNuevo(this);
@@ -224,6 +226,7 @@ void TMainForm::CrearAcciones() {
         {"ToolsIniSol", &TMainForm::ToolsIniSolExecute},
         {"ToolsCalcularPatrones", &TMainForm::ToolsCalcularPatronesExecute},
         {"FileNew1", &TMainForm::FileNew1Execute},
+        {"ToolsOpciones", &TMainForm::ToolsOpcionesExecute},
         {"EditFiltrar", &TMainForm::EditFiltrarExecute},
         {"ToolsConsumoIdeal", &TMainForm::ToolsConsumoIdealExecute},
         {"ToolsHistorico", &TMainForm::ToolsHistoricoExecute},

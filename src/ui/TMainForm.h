@@ -30,6 +30,7 @@ class TDLGMulCant;
 class TDLGNuevo;
 class TDlgConsumo;
 class TDlgHistorico;
+class TDlgOpciones;
 class TMDIChild;
 
 class TMainForm : public QMainWindow {
@@ -122,6 +123,7 @@ private:
     void ToolsIniSolExecute();
     void ToolsCalcularPatronesExecute();
     void FileNew1Execute();
+    void ToolsOpcionesExecute();
     void EditFiltrarExecute();
     void ToolsConsumoIdealExecute();
     void ToolsHistoricoExecute();
@@ -140,6 +142,7 @@ private:
     TDLGFiltro* FDLGFiltro = nullptr;
     TDLGEntorno* FDLGEntorno = nullptr;
     TDlgHistorico* FDlgHistorico = nullptr;
+    TDlgOpciones* FDlgOpciones = nullptr;
     TDlgConsumo* FDlgConsumo = nullptr;
     TDLGMulCant* FDLGMulCant = nullptr;
     TDLGNuevo* FDLGNuevo = nullptr;

@@ -17,6 +17,7 @@
 #include "ui/TDLGNuevo.h"
 #include "ui/TDlgConsumo.h"
 #include "ui/TDlgHistorico.h"
+#include "ui/TDlgOpciones.h"
 #include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
 #include "ui/TVistaPatron.h"
@@ -328,6 +329,29 @@ void TMainForm::FileNew1Execute() {
         AbrirLanzamiento(QString::fromUtf8(Textos::Nuevo) + QStringLiteral(".lan"),
                          FDLGNuevo->ArchivoPlantilla());
     }
+}
+
+void TMainForm::ToolsOpcionesExecute() {
+    TMDIChild* h = VentanaActiva();
+    if (h == nullptr) {
+        return;
+    }
+    try {
+        h->GuardarGrillas();
+    } catch (const std::exception& e) {
+        CDialogos::Avisar(QString::fromUtf8(e.what()));
+        return;
+    }
+    RVentanaOpciones v;
+    v.Lanzamiento = &h->Lanzamiento();
+    v.Piezas = &h->Edicion().Grilla(TGrilla::Piezas);
+    v.Materiales = &h->Edicion().Grilla(TGrilla::Materiales);
+    v.ReiniciarSolucion = [h] { h->Edicion().ReinicializarSolucion(); };
+    v.AsignarOpciones = [h](const ROpciones& o) { h->Lanzamiento().AsignarOpciones(o); };
+    v.Refrescar = [h] { h->RefrescarGrillas(); };
+    FDlgOpciones->Cargar(v);
+    CDialogos::Ejecutar(*FDlgOpciones);
+    h->RefrescarGrillas();
 }
 
 void TMainForm::EditFiltrarExecute() {

@@ -235,6 +235,19 @@ private slots:
                  QStringLiteral("18")); // 17.5 to even
     }
 
+    void OpcionesSeAbrenSobreElLanzamiento() {
+        TMDIChild* h = FPrincipal->AbrirLanzamiento(Copia("tests/data/con-patrones.lan", "o.lan"));
+        QString titulo;
+        CDialogos::ProximaEjecucion([&titulo](QDialog& d) {
+            titulo = d.objectName();
+            return int(QDialog::Rejected);
+        });
+        Disparar("ToolsOpciones");
+        QCOMPARE(titulo, QStringLiteral("TDlgOpciones"));
+        QVERIFY(h->Lanzamiento().Guardado());
+        QVERIFY(h->Edicion().PatronesMostrados() > 0);
+    }
+
     void FiltroDeResultados() {
         TMDIChild* h = FPrincipal->AbrirLanzamiento(Copia("tests/data/con-patrones.lan", "f.lan"));
         Disparar("VerResultados");
