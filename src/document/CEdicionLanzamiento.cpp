@@ -513,22 +513,14 @@ void CEdicionLanzamiento::ConstruirResultados() {
         g.AsignarCelda(total, 3, PorCiento(s.SobranteReal()));
         g.AsignarCelda(total, 4, PorCiento(s.DesperdicioReal()));
         g.AsignarCelda(total, ColReal, std::to_string(s.TotalRepeticiones()));
-        // Totals per piece in one pass over the patterns: a table of a thousand pieces
+        // Totals of every piece in one pass over the patterns: a table of a thousand pieces
         // would otherwise walk every pattern once per piece.
-        std::vector<std::int64_t> obtenidas(static_cast<std::size_t>(np) + 1, 0);
-        for (const std::int32_t k : FSlots) {
-            const AWord16& cant = s.Patron(k)->CantPorPieza();
-            const std::int64_t r = s.RepActual(k);
-            for (std::size_t i = 1; i < cant.size() && i <= static_cast<std::size_t>(np); ++i) {
-                obtenidas[i] += cant[i] * r;
-            }
-        }
-        const std::vector<double> aprovechamientos = s.AprovechamientoPiezas(np);
+        const std::vector<RTotalesPieza> totales = s.TotalesPorPieza(np);
         for (int i = 1; i <= np; ++i) {
-            const auto u = static_cast<std::size_t>(i);
-            g.AsignarCelda(total, ColumnasFijasResultados + i - 1, std::to_string(obtenidas[u]));
+            const RTotalesPieza& t = totales[static_cast<std::size_t>(i)];
+            g.AsignarCelda(total, ColumnasFijasResultados + i - 1, std::to_string(t.Produccion));
             g.AsignarCelda(total + 1, ColumnasFijasResultados + i - 1,
-                           PorCiento(aprovechamientos[u]));
+                           PorCiento(t.Aprovechamiento));
         }
     }
 }

@@ -31,6 +31,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
@@ -561,6 +562,16 @@ void TMainForm::MostrarMenuContextual(const QString& nombre, const QPoint& posic
         ActualizarComandos();
         it->second->popup(posicion);
     }
+}
+
+QMenu* TMainForm::createPopupMenu() {
+    // Qt frees the menu after showing it.
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("PopupBarras"));
+    for (const char* nombre : AccionesBarras) {
+        menu->addAction(Accion(QString::fromUtf8(nombre)));
+    }
+    return menu;
 }
 
 // ---- Enabling ------------------------------------------------------------------------------

@@ -64,6 +64,8 @@ public:
     void TerminarProgreso();
 
     void MostrarMenuContextual(const QString& nombre, const QPoint& posicion);
+    // The bars' context menu (PopupBarras): the seven show actions.
+    QMenu* createPopupMenu() override;
     bool PortapapelesConDatos() const { return FPortapapelesDatos; }
 
     // The snapshot the enabling rules read, and applying them (done after each batch of

@@ -36,6 +36,7 @@
 #include <QtTest>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace {
@@ -108,11 +109,10 @@ private slots:
     }
 
     void cleanup() {
-        // Nothing asks at the end: every window closes without saving.
+        // Every window closes without saving (a job named NUEVO must not be written).
         for (QMdiSubWindow* w : FPrincipal->AreaMDI()->subWindowList()) {
-            if (auto* h = qobject_cast<TMDIChild*>(w->widget())) {
-                h->Lanzamiento().Guardar();
-            }
+            CDialogos::ProximaRespuesta(CDialogos::No);
+            w->close();
         }
         FPrincipal.reset();
         FSeam.reset();
@@ -129,6 +129,19 @@ private slots:
         FPrincipal->hide();
         FPrincipal->show();
         QTest::qWait(50);
+        QCOMPARE(FPrincipal->Ventanas().size(), 1);
+    }
+
+    void LanzamientoDanadoSeAbreConLoLeido() {
+        const auto ruta = *FCarpeta / "danado.lan";
+        std::ofstream(ruta) << "[Piezas]\nN=muchas\n[Materiales]\nN=1\n1=2440;1220;3;Tablero;;1;\n";
+        CDialogos::OlvidarMostrados();
+        TMDIChild* h = FPrincipal->AbrirLanzamiento(Q(ruta));
+        QCOMPARE(CDialogos::Mostrados().size(), std::size_t{1});
+        QVERIFY(CDialogos::Mostrados()[0].Texto.startsWith(
+            QStringLiteral("Error al crear el lanzamiento: ")));
+        QCOMPARE(QString::fromStdString(h->Edicion().Grilla(TGrilla::Materiales).Celda(1, 1)),
+                 QStringLiteral("2440"));
         QCOMPARE(FPrincipal->Ventanas().size(), 1);
     }
 
