@@ -298,3 +298,9 @@ ROpciones CEdicionOpciones::ConvertirOpciones(const ROpciones& antes, const ROpc
     }
     return nuevas;
 }
+
+void CEdicionOpciones::CopiarLongitudes(const ROpciones& desde, ROpciones& hacia) {
+    for (std::int32_t ROpciones::*campo : CamposLongitud) {
+        hacia.*campo = desde.*campo;
+    }
+}

@@ -81,6 +81,8 @@ public:
     // `unidades`.
     static ROpciones ConvertirOpciones(const ROpciones& antes, const ROpciones& unidades,
                                        double factor);
+    // Every length option of `desde` into `hacia`.
+    static void CopiarLongitudes(const ROpciones& desde, ROpciones& hacia);
 
 private:
     ROpciones FOpciones;

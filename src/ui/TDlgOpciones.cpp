@@ -525,13 +525,7 @@ void TDlgOpciones::btConvertirClick() {
         }
         FVentana.Lanzamiento->MarcarModificado();
         ROpciones& copia = FEdicion.Opciones();
-        for (std::int32_t ROpciones::*campo :
-             {&ROpciones::SobranteMinimo, &ROpciones::CorteMaximo, &ROpciones::AnchoCorte,
-              &ROpciones::LongitudAgarre, &ROpciones::LargoMinimoSobrante,
-              &ROpciones::AnchoMinimoSobrante, &ROpciones::MargenIzq, &ROpciones::MargenDer,
-              &ROpciones::MargenSup, &ROpciones::MargenInf}) {
-            copia.*campo = nuevas.*campo;
-        }
+        CEdicionOpciones::CopiarLongitudes(nuevas, copia);
         MostrarLongitudes();
         if (FVentana.Refrescar) {
             FVentana.Refrescar();
@@ -555,8 +549,18 @@ void TDlgOpciones::btDeshacerClick() {
     if (FVentana.Refrescar) {
         FVentana.Refrescar();
     }
-    // The dialog shows the job's units and lengths again.
-    Cargar(FVentana);
+    // The dialog shows the job's units and lengths again; its other edits stay.
+    ROpciones& copia = FEdicion.Opciones();
+    CEdicionOpciones::CopiarLongitudes(FOpcionesAntes, copia);
+    const ROpciones unidades = FOpcionesAntes;
+    FCargando = true;
+    FcbUnitType->setCurrentIndex(unidades.TipoUnidad);
+    LlenarPrecisiones();
+    FcbPresicion->setCurrentIndex(unidades.Precision);
+    FcbUnitName->setCurrentText(Q(unidades.NombreUnidad));
+    FcbSuprimir->setChecked(unidades.SuprimirCeros);
+    FCargando = false;
+    CambioUnidades();
     FbtDeshacer->setEnabled(false);
 }
 
