@@ -54,7 +54,10 @@ RResultado CEjecucion::Medir(const RInstancia& instancia, const RVariante& varia
     };
     r.SegundosTeorico = segundos(inicio, pantalla.InicioRedondeo());
     r.SegundosRedondeo = segundos(pantalla.InicioRedondeo(), pantalla.InicioCompletamiento());
-    r.SegundosCompletar = segundos(pantalla.InicioCompletamiento(), pantalla.Fin());
+    const bool conMejora = pantalla.InicioMejora() != Reloj::time_point{};
+    r.SegundosCompletar = segundos(pantalla.InicioCompletamiento(),
+                                   conMejora ? pantalla.InicioMejora() : pantalla.Fin());
+    r.SegundosMejora = conMejora ? segundos(pantalla.InicioMejora(), pantalla.Fin()) : 0.0;
     r.Nivel = nivel;
     r.VariantesTeorico = variantesAntes;
     r.VariantesCompletar = variantesTotal - variantesAntes;
@@ -100,7 +103,7 @@ RResultado CEjecucion::Medir(const RInstancia& instancia, const RVariante& varia
                 }
             }
         }
-        const AWord16& cant = p->CantPorPieza();
+        const ACantidades& cant = p->CantPorPieza();
         for (int i = 1; i <= numPiezas && static_cast<std::size_t>(i) < cant.size(); ++i) {
             defecto[static_cast<std::size_t>(i)] +=
                 static_cast<long long>(cant[static_cast<std::size_t>(i)]) * p->RepEntera(2);

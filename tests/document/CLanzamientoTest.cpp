@@ -31,7 +31,7 @@ const std::vector<std::string> OrdenClaves = Palabras(
     "ChequearSobrante ChequearMargenes MargenIzq MargenDer MargenSup MargenInf MaterialesConMargen "
     "FilasReportePatrones ColumnasReportePatrones PrinterIndex PaperSize OutputBin "
     "PaperOrientation PaperLength PaperWidth ExcluirPiezasNulas ExcluirMaterialesNulos "
-    "ExcluirPatronesNulos");
+    "ExcluirPatronesNulos MejorarSolucion TiempoMejora");
 
 std::vector<std::string> Claves(const CIniMemoria& ini, const std::string& seccion) {
     std::vector<std::string> r;
@@ -204,6 +204,8 @@ ROpciones OpcionesAlAzar(std::mt19937& azar) {
     o.ExcluirPiezasNulas = logico();
     o.ExcluirMaterialesNulos = logico();
     o.ExcluirPatronesNulos = logico();
+    o.MejorarSolucion = logico();
+    o.TiempoMejora = entero();
     return o;
 }
 
@@ -373,13 +375,15 @@ TEST(Lanzamiento, LongitudIlegibleLevantaElErrorDeLongitud) {
         job.LargoPieza(1);
         FAIL();
     } catch (const EConversion& e) {
-        EXPECT_STREQ(e.what(), "Valor de longitud incorrecto");
+        EXPECT_STREQ(e.what(), "Piezas, registro 1, Largo: '1.2.3': Valor de longitud incorrecto");
     }
     try {
         job.LargoPieza(2);
         FAIL();
     } catch (const EConversion& e) {
-        EXPECT_STREQ(e.what(), "El valor excede el máximo permitido(65535)");
+        EXPECT_STREQ(
+            e.what(),
+            "Piezas, registro 2, Largo: '70000': El valor excede el máximo permitido(65535)");
     }
 }
 
