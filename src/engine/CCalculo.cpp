@@ -462,7 +462,10 @@ bool CCalculo::TeoricaValida() const {
         for (int i = 1; i <= FNumPiezas; ++i) {
             const auto pieza = static_cast<std::size_t>(FMochila->PiezaDeFila(i));
             if (pieza < cantidades.size()) {
-                producido[static_cast<std::size_t>(i)] += x * cantidades[pieza];
+                // As the simplex column holds it: a count above 65535 covers the row as
+                // fully as 65535 does.
+                producido[static_cast<std::size_t>(i)] +=
+                    x * static_cast<long double>(std::min<std::int64_t>(cantidades[pieza], 65535));
             }
         }
     }
