@@ -178,7 +178,7 @@ bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcione
         };
         std::string v;
         if (a == "--rapido") {
-            o.Rapidas = {"barras", "hojas", "clases", "crecimiento"};
+            o.Rapidas = {"barras", "hojas", "clases", "empaquetados", "crecimiento"};
         } else if (a == "--rapido-en") {
             if (!valor(v)) {
                 return false;
@@ -190,7 +190,7 @@ bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcione
                     continue;
                 }
                 if (actual != "barras" && actual != "hojas" && actual != "clases" &&
-                    actual != "crecimiento") {
+                    actual != "empaquetados" && actual != "crecimiento") {
                     error = actual;
                     return false;
                 }
@@ -210,7 +210,8 @@ bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcione
             std::string actual;
             for (char c : v + ",") {
                 if (c == ',') {
-                    if (actual != "barras" && actual != "hojas" && actual != "clases") {
+                    if (actual != "barras" && actual != "hojas" && actual != "clases" &&
+                        actual != "empaquetados") {
                         error = actual;
                         return false;
                     }

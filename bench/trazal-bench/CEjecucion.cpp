@@ -103,7 +103,7 @@ RResultado CEjecucion::Medir(const RInstancia& instancia, const RVariante& varia
                 }
             }
         }
-        const AWord16& cant = p->CantPorPieza();
+        const ACantidades& cant = p->CantPorPieza();
         for (int i = 1; i <= numPiezas && static_cast<std::size_t>(i) < cant.size(); ++i) {
             defecto[static_cast<std::size_t>(i)] +=
                 static_cast<long long>(cant[static_cast<std::size_t>(i)]) * p->RepEntera(2);

@@ -3,6 +3,7 @@
 #include "CLectorBarras.h"
 #include "CLectorClases.h"
 #include "CLectorHojas.h"
+#include "support/EmpaquetadoPerfecto.h"
 
 #include <algorithm>
 #include <cmath>
@@ -40,6 +41,43 @@ std::vector<RVariante> CPlanMedicion::VariantesClases() {
     };
 }
 
+std::vector<RVariante> CPlanMedicion::VariantesEmpaquetados() {
+    // The last level: the one whose candidate positions reach every pattern of the bars.
+    return {{"nivel 3", "", 1, 3, false, 0}};
+}
+
+std::vector<RInstancia> CPlanMedicion::InstanciasEmpaquetados(bool rapidas) {
+    std::vector<REmpaquetadoPerfecto> trabajos;
+    std::vector<std::string> nombres;
+    const int cuantos = rapidas ? 2 : 10;
+    for (int k = 1; k <= cuantos; ++k) {
+        const int barras = 20 * k;
+        trabajos.push_back(empaquetado::Barras(static_cast<std::uint32_t>(k), barras));
+        nombres.push_back(std::to_string(barras) + " barras");
+    }
+    for (int k = 1; k <= (rapidas ? 2 : 20); ++k) {
+        const int repeticiones = 5 * k;
+        trabajos.push_back(empaquetado::Hojas(static_cast<std::uint32_t>(k), repeticiones));
+        nombres.push_back("hoja " + std::to_string(k) + " x" + std::to_string(repeticiones));
+    }
+    std::vector<RInstancia> instancias;
+    for (std::size_t i = 0; i < trabajos.size(); ++i) {
+        const REmpaquetadoPerfecto& e = trabajos[i];
+        RInstancia r;
+        r.Familia = EFamilia::Empaquetados;
+        r.Grupo = e.Barras ? "barras" : "hojas";
+        r.Nombre = nombres[i];
+        r.Barras = e.Barras;
+        r.Materiales.push_back({e.Largo, e.Ancho});
+        for (const auto& p : e.Piezas) {
+            r.Piezas.push_back({p.Largo, p.Ancho, p.Cantidad});
+        }
+        r.Unidades = e.Unidades;
+        instancias.push_back(r);
+    }
+    return instancias;
+}
+
 std::string CPlanMedicion::NombreFamilia(EFamilia familia) {
     switch (familia) {
     case EFamilia::Barras:
@@ -48,6 +86,8 @@ std::string CPlanMedicion::NombreFamilia(EFamilia familia) {
         return "hojas";
     case EFamilia::Clases:
         return "clases";
+    case EFamilia::Empaquetados:
+        return "empaquetados perfectos";
     case EFamilia::Crecimiento:
         return "crecimiento";
     }
@@ -63,7 +103,11 @@ RResultado CPlanMedicion::Base(const RInstancia& instancia, const RVariante& var
     r.Variante = variante.Nombre;
     // Several sheet sizes: the cost is their total area; one size: the number of sheets.
     r.Cuenta = instancia.Materiales.size() <= 1;
-    if (!variante.ClaveConocida.empty()) {
+    if (instancia.Unidades > 0) {
+        // Known by construction: the optimum and the LP value are the units cut.
+        r.Mejor = instancia.Unidades;
+        r.Cota = instancia.Unidades;
+    } else if (!variante.ClaveConocida.empty()) {
         if (const auto v = conocidos.Buscar(variante.ClaveConocida, instancia.Nombre)) {
             r.Mejor = v->Mejor;
             if (v->Cota) {
@@ -187,6 +231,11 @@ std::vector<RTarea> CPlanMedicion::Construir(const fs::path& carpeta,
                 }
                 Agregar(instancia, VariantesClases(), conocidos, tareas, omitidas);
             }
+        }
+    }
+    if (familias.count("empaquetados")) {
+        for (const auto& instancia : InstanciasEmpaquetados(rapidas.count("empaquetados") > 0)) {
+            Agregar(instancia, VariantesEmpaquetados(), conocidos, tareas, omitidas);
         }
     }
     return tareas;

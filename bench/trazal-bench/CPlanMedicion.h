@@ -22,8 +22,8 @@ struct RTarea {
 
 class CPlanMedicion {
 public:
-    // Families: "barras", "hojas", "clases"; those also in `rapidas` take their quick set.
-    // Instances that a job cannot hold, or files that cannot be read, become rows of
+    // Families: "barras", "hojas", "clases", "empaquetados"; those also in `rapidas` take their
+    // quick set. Instances that a job cannot hold, or files that cannot be read, become rows of
     // `omitidas` instead of runs.
     static std::vector<RTarea> Construir(const std::filesystem::path& carpeta,
                                          const CValoresConocidos& conocidos,
@@ -34,6 +34,11 @@ public:
     static std::vector<RVariante> VariantesBarras();
     static std::vector<RVariante> VariantesHojas();
     static std::vector<RVariante> VariantesClases();
+    static std::vector<RVariante> VariantesEmpaquetados();
+    // The perfect-packing jobs: bars (20 to 200 of them) and repeated guillotine sheets,
+    // each with its optimum n as best known value and bound; the quick set keeps the two
+    // smallest of each.
+    static std::vector<RInstancia> InstanciasEmpaquetados(bool rapidas);
     static std::string NombreFamilia(EFamilia familia);
 
     // The row a run starts from: names, objective kind and the known values of the variant.

@@ -17,8 +17,9 @@ struct RMaterialInstancia {
     long long Ancho = 1;
 };
 
-// The three families measured, plus the synthetic growth series.
-enum class EFamilia { Barras, Hojas, Clases, Crecimiento };
+// The families measured: three of published instances, jobs whose optimum is known by
+// construction, and the synthetic growth series.
+enum class EFamilia { Barras, Hojas, Clases, Empaquetados, Crecimiento };
 
 struct RInstancia {
     EFamilia Familia = EFamilia::Barras;
@@ -28,6 +29,9 @@ struct RInstancia {
     int Precision = 0; // decimals of the job's unit (the growth series uses 1)
     std::vector<RMaterialInstancia> Materiales;
     std::vector<RPiezaInstancia> Piezas;
+    // Stock units the pieces were cut from when the optimum is known by construction (the
+    // perfect-packing jobs); 0 otherwise.
+    int Unidades = 0;
     // Not empty when the job cannot represent the instance; the row is listed as skipped.
     std::string Omitida;
 };

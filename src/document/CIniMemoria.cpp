@@ -4,15 +4,20 @@
 #include "document/UGlobals.h"
 #include "document/UTextos.h"
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <limits>
 #include <random>
+#include <string_view>
 #include <system_error>
 
 #if __has_include(<unistd.h>)
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #define TRAZAL_CON_FSYNC 1
 #endif
@@ -62,7 +67,7 @@ std::string UnaLinea(const std::string& s) {
     return r;
 }
 
-bool EsUtf8Valido(const std::string& s) {
+bool EsUtf8Valido(std::string_view s) {
     std::size_t i = 0;
     const std::size_t n = s.size();
     while (i < n) {
@@ -130,26 +135,167 @@ std::string ErrorArchivo(const char* inicio, const std::string& ruta, const char
 
 } // namespace
 
-std::string TextoDeArchivoAUtf8(const std::string& bytes) {
-    if (bytes.size() >= 3 && bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 &&
-        EsUtf8Valido(bytes.substr(3))) {
+namespace {
+
+// The text of the file without its byte-order mark, and whether it is Windows-1252 (any
+// text that is not valid UTF-8). Decided once for the whole file, without copying it.
+std::string_view SinMarca(std::string_view bytes, bool& cp1252) {
+    constexpr std::string_view Marca = "\xEF\xBB\xBF";
+    if (bytes.substr(0, 3) == Marca && EsUtf8Valido(bytes.substr(3))) {
+        cp1252 = false;
         return bytes.substr(3);
     }
-    if (EsUtf8Valido(bytes)) {
-        return bytes;
-    }
-    std::string r;
-    r.reserve(bytes.size() + bytes.size() / 8);
+    cp1252 = !EsUtf8Valido(bytes);
+    return bytes;
+}
+
+void AnadirCp1252(std::string& r, std::string_view bytes) {
     for (const char ch : bytes) {
         const auto c = static_cast<unsigned char>(ch);
-        if (c >= 0x80 && c <= 0x9F) {
-            AnadirUtf8(r, Cp1252Alto[c - 0x80]);
-        } else {
-            AnadirUtf8(r, c);
-        }
+        AnadirUtf8(r, c >= 0x80 && c <= 0x9F ? Cp1252Alto[c - 0x80] : c);
     }
+}
+
+// A piece of the file as UTF-8: kept, or converted from Windows-1252.
+std::string ComoUtf8(std::string_view bytes, bool cp1252) {
+    if (!cp1252) {
+        return std::string(bytes);
+    }
+    std::string r;
+    r.reserve(bytes.size() + bytes.size() / 2);
+    AnadirCp1252(r, bytes);
     return r;
 }
+
+std::string_view RecortarVista(std::string_view s) {
+    while (!s.empty() && static_cast<unsigned char>(s.front()) <= ' ') {
+        s.remove_prefix(1);
+    }
+    while (!s.empty() && static_cast<unsigned char>(s.back()) <= ' ') {
+        s.remove_suffix(1);
+    }
+    return s;
+}
+
+} // namespace
+
+std::string TextoDeArchivoAUtf8(const std::string& bytes) {
+    bool cp1252 = false;
+    const std::string_view texto = SinMarca(bytes, cp1252);
+    return ComoUtf8(texto, cp1252);
+}
+
+namespace {
+
+// The system's reason for the last failure, after the message: ": no se puede crear el
+// archivo temporal (Permiso denegado)".
+std::string ConMotivo(const char* mensaje, int error) {
+    if (error == 0) {
+        return mensaje;
+    }
+    return std::string(mensaje) + " (" + std::strerror(error) + ")";
+}
+
+// The file a save writes before it replaces the target. Where the system allows it, it is
+// created without a name in the target's folder and only gets one for the moment before it
+// replaces the target, so a save killed halfway leaves nothing behind; elsewhere it is a
+// hidden file beside the target.
+class CTemporal {
+public:
+    CTemporal(const fs::path& carpeta, const fs::path& destino) {
+        std::random_device azar;
+        auto nombre = [&] {
+            return carpeta / ("." + destino.filename().string() + ".tmp" +
+                              std::to_string(azar() % 1000000000u));
+        };
+#ifdef O_TMPFILE
+        const int fd = ::open(carpeta.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            FArchivo = ::fdopen(fd, "wb");
+            if (FArchivo == nullptr) {
+                ::close(fd);
+            } else {
+                FSinNombre = true;
+                FNombre = nombre();
+                return;
+            }
+        }
+#endif
+        for (int intento = 0; intento < 20 && FArchivo == nullptr; ++intento) {
+            FNombre = nombre();
+            FArchivo = std::fopen(FNombre.c_str(), "wbx");
+        }
+        FError = FArchivo == nullptr ? errno : 0;
+    }
+    ~CTemporal() {
+        Cerrar();
+        if (FConNombre) {
+            std::error_code ec;
+            fs::remove(FNombre, ec);
+        }
+    }
+    CTemporal(const CTemporal&) = delete;
+    CTemporal& operator=(const CTemporal&) = delete;
+
+    std::FILE* Archivo() const {
+        return FArchivo;
+    }
+    int Error() const {
+        return FError;
+    }
+    // Flushed to the disk: the rename must not publish a file whose data is still in memory.
+    bool Volcar() {
+        bool correcto = std::fflush(FArchivo) == 0 && std::ferror(FArchivo) == 0;
+#ifdef TRAZAL_CON_FSYNC
+        correcto = correcto && ::fsync(::fileno(FArchivo)) == 0;
+#endif
+        FError = correcto ? 0 : errno;
+        return correcto;
+    }
+    void Permisos(fs::perms permisos) {
+        ::fchmod(::fileno(FArchivo), static_cast<mode_t>(permisos));
+    }
+    // Gives the file its name (when it had none) and closes it; false on failure.
+    bool Publicar() {
+#ifdef O_TMPFILE
+        if (FSinNombre) {
+            const std::string propio = "/proc/self/fd/" + std::to_string(::fileno(FArchivo));
+            if (::linkat(AT_FDCWD, propio.c_str(), AT_FDCWD, FNombre.c_str(), AT_SYMLINK_FOLLOW) !=
+                0) {
+                FError = errno;
+                return false;
+            }
+        }
+#endif
+        FConNombre = true;
+        return Cerrar();
+    }
+    const fs::path& Nombre() const {
+        return FNombre;
+    }
+    // The file now carries the target's name: nothing to remove.
+    void Entregado() {
+        FConNombre = false;
+    }
+
+private:
+    bool Cerrar() {
+        if (FArchivo == nullptr) {
+            return true;
+        }
+        const bool correcto = std::fclose(FArchivo) == 0;
+        FArchivo = nullptr;
+        return correcto;
+    }
+
+    std::FILE* FArchivo = nullptr;
+    fs::path FNombre;
+    bool FSinNombre = false;
+    bool FConNombre = false;
+    int FError = 0;
+};
+
+} // namespace
 
 void EscribirArchivoAtomico(const std::string& ruta, const std::string& contenido,
                             const CIniMemoria::FuncionEscritura& escritor) {
@@ -158,68 +304,46 @@ void EscribirArchivoAtomico(const std::string& ruta, const std::string& contenid
     if (carpeta.empty()) {
         carpeta = ".";
     }
-    // A unique name beside the target, so the rename stays on one file system.
-    std::random_device azar;
-    std::FILE* archivo = nullptr;
-    fs::path temporal;
-    for (int intento = 0; intento < 20 && archivo == nullptr; ++intento) {
-        std::string nombre = ".";
-        nombre += destino.filename().string();
-        nombre += ".tmp";
-        nombre += std::to_string(azar() % 1000000000u);
-        temporal = carpeta / nombre;
-        archivo = std::fopen(temporal.string().c_str(), "wbx");
-    }
+    // In the target's folder, so that the rename stays on one file system.
+    CTemporal temporal(carpeta, destino);
+    std::FILE* archivo = temporal.Archivo();
     if (archivo == nullptr) {
         throw EArchivo(
-            ErrorArchivo(Textos::NoSePuedeGuardarArchivo, ruta, Textos::NoSePuedeCrearTemporal));
+            ErrorArchivo(Textos::NoSePuedeGuardarArchivo, ruta,
+                         ConMotivo(Textos::NoSePuedeCrearTemporal, temporal.Error()).c_str()));
     }
+    constexpr std::size_t Bloque = 1 << 16;
+    std::size_t escritos = 0;
+    while (escritos < contenido.size()) {
+        const std::size_t cantidad = std::min(Bloque, contenido.size() - escritos);
+        errno = 0;
+        const std::size_t hechos =
+            escritor ? escritor(archivo, contenido.data() + escritos, cantidad)
+                     : std::fwrite(contenido.data() + escritos, 1, cantidad, archivo);
+        if (hechos != cantidad) {
+            throw EArchivo(ErrorArchivo(Textos::NoSePuedeGuardarArchivo, ruta,
+                                        ConMotivo(Textos::ErrorEscrituraDisco, errno).c_str()));
+        }
+        escritos += cantidad;
+    }
+    // The new file keeps the permissions of the one it replaces.
     std::error_code ec;
-    auto descartar = [&]() {
-        if (archivo != nullptr) {
-            std::fclose(archivo);
-            archivo = nullptr;
-        }
-        fs::remove(temporal, ec);
-    };
-    try {
-        constexpr std::size_t Bloque = 1 << 16;
-        std::size_t escritos = 0;
-        while (escritos < contenido.size()) {
-            const std::size_t cantidad = std::min(Bloque, contenido.size() - escritos);
-            const std::size_t hechos =
-                escritor ? escritor(archivo, contenido.data() + escritos, cantidad)
-                         : std::fwrite(contenido.data() + escritos, 1, cantidad, archivo);
-            if (hechos != cantidad) {
-                throw EArchivo(ErrorArchivo(Textos::NoSePuedeGuardarArchivo, ruta,
-                                            Textos::ErrorEscrituraDisco));
-            }
-            escritos += cantidad;
-        }
-        bool correcto = std::fflush(archivo) == 0 && std::ferror(archivo) == 0;
-#ifdef TRAZAL_CON_FSYNC
-        correcto = correcto && ::fsync(::fileno(archivo)) == 0;
-#endif
-        const int cierre = std::fclose(archivo);
-        archivo = nullptr;
-        if (!correcto || cierre != 0) {
-            throw EArchivo(
-                ErrorArchivo(Textos::NoSePuedeGuardarArchivo, ruta, Textos::ErrorEscrituraDisco));
-        }
-        // The new file keeps the permissions of the one it replaces.
-        const fs::file_status estado = fs::status(destino, ec);
-        if (!ec && fs::is_regular_file(estado)) {
-            fs::permissions(temporal, estado.permissions(), ec);
-        }
-        fs::rename(temporal, destino, ec);
-        if (ec) {
-            throw EArchivo(
-                ErrorArchivo(Textos::NoSePuedeGuardarArchivo, ruta, Textos::NoSePuedeReemplazar));
-        }
-    } catch (...) {
-        descartar();
-        throw;
+    const fs::file_status estado = fs::status(destino, ec);
+    if (!ec && fs::is_regular_file(estado)) {
+        temporal.Permisos(estado.permissions());
     }
+    if (!temporal.Volcar() || !temporal.Publicar()) {
+        throw EArchivo(
+            ErrorArchivo(Textos::NoSePuedeGuardarArchivo, ruta,
+                         ConMotivo(Textos::ErrorEscrituraDisco, temporal.Error()).c_str()));
+    }
+    fs::rename(temporal.Nombre(), destino, ec);
+    if (ec) {
+        throw EArchivo(ErrorArchivo(
+            Textos::NoSePuedeGuardarArchivo, ruta,
+            (std::string(Textos::NoSePuedeReemplazar) + " (" + ec.message() + ")").c_str()));
+    }
+    temporal.Entregado();
 }
 
 void CIniMemoria::RSeccion::Reindexar() {
@@ -254,6 +378,13 @@ CIniMemoria::CIniMemoria(const std::string& NombreArchivo) : FNombreArchivo(Nomb
     // Read in blocks up to the limit rather than trusting the size reported before reading:
     // the file may grow meanwhile.
     std::string bytes;
+    // Reserved once from the size the file has now, so that reading does not double it.
+    const std::uintmax_t tamano = fs::file_size(ruta, ec);
+    if (!ec && tamano > TamanoMaximoArchivo) {
+        throw EArchivo(ErrorArchivo(Textos::NoSePuedeLeerArchivo, NombreArchivo,
+                                    Textos::ArchivoDemasiadoGrande));
+    }
+    bytes.reserve(ec ? 0 : static_cast<std::size_t>(tamano) + 1);
     char bloque[1 << 16];
     while (entrada) {
         entrada.read(bloque, sizeof bloque);
@@ -280,16 +411,19 @@ void CIniMemoria::Renombrar(const std::string& NombreArchivo) {
 }
 
 void CIniMemoria::AsignarTexto(const std::string& texto) {
-    const std::string t = TextoDeArchivoAUtf8(texto);
+    // The text is walked in place and only what is kept is copied (and converted when the
+    // file is Windows-1252): reading costs a small multiple of the file's size.
+    bool cp1252 = false;
+    const std::string_view t = SinMarca(texto, cp1252);
     FSecciones.clear();
     RSeccion* actual = nullptr;
     std::size_t inicio = 0;
     while (inicio < t.size()) {
         std::size_t fin = t.find_first_of("\r\n", inicio);
-        if (fin == std::string::npos) {
+        if (fin == std::string_view::npos) {
             fin = t.size();
         }
-        const std::string linea = t.substr(inicio, fin - inicio);
+        const std::string_view linea = t.substr(inicio, fin - inicio);
         inicio = fin;
         if (inicio < t.size() && t[inicio] == '\r') {
             ++inicio;
@@ -297,12 +431,13 @@ void CIniMemoria::AsignarTexto(const std::string& texto) {
         if (inicio < t.size() && t[inicio] == '\n') {
             ++inicio;
         }
-        const std::string recortada = Recortar(linea);
+        const std::string_view recortada = RecortarVista(linea);
         if (recortada.empty() || recortada[0] == ';') {
             continue;
         }
         if (recortada.front() == '[' && recortada.back() == ']' && recortada.size() >= 2) {
-            const std::string nombre = Recortar(recortada.substr(1, recortada.size() - 2));
+            const std::string nombre =
+                ComoUtf8(RecortarVista(recortada.substr(1, recortada.size() - 2)), cp1252);
             // A repeated section continues the first one of that name.
             actual = BuscarSeccion(nombre);
             if (actual == nullptr) {
@@ -316,12 +451,12 @@ void CIniMemoria::AsignarTexto(const std::string& texto) {
         }
         const std::size_t igual = linea.find('=');
         RLinea nueva;
-        if (igual == std::string::npos) {
-            nueva.Clave = recortada;
+        if (igual == std::string_view::npos) {
+            nueva.Clave = ComoUtf8(recortada, cp1252);
             nueva.ConIgual = false;
         } else {
-            nueva.Clave = Recortar(linea.substr(0, igual));
-            nueva.Valor = linea.substr(igual + 1);
+            nueva.Clave = ComoUtf8(RecortarVista(linea.substr(0, igual)), cp1252);
+            nueva.Valor = ComoUtf8(linea.substr(igual + 1), cp1252);
         }
         actual->Lineas.push_back(std::move(nueva));
         if (actual->Lineas.back().ConIgual) {

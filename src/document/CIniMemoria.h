@@ -32,7 +32,9 @@ public:
     explicit CIniMemoria(const std::string& NombreArchivo);
     virtual ~CIniMemoria();
 
-    static constexpr std::uintmax_t TamanoMaximoArchivo = 256u * 1024u * 1024u;
+    // A job of 65535 pieces and as many materials with long descriptions, results and
+    // thousands of patterns stays well below this; a file beyond it is not a job.
+    static constexpr std::uintmax_t TamanoMaximoArchivo = 64u * 1024u * 1024u;
 
     const std::string& NombreArchivo() const { return FNombreArchivo; }
     // Changes the file the next Actualizar writes, without reloading.

@@ -136,6 +136,52 @@ void CLanzamiento::LeerOpciones(const ROpciones& Defaults) {
     RecorrerOpciones(FOpciones, RLectorOpciones{*this});
 }
 
+void CLanzamiento::ComprobarOpciones() const {
+    const ROpciones& o = FOpciones;
+    struct RValor {
+        const char* Clave;
+        std::int32_t Valor;
+        bool Aplicado;
+    };
+    const RValor valores[] = {
+        {"AnchoCorte", o.AnchoCorte, o.ChequearAnchoCorte},
+        {"LongitudAgarre", o.LongitudAgarre, o.ChequearAgarre},
+        {"CorteMaximo", o.CorteMaximo, o.ChequearCorteMaximo},
+        {"SobranteMinimo", o.SobranteMinimo, o.ChequearSobranteMinimo},
+        {"LargoMinimoSobrante", o.LargoMinimoSobrante, o.ChequearSobrante},
+        {"AnchoMinimoSobrante", o.AnchoMinimoSobrante, o.ChequearSobrante},
+        {"MargenIzq", o.MargenIzq, o.ChequearMargenes},
+        {"MargenDer", o.MargenDer, o.ChequearMargenes},
+        {"MargenSup", o.MargenSup, o.ChequearMargenes && !o.Barras},
+        {"MargenInf", o.MargenInf, o.ChequearMargenes && !o.Barras},
+    };
+    for (const RValor& v : valores) {
+        if (v.Aplicado && (v.Valor < 0 || v.Valor > LongitudMaxima)) {
+            throw EErrorPropiedad(std::string(Textos::OpcionIncorrecta) + v.Clave +
+                                  Textos::OpcionFueraDeRango + std::to_string(v.Valor) +
+                                  Textos::OpcionRango);
+        }
+    }
+    if (!o.ChequearMargenes) {
+        return;
+    }
+    auto sinMaterial = [](const char* a, const char* b, int margen, int medida, int m) {
+        if (margen >= medida) {
+            throw EErrorPropiedad(std::string(Textos::OpcionesMargenes) + a + Textos::Y + b +
+                                  Textos::MargenesSinMaterial + std::to_string(m));
+        }
+    };
+    for (int m = 1; m <= CantidadMateriales(); ++m) {
+        if (!MaterialActivo(m) || !MaterialConMargen(m)) {
+            continue;
+        }
+        sinMaterial("MargenIzq", "MargenDer", o.MargenIzq + o.MargenDer, LargoMaterial(m), m);
+        if (!o.Barras) {
+            sinMaterial("MargenSup", "MargenInf", o.MargenSup + o.MargenInf, AnchoMaterial(m), m);
+        }
+    }
+}
+
 void CLanzamiento::EscribirOpciones() {
     RecorrerOpciones(FOpciones, REscritorOpciones{*this});
 }
@@ -171,7 +217,20 @@ int CLanzamiento::Longitud(const char* seccion, int i, int campo) const {
     if (campo == CampoAncho && FOpciones.Barras) {
         return 1;
     }
-    return LeerLongitud(LeerCampo(seccion, i, campo), FOpciones);
+    const std::string texto = LeerCampo(seccion, i, campo);
+    try {
+        // No length needs more than a few dozen characters; a longer field is not read
+        // through (a damaged file may hold megabytes in one field).
+        if (texto.size() > 100) {
+            throw EConversion(Textos::ErrorConversion);
+        }
+        return LeerLongitud(texto, FOpciones);
+    } catch (const EConversion& e) {
+        // Where the bad value is, as the user typed it: "Piezas, registro 3, Largo: '12,5': ...".
+        throw EConversion(std::string(seccion) + Textos::Registro + std::to_string(i) + ", " +
+                          (campo == CampoLargo ? Textos::CampoLargo : Textos::CampoAncho) + ": '" +
+                          texto.substr(0, 60) + "': " + e.what());
+    }
 }
 
 int CLanzamiento::Cantidad(const char* seccion, int i) const {
@@ -396,9 +455,10 @@ void CLanzamiento::LeerSolucion() {
         std::min(LeerNumero(SeccionSolucion, ClaveCantPatrones, 0), UltimoPatronPresente(*this));
     FAvisoSolucion.clear();
     const int piezas = n > 0 ? CantidadPiezas() : 0;
-    // Every pattern holds a count per piece: a damaged file with a great many pattern keys
-    // and pieces must not make the job allocate without bound. Real jobs stay far below.
-    const std::size_t cantidadesMaximas = std::size_t{1} << 26;
+    // Every pattern holds a count up to its highest piece: a damaged file with a great many
+    // patterns naming high piece numbers must not make the job allocate without bound (128
+    // MB of counts). Real jobs stay far below.
+    const std::size_t cantidadesMaximas = std::size_t{1} << 24;
     std::size_t cantidades = 0;
     for (std::int32_t i = 1; i <= n; ++i) {
         const std::string texto = LeerTexto(SeccionSolucion, PrefijoPatron + std::to_string(i), "");
@@ -406,13 +466,14 @@ void CLanzamiento::LeerSolucion() {
         if (Recortar(texto).empty()) {
             continue;
         }
-        cantidades += static_cast<std::size_t>(piezas) + 1;
+        std::string aviso;
+        auto patron = CPatron::DeTexto(texto, piezas, this, aviso);
+        cantidades += patron->CantPorPieza().size();
         if (cantidades > cantidadesMaximas) {
             FAvisoSolucion = Textos::ErrorCrearPatron;
             break;
         }
-        std::string aviso;
-        solucion->FijarPatron(i, CPatron::DeTexto(texto, piezas, this, aviso));
+        solucion->FijarPatron(i, std::move(patron));
         if (!aviso.empty() && FAvisoSolucion.empty()) {
             FAvisoSolucion = aviso;
         }

@@ -45,6 +45,11 @@ public:
 
     const ROpciones& Opciones() const { return FOpciones; }
     void AsignarOpciones(const ROpciones& opciones);
+    // The technological options a calculation applies, checked before it runs: a kerf,
+    // grip, maximum cut, minimum offcut, offcut minimum or margin that is applied must lie
+    // in 0..65535, and the margins must leave usable material on every active material
+    // that carries them. Raises EErrorPropiedad naming the option.
+    void ComprobarOpciones() const;
     // Writes the option record into section "Opciones" key by key (no file is written).
     void EscribirOpciones();
 

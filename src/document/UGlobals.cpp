@@ -9,6 +9,19 @@ double Porcentaje(double x, int decimales) {
     return std::round(x * 100.0 * escala) / escala;
 }
 
+std::int64_t SumarCantidad(std::int64_t total, std::int64_t cantidad, std::int64_t veces) {
+    if (cantidad <= 0 || veces <= 0) {
+        return total;
+    }
+    std::int64_t producto = 0;
+    std::int64_t suma = 0;
+    if (__builtin_mul_overflow(cantidad, veces, &producto) ||
+        __builtin_add_overflow(total, producto, &suma)) {
+        return std::numeric_limits<std::int64_t>::max();
+    }
+    return suma;
+}
+
 std::string Recortar(const std::string& s) {
     std::size_t inicio = 0;
     std::size_t fin = s.size();

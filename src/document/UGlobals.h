@@ -16,6 +16,13 @@ using AByte = std::vector<std::uint8_t>;
 using MWord16 = std::vector<AWord16>;
 using MInt32 = std::vector<AInt32>;
 using MReal8 = std::vector<AReal8>;
+// Pieces a pattern or a plan yields, per job piece: 64-bit, because one block of a large
+// sheet already holds more pieces than 16 bits count, and a plan multiplies that again.
+using ACantidades = std::vector<std::int64_t>;
+
+// total + cantidad * veces for counts that are never negative: a negative factor counts as
+// 0, and the result stays at the largest 64-bit value instead of wrapping.
+std::int64_t SumarCantidad(std::int64_t total, std::int64_t cantidad, std::int64_t veces);
 
 // 65535 in a material quantity means unlimited stock.
 inline constexpr std::uint16_t CantidadIlimitada = 65535;

@@ -33,6 +33,15 @@ inline constexpr const char* ReinicializarSolucion =
 inline constexpr const char* ErrorCrearLanzamiento = "Error al crear el lanzamiento: ";
 inline constexpr const char* ExcedeMaximo = "El valor excede el máximo permitido";
 // "'abc' no es un valor entero válido"
+inline constexpr const char* Registro = ", registro ";
+inline constexpr const char* OpcionIncorrecta = "La opción ";
+inline constexpr const char* OpcionFueraDeRango = " tiene un valor incorrecto: ";
+inline constexpr const char* OpcionRango = " (debe estar entre 0 y 65535)";
+inline constexpr const char* OpcionesMargenes = "Las opciones ";
+inline constexpr const char* Y = " y ";
+inline constexpr const char* MargenesSinMaterial = " no dejan material útil en el material ";
+inline constexpr const char* CampoLargo = "Largo";
+inline constexpr const char* CampoAncho = "Ancho";
 inline constexpr const char* NoEsEntero = " no es un valor entero válido";
 inline constexpr const char* NoSePuedeLeerArchivo = "No se puede leer el archivo ";
 inline constexpr const char* EsUnaCarpeta = ": es una carpeta, no un archivo";

@@ -268,6 +268,7 @@ void CCalculo::EtapaTeorica() {
             std::swap(inicial, final);
         }
         BucleNiveles(inicial, final);
+        ComprobarTeorica();
         CalcularCota();
         FSolucion->SetAprovechamientoGuardado(FSolucion->AprovechamientoTeorico());
         for (std::int32_t k = FSolucion->Cantidad(); k >= 1; --k) {
@@ -297,6 +298,11 @@ void CCalculo::EtapaTeorica() {
                 FSolucion->FijarPatron(++siguiente, CPatron::Copia(*p));
             }
         }
+        // Repetitions read from a file: a hand-edited one may hold anything.
+        ResultadoEtapa(CVistaCalculo::FilaTeorica, *FSolucion);
+        if (!RepeticionesTeoricasValidas(*FSolucion)) {
+            throw EErrorPrecision();
+        }
         MostrarAprovechamientoFase();
         MostrarConsumoTeorico();
         FResumen.push_back(Textos::ResumenExistente);
@@ -308,10 +314,7 @@ void CCalculo::EtapaTeorica() {
 }
 
 void CCalculo::BucleNiveles(std::int32_t inicial, std::int32_t final) {
-    const std::size_t np = static_cast<std::size_t>(FNumPiezas);
-    const std::int64_t maximoPivotes =
-        PivotesPorFila * static_cast<std::int64_t>(FNumPiezas + FNumMateriales);
-    int fase = 1;
+    FFase = 1;
     FNivel = inicial - 1;
     FNivelFinal = final;
     do {
@@ -319,73 +322,8 @@ void CCalculo::BucleNiveles(std::int32_t inicial, std::int32_t final) {
         FNivelCerrado = false;
         FMochila->SetNivelOptimizacion(FNivel);
         FVista.MostrarNivel(FNivel, Reemplazar(Textos::ProcesoNivel, "#", std::to_string(FNivel)));
-        try {
-            std::int64_t pivotes = 0;
-            double rc = 0.0;
-            do {
-                FSimplex->Duales(FDuales);
-                int m = 0;
-                rc = 0.0;
-                GenerarPatron(FDuales, FPatronNuevo, fase, m, rc);
-                ContarVariante();
-                if (FPatronNuevo == nullptr || m < 1 || m > FNumMateriales) {
-                    rc = MaximoReal; // a reduced cost without a usable pattern is no column
-                }
-                if (MayorIgual(rc, 0.0)) {
-                    // No pattern improves: the first material whose dual is positive offers
-                    // its slack.
-                    FPatronNuevo.reset();
-                    std::fill(FColumna.begin(), FColumna.end(), 0);
-                    int j = 0;
-                    while (j < FNumMateriales && MayorIgual(rc, 0.0)) {
-                        ++j;
-                        rc = -FDuales[np + static_cast<std::size_t>(j)];
-                    }
-                    FColumna[np + static_cast<std::size_t>(j)] = 1;
-                    m = j;
-                } else {
-                    for (int i = 1; i <= FNumPiezas; ++i) {
-                        const int pieza = FMochila->PiezaDeFila(i);
-                        const AWord16& cantidades = FPatronNuevo->CantPorPieza();
-                        FColumna[static_cast<std::size_t>(i)] =
-                            static_cast<std::size_t>(pieza) < cantidades.size()
-                                ? cantidades[static_cast<std::size_t>(pieza)]
-                                : 0;
-                    }
-                    std::fill(FColumna.begin() + static_cast<std::ptrdiff_t>(np) + 1,
-                              FColumna.end(), 0);
-                    FColumna[np + static_cast<std::size_t>(m)] = 1;
-                }
-                if (Menor(rc, 0.0)) {
-                    int sale = 0;
-                    // In phase 2 the artificials left at zero by phase 1 must stay there:
-                    // with cost 0 a pivot could raise them and leave the order short.
-                    if (!FSimplex->Pivotear(FColumna, rc, sale,
-                                            fase == 2 ? &FArtificiales : nullptr)) {
-                        throw EErrorPrecision();
-                    }
-                    FArtificiales[static_cast<std::size_t>(sale)] = 0;
-                    FSolucion->FijarPatron(sale, std::move(FPatronNuevo));
-                    FPatronNuevo.reset();
-                    for (std::int32_t k = 1; k <= FSolucion->Cantidad(); ++k) {
-                        if (CPatron* p = FSolucion->Patron(k)) {
-                            p->SetRepeticion(FSimplex->ValorBasico(k));
-                        }
-                    }
-                    if (++pivotes >= maximoPivotes) {
-                        throw ECalculoForzado();
-                    }
-                }
-                AvanzarProgreso(1);
-                MostrarAprovechamientoFase();
-                MostrarConsumoTeorico();
-                FVista.ProcesarMensajes();
-            } while (!MayorIgual(rc, 0.0));
-            FNivelCerrado = true;
-        } catch (const ECalculoForzado&) {
-            Forzar = false;
-        }
-        if (fase == 1) {
+        GenerarColumnas();
+        if (FFase == 1) {
             if (Mayor(FSimplex->Objetivo(), 0.0)) {
                 if (FNivel == FNivelFinal) {
                     break; // the artificials stay: phase 2 never runs
@@ -397,12 +335,205 @@ void CCalculo::BucleNiveles(std::int32_t inicial, std::int32_t final) {
                         p != nullptr ? FLanzamiento.AreaMaterial(p->Material()) : 0.0;
                 }
                 FSimplex->FijarCostes(FCostes);
-                fase = 2;
+                // The plan that ended phase 1 exists: phase 2 can only make it cheaper.
+                FConsumoInicialFase2 = FSimplex->Objetivo();
+                FFase = 2;
                 --FNivel; // the same level runs again in phase 2
             }
         }
-    } while (!(FNivel == FNivelFinal && fase == 2));
-    FCotaValida = fase == 2 && FNivelCerrado;
+    } while (!(FNivel == FNivelFinal && FFase == 2));
+    FCotaValida = FFase == 2 && FNivelCerrado;
+}
+
+void CCalculo::GenerarColumnas() {
+    const std::size_t np = static_cast<std::size_t>(FNumPiezas);
+    const std::int64_t maximoPivotes =
+        PivotesPorFila * static_cast<std::int64_t>(FNumPiezas + FNumMateriales);
+    try {
+        std::int64_t pivotes = 0;
+        double rc = 0.0;
+        do {
+            FSimplex->Duales(FDuales);
+            int m = 0;
+            rc = 0.0;
+            GenerarPatron(FDuales, FPatronNuevo, FFase, m, rc);
+            ContarVariante();
+            if (FPatronNuevo == nullptr || m < 1 || m > FNumMateriales) {
+                rc = MaximoReal; // a reduced cost without a usable pattern is no column
+            }
+            if (MayorIgual(rc, 0.0)) {
+                // No pattern improves: the first material whose dual is positive offers
+                // its slack.
+                FPatronNuevo.reset();
+                std::fill(FColumna.begin(), FColumna.end(), 0);
+                int j = 0;
+                while (j < FNumMateriales && MayorIgual(rc, 0.0)) {
+                    ++j;
+                    rc = -FDuales[np + static_cast<std::size_t>(j)];
+                }
+                FColumna[np + static_cast<std::size_t>(j)] = 1;
+                m = j;
+            } else {
+                for (int i = 1; i <= FNumPiezas; ++i) {
+                    const int pieza = FMochila->PiezaDeFila(i);
+                    // The simplex columns are 16-bit; an order is at most 65535, so a count
+                    // above it covers the row as fully as 65535 does.
+                    FColumna[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(
+                        std::min<std::int64_t>(FPatronNuevo->CantidadPieza(pieza), 65535));
+                }
+                std::fill(FColumna.begin() + static_cast<std::ptrdiff_t>(np) + 1, FColumna.end(),
+                          0);
+                FColumna[np + static_cast<std::size_t>(m)] = 1;
+            }
+            if (Menor(rc, 0.0)) {
+                int sale = 0;
+                // In phase 2 the artificials left at zero by phase 1 must stay there: with
+                // cost 0 a pivot could raise them and leave the order short.
+                if (!FSimplex->Pivotear(FColumna, rc, sale,
+                                        FFase == 2 ? &FArtificiales : nullptr)) {
+                    throw EErrorPrecision();
+                }
+                FArtificiales[static_cast<std::size_t>(sale)] = 0;
+                FSolucion->FijarPatron(sale, std::move(FPatronNuevo));
+                FPatronNuevo.reset();
+                ActualizarRepeticiones();
+                if (++pivotes >= maximoPivotes) {
+                    throw ECalculoForzado();
+                }
+            }
+            AvanzarProgreso(1);
+            MostrarAprovechamientoFase();
+            MostrarConsumoTeorico();
+            FVista.ProcesarMensajes();
+        } while (!MayorIgual(rc, 0.0));
+        FNivelCerrado = true;
+    } catch (const ECalculoForzado&) {
+        Forzar = false;
+    }
+}
+
+void CCalculo::ActualizarRepeticiones() {
+    for (std::int32_t k = 1; k <= FSolucion->Cantidad(); ++k) {
+        if (CPatron* p = FSolucion->Patron(k)) {
+            p->SetRepeticion(FSimplex->ValorBasico(k));
+        }
+    }
+}
+
+void CCalculo::ComprobarTeorica() {
+    ResultadoEtapa(CVistaCalculo::FilaTeorica, *FSolucion);
+    if (TeoricaValida()) {
+        return;
+    }
+    // Rebuild the basis inverse from its columns, and let the last level go on from there:
+    // a result spoilt by round-off comes back; one that is still wrong ends the run.
+    FSimplex->Refactorizar();
+    ActualizarRepeticiones();
+    GenerarColumnas();
+    ResultadoEtapa(CVistaCalculo::FilaTeorica, *FSolucion);
+    if (!TeoricaValida()) {
+        throw EErrorPrecision();
+    }
+}
+
+bool CCalculo::TeoricaValida() const {
+    constexpr double tolerancia = 1e-6;
+    if (!RepeticionesTeoricasValidas(*FSolucion)) {
+        return false;
+    }
+    const AWord16& pedido = FMochila->Pedido();
+    std::vector<long double> producido(static_cast<std::size_t>(FNumPiezas) + 1, 0.0L);
+    std::vector<long double> usado(static_cast<std::size_t>(FNumMateriales) + 1, 0.0L);
+    long double consumo = 0.0L;
+    const CSolucion& solucion = *FSolucion;
+    for (std::int32_t k = 1; k <= solucion.Cantidad(); ++k) {
+        const CPatron* p = solucion.Patron(k);
+        if (p == nullptr) {
+            continue;
+        }
+        const long double x = p->Repeticion();
+        consumo += x * FLanzamiento.AreaMaterial(p->Material());
+        for (int j = 1; j <= FNumMateriales; ++j) {
+            if (FMochila->MaterialDeFila(j) == p->Material()) {
+                usado[static_cast<std::size_t>(j)] += x;
+            }
+        }
+        const ACantidades& cantidades = p->CantPorPieza();
+        for (int i = 1; i <= FNumPiezas; ++i) {
+            const auto pieza = static_cast<std::size_t>(FMochila->PiezaDeFila(i));
+            if (pieza < cantidades.size()) {
+                producido[static_cast<std::size_t>(i)] += x * cantidades[pieza];
+            }
+        }
+    }
+    // The rows are equalities: never more than the order, and all of it once phase 2 runs.
+    long double cota = 0.0L;
+    for (int i = 1; i <= FNumPiezas; ++i) {
+        const long double d = pedido[static_cast<std::size_t>(i)];
+        const long double margen = tolerancia * (1.0L + d);
+        const long double hecho = producido[static_cast<std::size_t>(i)];
+        if (hecho > d + margen || (FFase == 2 && hecho < d - margen)) {
+            return false;
+        }
+        cota += d * FLanzamiento.AreaPieza(FMochila->PiezaDeFila(i));
+    }
+    for (int j = 1; j <= FNumMateriales; ++j) {
+        const std::uint16_t stock = FMochila->DisponibleMaterial(FMochila->MaterialDeFila(j));
+        if (stock != CantidadIlimitada && usado[static_cast<std::size_t>(j)] > stock + tolerancia) {
+            return false;
+        }
+    }
+    if (FFase != 2) {
+        return true;
+    }
+    // The material covers at least the pieces' area, costs no more than the plan phase 2
+    // started from, and is what the simplex says it is.
+    const long double margen = tolerancia * (1.0L + consumo);
+    return consumo >= cota - margen &&
+           consumo <= static_cast<long double>(FConsumoInicialFase2) + margen &&
+           std::fabs(consumo - static_cast<long double>(FSimplex->Objetivo())) <= margen;
+}
+
+bool CCalculo::RepeticionesTeoricasValidas(const CSolucion& solucion) {
+    for (std::int32_t k = 1; k <= solucion.Cantidad(); ++k) {
+        const CPatron* p = solucion.Patron(k);
+        if (p != nullptr) {
+            const double x = p->Repeticion();
+            if (!std::isfinite(x) || x < -CSimplex::ToleranciaCero || x >= RepeticionMaxima) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+bool CCalculo::PlanEnteroValido(const CSolucion& solucion, std::int32_t modo) {
+    std::vector<std::int64_t> producido;
+    for (std::int32_t k = 1; k <= solucion.Cantidad(); ++k) {
+        const CPatron* p = solucion.Patron(k);
+        if (p == nullptr) {
+            continue;
+        }
+        const std::int32_t r = p->RepEntera(modo);
+        if (r < 0) {
+            return false;
+        }
+        const ACantidades& cantidades = p->CantPorPieza();
+        producido.resize(std::max(producido.size(), cantidades.size()), 0);
+        for (std::size_t i = 1; i < cantidades.size(); ++i) {
+            producido[i] += static_cast<std::int64_t>(cantidades[i]) * r;
+        }
+    }
+    return std::all_of(producido.begin(), producido.end(), [](std::int64_t n) { return n >= 0; });
+}
+
+void CCalculo::ComprobarEntera(std::int32_t fase, std::initializer_list<std::int32_t> modos) {
+    ResultadoEtapa(fase, *FSolucion);
+    for (const std::int32_t modo : modos) {
+        if (!PlanEnteroValido(*FSolucion, modo)) {
+            throw EErrorPrecision();
+        }
+    }
 }
 
 void CCalculo::EtapaRedondeo() {
@@ -420,15 +551,16 @@ void CCalculo::EtapaRedondeo() {
                 if (p == nullptr) {
                     continue;
                 }
+                // The repetitions were checked: finite, not negative, within 32 bits.
                 const double x = p->Repeticion();
                 const double redondo = std::nearbyint(x);
                 std::int32_t abajo;
                 std::int32_t arriba;
                 if (Igual(x, redondo)) {
-                    abajo = static_cast<std::int32_t>(std::clamp(redondo, -2.0e9, 2.0e9));
+                    abajo = static_cast<std::int32_t>(std::max(redondo, 0.0));
                     arriba = abajo;
                 } else {
-                    abajo = static_cast<std::int32_t>(std::clamp(std::trunc(x), 0.0, 2.0e9));
+                    abajo = static_cast<std::int32_t>(std::max(std::trunc(x), 0.0));
                     arriba = abajo + 1;
                 }
                 p->SetRepEntera(CSolucion::ModoPorDefecto, abajo);
@@ -444,6 +576,8 @@ void CCalculo::EtapaRedondeo() {
     } catch (const ECalculoForzado&) {
         Forzar = false;
     }
+    ComprobarEntera(CVistaCalculo::FilaRedondeo,
+                    {CSolucion::ModoPorDefecto, CSolucion::ModoPorExceso});
 }
 
 void CCalculo::EtapaCompletamiento() {
@@ -482,6 +616,7 @@ void CCalculo::EtapaCompletamiento() {
     FijarProgreso(0);
     MarcarFaseHecha();
     FVista.ProcesarMensajes();
+    ComprobarEntera(CVistaCalculo::FilaCompletamiento, {CSolucion::ModoFinal});
 }
 
 void CCalculo::EtapaMejora() {
@@ -513,6 +648,7 @@ void CCalculo::EtapaMejora() {
     FijarProgreso(0);
     MarcarFaseHecha();
     FVista.ProcesarMensajes();
+    ComprobarEntera(CVistaCalculo::FilaMejora, {CSolucion::ModoFinal});
 }
 
 void CCalculo::CalcularCota() {

@@ -24,6 +24,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <thread>
@@ -97,6 +98,15 @@ public:
     // Another cap for the improvement stage (tests); 0 = none.
     void FijarPasosMejora(std::int64_t pasos) { FPasosMejora = pasos; }
 
+    // The checks a stage's result passes before it is accepted; one that fails ends the run
+    // with "Error en el cálculo" and the job keeps its previous solution.
+    // Theoretical repetitions: finite, not negative, below RepeticionMaxima.
+    static bool RepeticionesTeoricasValidas(const CSolucion& solucion);
+    // Integer plan `modo`: no negative repetition, no negative production of any piece.
+    static bool PlanEnteroValido(const CSolucion& solucion, std::int32_t modo);
+    // Integer repetitions are 32-bit.
+    static constexpr double RepeticionMaxima = 2147483647.0;
+
 protected:
     // Display hooks of the control contract, forwarded to the display.
     void MostrarMaximoProgreso() override;
@@ -110,11 +120,24 @@ protected:
     virtual void GenerarPatron(const AReal8& duales, std::unique_ptr<CPatron>& patron, int modo,
                                int& material, double& costoReducido);
     CMochila& Mochila() { return *FMochila; }
+    // Called with each stage's result just before it is checked (0 theoretical, 1
+    // rounding, 2 completion); a test may spoil the result here.
+    virtual void ResultadoEtapa(int /*fase*/, CSolucion& /*solucion*/) {}
 
 private:
     void Execute();
     void EtapaTeorica();
     void BucleNiveles(std::int32_t inicial, std::int32_t final);
+    // Column generation of the current level and phase, until no column improves.
+    void GenerarColumnas();
+    void ActualizarRepeticiones();
+    // The theoretical result against what any sound LP solution must be: repetitions,
+    // production within the order (all of it in phase 2), stock, and a consumption between
+    // the pieces' area and the plan phase 2 started from. A failure is recomputed once from
+    // a fresh factorisation before it ends the run.
+    void ComprobarTeorica();
+    bool TeoricaValida() const;
+    void ComprobarEntera(std::int32_t fase, std::initializer_list<std::int32_t> modos);
     void EtapaRedondeo();
     void EtapaCompletamiento();
     void EtapaMejora();
@@ -154,6 +177,8 @@ private:
     std::int32_t FNivel = 0;
     std::atomic<int> FFaseVisible{0};
     std::int32_t FNivelFinal = 0;
+    int FFase = 1;
+    double FConsumoInicialFase2 = 0.0;
     std::vector<std::string> FResumen;
     std::string FPiezasIncumplidas;
 

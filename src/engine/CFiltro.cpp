@@ -149,7 +149,7 @@ double CFiltro::Valor(std::int32_t k) const {
     case 6:
         return FSolucion->RepActual(k);
     default: {
-        const AWord16& cantidades = p->CantPorPieza();
+        const ACantidades& cantidades = p->CantPorPieza();
         if (FPieza < 1 || static_cast<std::size_t>(FPieza) >= cantidades.size()) {
             return 0.0;
         }

@@ -61,7 +61,7 @@ int CMejora::AgregarColumna(std::unique_ptr<CPatron> patron, int fila, std::int3
     c.Fila = fila;
     c.Coste = FMochila.AreaMaterialFila(fila) / FAreaMaxima;
     c.Cantidades.assign(U(FNP) + 1, 0);
-    const AWord16& cantidades = patron->CantPorPieza();
+    const ACantidades& cantidades = patron->CantPorPieza();
     for (int i = 1; i <= FNP; ++i) {
         const int pieza = FMochila.PiezaDeFila(i);
         if (pieza >= 1 && U(pieza) < cantidades.size()) {

@@ -53,7 +53,7 @@ std::int32_t& CPlanEntero::Usados(std::int32_t material) {
 
 std::int32_t CPlanEntero::CantidadEn(const CPatron& patron, int fila) const {
     const int pieza = FMochila.PiezaDeFila(fila);
-    const AWord16& cantidades = patron.CantPorPieza();
+    const ACantidades& cantidades = patron.CantPorPieza();
     if (pieza < 1 || static_cast<std::size_t>(pieza) >= cantidades.size()) {
         return 0;
     }

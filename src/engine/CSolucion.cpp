@@ -11,12 +11,8 @@
 
 namespace {
 
-std::int32_t CantidadDe(const CPatron& p, std::int32_t pieza) {
-    const AWord16& cantidades = p.CantPorPieza();
-    if (pieza < 1 || static_cast<std::size_t>(pieza) >= cantidades.size()) {
-        return 0;
-    }
-    return cantidades[static_cast<std::size_t>(pieza)];
+std::int64_t CantidadDe(const CPatron& p, std::int32_t pieza) {
+    return p.CantidadPieza(pieza);
 }
 
 double Cociente(double numerador, double denominador) {
@@ -192,7 +188,7 @@ double CSolucion::ProduccionTeorica(std::int32_t pieza) const {
     CIteradorSol it(*this);
     for (std::int32_t k = 0; it.Siguiente(k);) {
         const CPatron& p = *Patron(k);
-        total += CantidadDe(p, pieza) * p.Repeticion();
+        total += static_cast<double>(CantidadDe(p, pieza)) * p.Repeticion();
     }
     return total;
 }
@@ -201,7 +197,7 @@ std::int64_t CSolucion::ProduccionPieza(std::int32_t pieza) const {
     std::int64_t total = 0;
     CIteradorSol it(*this);
     for (std::int32_t k = 0; it.Siguiente(k);) {
-        total += static_cast<std::int64_t>(CantidadDe(*Patron(k), pieza)) * RepActual(k);
+        total = SumarCantidad(total, CantidadDe(*Patron(k), pieza), RepActual(k));
     }
     return total;
 }
@@ -219,7 +215,7 @@ std::int64_t CSolucion::TotalRepeticiones() const {
     std::int64_t total = 0;
     CIteradorSol it(*this);
     for (std::int32_t k = 0; it.Siguiente(k);) {
-        total += RepActual(k);
+        total = SumarCantidad(total, RepActual(k), 1);
     }
     return total;
 }
@@ -228,7 +224,7 @@ std::int64_t CSolucion::TotalPiezas() const {
     std::int64_t total = 0;
     CIteradorSol it(*this);
     for (std::int32_t k = 0; it.Siguiente(k);) {
-        total += static_cast<std::int64_t>(Patron(k)->TotalPiezas()) * RepActual(k);
+        total = SumarCantidad(total, Patron(k)->TotalPiezas(), RepActual(k));
     }
     return total;
 }
@@ -299,12 +295,37 @@ double CSolucion::AprovechamientoPieza(std::int32_t pieza) const {
     return Cociente(piezas, material);
 }
 
+std::vector<RTotalesPieza> CSolucion::TotalesPorPieza(std::int32_t numPiezas) const {
+    const auto n = static_cast<std::size_t>(std::max(numPiezas, 0)) + 1;
+    std::vector<RTotalesPieza> totales(n);
+    std::vector<double> areas(n, 0.0);
+    double material = 0.0;
+    CIteradorSol it(*this);
+    for (std::int32_t k = 0; it.Siguiente(k);) {
+        const CPatron& p = *Patron(k);
+        const std::int32_t r = RepActual(k);
+        const ACantidades& cantidades = p.CantPorPieza();
+        for (std::size_t i = 1; i < std::min(n, cantidades.size()); ++i) {
+            if (cantidades[i] != 0) {
+                totales[i].Produccion = SumarCantidad(totales[i].Produccion, cantidades[i], r);
+                totales[i].Teorica += static_cast<double>(cantidades[i]) * p.Repeticion();
+            }
+        }
+        p.SumarAreasPiezas(areas, r);
+        material += p.AreaTotal() * r;
+    }
+    for (std::size_t i = 1; i < n; ++i) {
+        totales[i].Aprovechamiento = Cociente(areas[i], material);
+    }
+    return totales;
+}
+
 std::int64_t CSolucion::HojasMaterial(std::int32_t material) const {
     std::int64_t total = 0;
     CIteradorSol it(*this);
     for (std::int32_t k = 0; it.Siguiente(k);) {
         if (Patron(k)->Material() == material) {
-            total += RepActual(k);
+            total = SumarCantidad(total, RepActual(k), 1);
         }
     }
     return total;

@@ -26,6 +26,13 @@ struct RSobrante {
     std::int64_t Cantidad = 0;
 };
 
+// The totals of one job piece over the iterated slots.
+struct RTotalesPieza {
+    std::int64_t Produccion = 0;  // ProduccionPieza
+    double Teorica = 0.0;         // ProduccionTeorica
+    double Aprovechamiento = 0.0; // AprovechamientoPieza
+};
+
 class CSolucion {
 public:
     // Orders of Ordenar: < 0 when a goes before b, > 0 when after, 0 when either may.
@@ -92,6 +99,8 @@ public:
     const CFiltro* Filtro() const { return FFiltro.get(); }
 
     // ---- Totals over the iterated slots ----
+    // Piece counts are 64-bit, a negative repetition (a damaged file) counts as 0 and a sum
+    // beyond the 64-bit range stays at its largest value: no total is ever negative.
     double ProduccionTeorica(std::int32_t pieza) const;
     std::int64_t ProduccionPieza(std::int32_t pieza) const;
     double TotalTeorico() const;
@@ -104,6 +113,9 @@ public:
     double SobranteReal() const;
     double DesperdicioReal() const;
     double AprovechamientoPieza(std::int32_t pieza) const;
+    // The three piece totals of pieces 1..numPiezas (element 0 unused) in one walk of the
+    // set, for listings of every piece: linear in the patterns and their nodes.
+    std::vector<RTotalesPieza> TotalesPorPieza(std::int32_t numPiezas) const;
     std::int64_t HojasMaterial(std::int32_t material) const;
     double ConsumoTeorico(std::int32_t material) const;
     double AprovechamientoMaterial(std::int32_t material) const;

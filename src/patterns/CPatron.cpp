@@ -440,12 +440,29 @@ double CPatron::AreaPieza(std::int32_t i) const {
     return area;
 }
 
-std::int32_t CPatron::TotalPiezas() const {
-    std::int32_t total = 0;
+void CPatron::SumarAreasPiezas(std::vector<double>& areas, double peso) const {
+    Recorrer(FRaiz.get(), [&](const CCorte& n) {
+        const auto i = static_cast<std::size_t>(std::llabs(static_cast<long long>(n.Pieza())));
+        if (n.TienePieza() && i < areas.size()) {
+            areas[i] +=
+                static_cast<double>(LargoPzNeto(n)) * AnchoPzNeto(n) * n.RepX() * n.RepY() * peso;
+        }
+    });
+}
+
+std::int64_t CPatron::TotalPiezas() const {
+    std::int64_t total = 0;
     for (std::size_t i = 1; i < FCantPorPieza.size(); ++i) {
-        total += FCantPorPieza[i];
+        total = SumarCantidad(total, FCantPorPieza[i], 1);
     }
     return total;
+}
+
+std::int64_t CPatron::CantidadPieza(std::int32_t pieza) const {
+    if (pieza < 1 || static_cast<std::size_t>(pieza) >= FCantPorPieza.size()) {
+        return 0;
+    }
+    return FCantPorPieza[static_cast<std::size_t>(pieza)];
 }
 
 // ---- Texts ----
@@ -534,24 +551,29 @@ RLocalizacion CPatron::Localizar(const CCorte* objetivo) const {
 
 void CPatron::RecontarPiezas(std::int32_t numPiezas) {
     const std::int32_t cantidad = PiezasAcotadas(numPiezas);
-    AWord16 cuentas(static_cast<std::size_t>(cantidad) + 1, 0);
+    // The counts reach the highest piece the tree holds, not the whole piece list: a job of
+    // tens of thousands of pieces and a thousand patterns must not hold a count of every
+    // piece in every pattern. Pieces beyond the array count 0 (CantidadPieza).
+    long long mayor = 0;
     bool fuera = false;
     Recorrer(FRaiz.get(), [&](const CCorte& n) {
-        if (!n.TienePieza()) {
-            return;
+        if (n.TienePieza()) {
+            const long long i = std::llabs(static_cast<long long>(n.Pieza()));
+            fuera = fuera || i > cantidad;
+            mayor = std::max(mayor, i);
         }
-        const long long i = std::llabs(static_cast<long long>(n.Pieza()));
-        if (i > cantidad) {
-            fuera = true;
-            return;
-        }
-        auto& c = cuentas[static_cast<std::size_t>(i)];
-        c = static_cast<std::uint16_t>(c + static_cast<std::uint32_t>(n.RepX()) *
-                                               static_cast<std::uint32_t>(n.RepY()));
     });
     if (fuera) {
         throw EErrorIdPieza(Textos::ErrorIdPieza);
     }
+    ACantidades cuentas(static_cast<std::size_t>(mayor) + 1, 0);
+    Recorrer(FRaiz.get(), [&](const CCorte& n) {
+        if (!n.TienePieza()) {
+            return;
+        }
+        auto& c = cuentas[static_cast<std::size_t>(std::llabs(static_cast<long long>(n.Pieza())))];
+        c = SumarCantidad(c, std::max(0, n.RepX()), std::max(0, n.RepY()));
+    });
     FCantPorPieza = std::move(cuentas);
 }
 
@@ -641,7 +663,7 @@ std::unique_ptr<CPatron> CPatron::DeTexto(const std::string& texto, std::int32_t
     std::unique_ptr<CPatron> p(new CPatron());
     p->FLanzamiento = lanzamiento;
     const std::int32_t cantidad = PiezasAcotadas(numPiezas);
-    p->FCantPorPieza.assign(static_cast<std::size_t>(cantidad) + 1, 0);
+    p->FCantPorPieza.assign(1, 0);
 
     const std::size_t abre = texto.find('(');
     const std::vector<std::string> campos =
@@ -690,16 +712,33 @@ std::unique_ptr<CPatron> CPatron::DeTexto(const std::string& texto, std::int32_t
         // Never hand on a tree that failed to read or to count: the rest of the program may
         // rely on its invariants and on its piece numbers.
         p->FRaiz.reset();
-        p->FCantPorPieza.assign(static_cast<std::size_t>(cantidad) + 1, 0);
+        p->FCantPorPieza.assign(1, 0);
         aviso = Textos::ErrorCrearPatron;
     }
     return p;
 }
 
+namespace {
+
+// Counts are equal when every piece has the same count: an array that stops earlier holds
+// zeros beyond its end.
+bool MismasCantidades(const CPatron& a, const CPatron& b) {
+    const std::size_t n = std::max(a.CantPorPieza().size(), b.CantPorPieza().size());
+    for (std::size_t i = 1; i < n; ++i) {
+        if (a.CantidadPieza(static_cast<std::int32_t>(i)) !=
+            b.CantidadPieza(static_cast<std::int32_t>(i))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
 bool CPatron::Iguales(const CPatron& a, const CPatron& b) {
     return a.FAnchoCorte == b.FAnchoCorte && a.FMargenIzq == b.FMargenIzq &&
            a.FMargenSup == b.FMargenSup && a.FMargenDer == b.FMargenDer &&
-           a.FMargenInf == b.FMargenInf && a.FCantPorPieza == b.FCantPorPieza &&
+           a.FMargenInf == b.FMargenInf && MismasCantidades(a, b) &&
            a.FRepeticion == b.FRepeticion && a.FRepEntera == b.FRepEntera &&
            a.FMaterial == b.FMaterial && CCorte::Iguales(a.FRaiz.get(), b.FRaiz.get());
 }

@@ -21,6 +21,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 class CLanzamiento;
 struct ROpciones;
@@ -105,10 +106,13 @@ public:
     // or 1 in bar mode.
     void CrearRaiz(std::int32_t largoMaterial, std::int32_t anchoMaterial);
 
-    // Pieces of each job piece number the pattern yields, indexed 1..NumPiezas.
-    const AWord16& CantPorPieza() const { return FCantPorPieza; }
-    AWord16& CantPorPieza() { return FCantPorPieza; }
-    void SetCantPorPieza(AWord16 valor) { FCantPorPieza = std::move(valor); }
+    // Pieces of each job piece number the pattern yields, indexed from 1. After a recount
+    // the array reaches the highest piece the tree holds; pieces beyond it count 0.
+    const ACantidades& CantPorPieza() const { return FCantPorPieza; }
+    ACantidades& CantPorPieza() { return FCantPorPieza; }
+    void SetCantPorPieza(ACantidades valor) { FCantPorPieza = std::move(valor); }
+    // CantPorPieza[pieza], 0 for a piece beyond the array or below 1.
+    std::int64_t CantidadPieza(std::int32_t pieza) const;
     std::int32_t NumPiezas() const;
 
     double Repeticion() const { return FRepeticion; }
@@ -153,8 +157,11 @@ public:
     double Desperdicio() const; // max(1 - yield - offcut share, 0)
     // Net area of the pieces of job piece i in the pattern.
     double AreaPieza(std::int32_t i) const;
+    // AreaPieza of every piece in one walk: adds peso times it to areas[i] for each piece i
+    // below areas.size().
+    void SumarAreasPiezas(std::vector<double>& areas, double peso) const;
     // Sum of CantPorPieza[1..].
-    std::int32_t TotalPiezas() const;
+    std::int64_t TotalPiezas() const;
 
     // ---- Texts in the job's units ----
     // "L" in bar mode, else "LxA", for the material and for a node (net sizes).
@@ -167,9 +174,10 @@ public:
     // Pre-order walk from the root at (MargenIzq, MargenInf) counting cuts, leaves and
     // offcuts until the target is met; the result carries its origin and the counters.
     RLocalizacion Localizar(const CCorte* objetivo) const;
-    // Counts RepX * RepY of every piece leaf into a fresh CantPorPieza of numPiezas + 1
-    // entries (16-bit arithmetic, as the counts are stored). A leaf whose piece number is
-    // beyond numPiezas raises EErrorIdPieza and leaves the counts unchanged.
+    // Counts RepX * RepY of every piece leaf into a fresh CantPorPieza, in 64 bits (held at
+    // the largest value rather than wrapping), up to the highest piece of the tree. A leaf
+    // whose piece number is beyond numPiezas raises EErrorIdPieza and leaves the counts
+    // unchanged.
     void RecontarPiezas(std::int32_t numPiezas);
     // Canonical form: sorting pass and merging pass, each repeated to its fixed point, then
     // (with ChequearSobrante on) the free bands of the piece blocks large enough to be
@@ -218,7 +226,7 @@ private:
     std::int32_t FMargenDer = 0;
     std::int32_t FMargenInf = 0;
     std::unique_ptr<CCorte> FRaiz;
-    AWord16 FCantPorPieza;
+    ACantidades FCantPorPieza;
     double FRepeticion = 0.0;
     std::array<std::int32_t, 3> FRepEntera{0, 0, 0};
     std::int32_t FMaterial = 0;

@@ -67,6 +67,39 @@ private:
         FLienzo.Relleno(FColores.RellenoSobrante, RellenoSobrante());
         Rectangulo(s);
     }
+    // Calls dibujar(i) for the i in 1..n whose line, at device coordinate pixel(i), falls
+    // on a pixel of [desde, hasta] not yet drawn: a block of any repetition draws at most
+    // one line per visible pixel, in time that grows with the pixels, not the pieces.
+    // pixel must be monotonic in i.
+    template <class Pixel, class Accion>
+    static void PorPixel(int n, int desde, int hasta, Pixel pixel, Accion dibujar) {
+        if (n < 1) {
+            return;
+        }
+        const bool crece = pixel(n) >= pixel(1);
+        // Whether line i lies before the visible range, or after it, in the walk's direction.
+        auto antes = [&](int i) { return crece ? pixel(i) < desde : pixel(i) > hasta; };
+        auto despues = [&](int i) { return crece ? pixel(i) > hasta : pixel(i) < desde; };
+        // The first index from bajo to n for which pred holds (n + 1 when none).
+        auto primero = [&](int bajo, auto pred) {
+            int alto = n + 1;
+            while (bajo < alto) {
+                const int medio = bajo + (alto - bajo) / 2;
+                if (pred(medio)) {
+                    alto = medio;
+                } else {
+                    bajo = medio + 1;
+                }
+            }
+            return bajo;
+        };
+        for (int i = primero(1, [&](int k) { return !antes(k); }); i <= n && !despues(i);) {
+            const int d = pixel(i);
+            dibujar(i);
+            i = i < n && pixel(i + 1) != d ? i + 1
+                                           : primero(i + 1, [&](int k) { return pixel(k) != d; });
+        }
+    }
     TEstiloRelleno RellenoSobrante() const {
         const int r = FEntorno.RellenoSobrante;
         return r >= 0 && r <= 7 ? static_cast<TEstiloRelleno>(r) : TEstiloRelleno::Solido;
@@ -214,26 +247,31 @@ void CDibujo::Hoja(CCorte& n, long long x, long long y) {
 
     FLienzo.Pluma(FColores.CortesPiezas, TEstiloPluma::Punteada, 1);
     FLienzo.Relleno(FColores.CortesPiezas, TEstiloRelleno::Hueco);
-    for (int i = 1; i <= nx; ++i) {
-        const long long xi = x + static_cast<long long>(i) * n.LargoPz();
-        Linea(DX(xi - FK), DY(y) - 1, DX(xi - FK), DY(y + bw) + 1);
-        if (FK > 0) {
-            Linea(DX(xi), DY(y) - 1, DX(xi), DY(y + bw) + 1);
-        }
-    }
+    const RRect& visible = FP.RectDestino();
+    const auto columna = [&](int i) { return x + static_cast<long long>(i) * n.LargoPz(); };
+    PorPixel(
+        nx, visible.Left, visible.Right, [&](int i) { return DX(columna(i) - FK); },
+        [&](int i) {
+            Linea(DX(columna(i) - FK), DY(y) - 1, DX(columna(i) - FK), DY(y + bw) + 1);
+            if (FK > 0) {
+                Linea(DX(columna(i)), DY(y) - 1, DX(columna(i)), DY(y + bw) + 1);
+            }
+        });
     RellenarLibre(RRect{DX(x + bl + FK), DY(y + h), DX(x + l), DY(y)});
     if (FBarras) {
         return;
     }
     FLienzo.Pluma(FColores.CortesPiezas, TEstiloPluma::Punteada, 1);
     FLienzo.Relleno(FColores.CortesPiezas, TEstiloRelleno::Hueco);
-    for (int j = 1; j <= ny; ++j) {
-        const long long yj = y + static_cast<long long>(j) * n.AnchoPz();
-        Linea(DX(x) + 1, DY(yj - FK), DX(x + bl) - 1, DY(yj - FK));
-        if (FK > 0) {
-            Linea(DX(x) + 1, DY(yj), DX(x + bl) - 1, DY(yj));
-        }
-    }
+    const auto fila = [&](int j) { return y + static_cast<long long>(j) * n.AnchoPz(); };
+    PorPixel(
+        ny, visible.Top, visible.Bottom, [&](int j) { return DY(fila(j) - FK); },
+        [&](int j) {
+            Linea(DX(x) + 1, DY(fila(j) - FK), DX(x + bl) - 1, DY(fila(j) - FK));
+            if (FK > 0) {
+                Linea(DX(x) + 1, DY(fila(j)), DX(x + bl) - 1, DY(fila(j)));
+            }
+        });
     RellenarLibre(RRect{DX(x), DY(y + h), DX(x + l), DY(y + bw + FK)});
 }
 

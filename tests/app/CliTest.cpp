@@ -1,6 +1,7 @@
 // trazal-cli as a user runs it: exit codes, what it prints, what it writes, and that a
 // failed or cancelled command leaves the files as they were.
 
+#include "support/EjecucionCli.h"
 #include "support/RutasPrueba.h"
 
 #include <gtest/gtest.h>
@@ -20,35 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Leer(const fs::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-struct RSalida {
-    int Codigo = -1;
-    std::string Salida;
-    std::string Errores;
-};
-
-// Runs the tool with its standard output and error in files of the folder.
-RSalida Ejecutar(const rutas::CCarpetaTemporal& carpeta, const std::vector<std::string>& args) {
-    std::string orden = "'" + rutas::Cli().string() + "'";
-    for (const std::string& a : args) {
-        orden += " '" + a + "'";
-    }
-    const fs::path salida = carpeta / "salida.txt";
-    const fs::path errores = carpeta / "errores.txt";
-    orden += " >'" + salida.string() + "' 2>'" + errores.string() + "'";
-    const int estado = std::system(orden.c_str());
-    RSalida r;
-    r.Codigo = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-    r.Salida = Leer(salida);
-    r.Errores = Leer(errores);
-    return r;
-}
+using cli::Ejecutar;
+using cli::Leer;
+using cli::RSalida;
 
 fs::path CopiaDe(const rutas::CCarpetaTemporal& carpeta, const std::string& ejemplo) {
     const fs::path destino = carpeta / ejemplo;

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -261,6 +265,44 @@ TEST(IniMemoria, GuardarEnUnaCarpetaInexistenteFallaSinDejarRastro) {
     carpeta.EscribirNumero("A", "x", 1);
     EXPECT_THROW(carpeta.Actualizar(), EArchivo);
     EXPECT_TRUE(std::filesystem::is_directory(tmp / "sub"));
+}
+
+// A save killed while it writes leaves the job as it was and no temporary file beside it.
+TEST(IniMemoria, GuardadoMatadoNoDejaTemporales) {
+    rutas::CCarpetaTemporal tmp;
+    const auto ruta = tmp / "job.lan";
+    EscribirBytes(ruta, "[A]\nx=1\n");
+    int tubo[2];
+    ASSERT_EQ(pipe(tubo), 0);
+    const pid_t hijo = fork();
+    ASSERT_GE(hijo, 0);
+    if (hijo == 0) {
+        CIniMemoria ini(ruta.string());
+        for (int i = 0; i < 20000; ++i) {
+            ini.EscribirNumero("B", std::to_string(i), i);
+        }
+        ini.AsignarEscritor([&](std::FILE* f, const char* datos, std::size_t n) -> std::size_t {
+            const std::size_t hechos = std::fwrite(datos, 1, n, f);
+            std::fflush(f);
+            static_cast<void>(write(tubo[1], "x", 1));
+            pause();
+            return hechos;
+        });
+        ini.Actualizar();
+        _exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(read(tubo[0], &c, 1), 1);
+    kill(hijo, SIGKILL);
+    waitpid(hijo, nullptr, 0);
+    close(tubo[0]);
+    close(tubo[1]);
+    EXPECT_EQ(LeerBytes(ruta), "[A]\nx=1\n");
+    std::vector<std::string> nombres;
+    for (const auto& e : std::filesystem::directory_iterator(tmp.Ruta())) {
+        nombres.push_back(e.path().filename().string());
+    }
+    EXPECT_EQ(nombres, std::vector<std::string>{"job.lan"});
 }
 
 TEST(IniMemoria, RenombrarEscribeEnElNuevoSinReleer) {

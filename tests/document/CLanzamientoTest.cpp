@@ -375,13 +375,15 @@ TEST(Lanzamiento, LongitudIlegibleLevantaElErrorDeLongitud) {
         job.LargoPieza(1);
         FAIL();
     } catch (const EConversion& e) {
-        EXPECT_STREQ(e.what(), "Valor de longitud incorrecto");
+        EXPECT_STREQ(e.what(), "Piezas, registro 1, Largo: '1.2.3': Valor de longitud incorrecto");
     }
     try {
         job.LargoPieza(2);
         FAIL();
     } catch (const EConversion& e) {
-        EXPECT_STREQ(e.what(), "El valor excede el máximo permitido(65535)");
+        EXPECT_STREQ(
+            e.what(),
+            "Piezas, registro 2, Largo: '70000': El valor excede el máximo permitido(65535)");
     }
 }
 

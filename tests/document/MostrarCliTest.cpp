@@ -122,8 +122,10 @@ INSTANTIATE_TEST_SUITE_P(
                "La sección [Piezas] declara una cantidad de registros incorrecta: -3"},
         RError{"[Materiales]\nN=abc\n",
                "La sección [Materiales] declara una cantidad de registros incorrecta: abc"},
-        RError{"[Piezas]\nN=1\n1=1.2.3;4;1;;;1;\n", "Valor de longitud incorrecto"},
-        RError{"[Piezas]\nN=1\n1=70000;4;1;;;1;\n", "El valor excede el máximo permitido(65535)"},
+        RError{"[Piezas]\nN=1\n1=1.2.3;4;1;;;1;\n",
+               "Piezas, registro 1, Largo: '1.2.3': Valor de longitud incorrecto"},
+        RError{"[Piezas]\nN=1\n1=70000;4;1;;;1;\n",
+               "Piezas, registro 1, Largo: '70000': El valor excede el máximo permitido(65535)"},
         RError{"[Piezas]\nN=1\n1=7;4;x;;;1;\n", "'x' no es un valor entero válido"}));
 
 TEST(MostrarCli, SinArgumentosMuestraElUso) {

@@ -42,7 +42,9 @@ TEST(Simplex, ColumnaSinFilaLimitanteNoCambiaNada) {
     EXPECT_DOUBLE_EQ(simplex.Objetivo(), 2.0);
 }
 
-// Ratios that tie, exactly or within the tolerance, make the lower position leave.
+// Ratios that tie (the step passes no row's bound by more than 1e-9 of its value) make the
+// row with the larger pivot leave, the lower position when the pivots are equal too: a pivot
+// of round-off size never wins a tie.
 struct RCasoEmpate {
     AWord16 Diagonal, Derecha, Columna;
     int Sale;
@@ -50,7 +52,7 @@ struct RCasoEmpate {
 
 class EmpateTest : public ::testing::TestWithParam<RCasoEmpate> {};
 
-TEST_P(EmpateTest, SaleLaPosicionMenor) {
+TEST_P(EmpateTest, SaleElMayorPivoteYLuegoLaPosicionMenor) {
     const RCasoEmpate& c = GetParam();
     CSimplex simplex(c.Diagonal, c.Derecha, AReal8(c.Diagonal.size(), 1.0));
     int sale = 0;
@@ -63,8 +65,11 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // Basic values 1, 2, 2; the column reaches rows 2 and 3 with the same ratio 1.
         RCasoEmpate{{0, 3, 1, 1}, {0, 3, 2, 2}, {0, 0, 2, 2}, 2},
-        // Ratios 65534/65535 and 65533/65534 differ by about 2.3e-10: a tie.
-        RCasoEmpate{{0, 1, 1}, {0, 65534, 65533}, {0, 65535, 65534}, 1}));
+        // Ratios 65534/65535 and 65533/65534 differ by only 2.3e-10, but taking the first
+        // would drive the second value 1.5e-5 below zero: the smaller ratio leaves.
+        RCasoEmpate{{0, 1, 1}, {0, 65534, 65533}, {0, 65535, 65534}, 2},
+        // Degenerate rows (ratio 0) reached by 1 and by 3: the 3 leaves.
+        RCasoEmpate{{0, 1, 1, 1}, {0, 0, 0, 5}, {0, 1, 3, 1}, 2}));
 
 struct RColumna {
     AWord16 A;
@@ -263,19 +268,26 @@ TEST(Simplex, OptimoIgualQueLaEnumeracionDeVertices) {
     }
 }
 
-// After any sequence of pivots the table still holds the inverse of the basis it claims:
-// the direction of the column in basis position k is -e_k, the basic values reproduce the
-// right-hand side and the duals are c_B B^-1.
-TEST(Simplex, LaInversaSigueSiendoLaDeLaBaseTrasMuchosPivotes) {
+// After any long sequence of pivots the table still holds the inverse of the basis it
+// claims: the direction of the column in basis position k is -e_k, the basic values are
+// never negative and reproduce the right-hand side, and the duals are c_B B^-1. With a
+// degenerate right-hand side (many rows at 0) too, where round-off used to pick pivots.
+class InversaTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(InversaTest, LaInversaSigueSiendoLaDeLaBaseTrasMuchosPivotes) {
+    const bool degenerado = GetParam();
     std::mt19937 azar(99);
     const int n = 40;
     AWord16 diagonal(n + 1, 0);
+    AWord16 derecha(n + 1, 0);
     AReal8 costes(n + 1, 0.0);
     for (int i = 1; i <= n; ++i) {
         diagonal[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(1 + azar() % 60);
+        derecha[static_cast<std::size_t>(i)] = degenerado ? static_cast<std::uint16_t>(azar() % 2)
+                                                          : diagonal[static_cast<std::size_t>(i)];
         costes[static_cast<std::size_t>(i)] = i <= 30 ? 1.0 : 0.0;
     }
-    CSimplex simplex(diagonal, diagonal, costes);
+    CSimplex simplex(diagonal, derecha, costes);
     std::vector<AWord16> base(n + 1);
     AReal8 costeBase = costes;
     for (int i = 1; i <= n; ++i) {
@@ -283,7 +295,7 @@ TEST(Simplex, LaInversaSigueSiendoLaDeLaBaseTrasMuchosPivotes) {
         base[static_cast<std::size_t>(i)][static_cast<std::size_t>(i)] = diagonal[i];
     }
     int pivotes = 0;
-    for (int intento = 0; intento < 400; ++intento) {
+    for (int intento = 0; intento < 6000; ++intento) {
         AWord16 columna(n + 1, 0);
         for (int p = 0; p < 5; ++p) {
             columna[1 + azar() % 30] += static_cast<std::uint16_t>(1 + azar() % 3);
@@ -302,8 +314,14 @@ TEST(Simplex, LaInversaSigueSiendoLaDeLaBaseTrasMuchosPivotes) {
             costeBase[static_cast<std::size_t>(sale)] = coste;
             ++pivotes;
         }
+        for (int k = 1; k <= n; ++k) {
+            ASSERT_GE(simplex.ValorBasico(k), 0.0) << "pivot " << pivotes;
+        }
     }
-    ASSERT_GT(pivotes, 100);
+    ASSERT_GT(pivotes, 2000);
+    EXPECT_GT(simplex.Refactorizaciones(), 0);
+    EXPECT_LT(simplex.ResiduoPrimal(), CSimplex::ToleranciaResiduo);
+    EXPECT_LT(simplex.ResiduoDual(), CSimplex::ToleranciaResiduo);
     double peor = 0.0;
     for (int k = 1; k <= n; ++k) {
         const AReal8 d = simplex.Direccion(base[static_cast<std::size_t>(k)]);
@@ -318,7 +336,7 @@ TEST(Simplex, LaInversaSigueSiendoLaDeLaBaseTrasMuchosPivotes) {
             suma += base[static_cast<std::size_t>(k)][static_cast<std::size_t>(fila)] *
                     simplex.ValorBasico(k);
         }
-        EXPECT_NEAR(suma, diagonal[static_cast<std::size_t>(fila)], 1e-8);
+        EXPECT_NEAR(suma, derecha[static_cast<std::size_t>(fila)], 1e-8);
     }
     // Duals: pi . a_k = c_k for every basic column, and the objective is c_B x_B; also
     // after new costs for the same basis.
@@ -345,6 +363,8 @@ TEST(Simplex, LaInversaSigueSiendoLaDeLaBaseTrasMuchosPivotes) {
     simplex.FijarCostes(nuevos);
     comprobarDuales(nuevos);
 }
+
+INSTANTIATE_TEST_SUITE_P(Casos, InversaTest, ::testing::Bool());
 
 // Phase 1 from the artificials, then phase 2 on the material areas with the artificials at
 // cost 0, as the calculation runs it. The artificials left at zero in the basis must never

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -109,7 +111,7 @@ TEST(Solucion, ProduccionFueraDelVectorDeCantidadesEsCero) {
     auto p = PatronBloque(nullptr, 1, 100, 10, 2, 20, 3, 60);
     Repeticiones(*p, 1.5, 4, 0, 0);
     // An older pattern whose count array is shorter than the job's piece list.
-    p->SetCantPorPieza(AWord16{0, 0, 3});
+    p->SetCantPorPieza(ACantidades{0, 0, 3});
     s.FijarPatron(1, std::move(p));
     EXPECT_EQ(s.ProduccionPieza(2), 12);
     EXPECT_EQ(s.ProduccionPieza(3), 0);
@@ -129,6 +131,36 @@ TEST(Solucion, RepeticionesEnormesNoDesbordan) {
     EXPECT_EQ(s.TotalRepeticiones(), 6000000000LL);
     EXPECT_EQ(s.ProduccionPieza(1), 60000000000LL);
     EXPECT_EQ(s.TotalPiezas(), 60000000000LL);
+}
+
+// Counts past 32 bits times the largest repetitions, and negative repetitions of a damaged
+// file: the totals stay exact while they fit, stop at the largest value, never go negative,
+// and the one-walk totals of every piece agree with the piece-by-piece ones.
+TEST(Solucion, TotalesNuncaNegativosNiDanLaVuelta) {
+    CSolucion s;
+    auto enorme = CPatron::Create(NumPiezas, 1, nullptr);
+    enorme->SetCantPorPieza(ACantidades{0, std::int64_t{1} << 32});
+    Repeticiones(*enorme, 1.0, 2147483647, 0, 0);
+    s.FijarPatron(1, std::move(enorme));
+    auto negativo = PatronBloque(nullptr, 1, 100, 10, 1, 10, 10, 100);
+    Repeticiones(*negativo, 1.0, -2000000000, 0, 0);
+    s.FijarPatron(2, std::move(negativo));
+    EXPECT_EQ(s.ProduccionPieza(1), (std::int64_t{1} << 32) * 2147483647);
+    EXPECT_EQ(s.TotalRepeticiones(), 2147483647);
+    EXPECT_EQ(s.HojasMaterial(1), 2147483647);
+    auto otro = CPatron::Create(NumPiezas, 1, nullptr);
+    otro->SetCantPorPieza(ACantidades{0, std::int64_t{1} << 32});
+    Repeticiones(*otro, 1.0, 2147483647, 0, 0);
+    s.FijarPatron(3, std::move(otro));
+    EXPECT_EQ(s.ProduccionPieza(1), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(s.TotalPiezas(), std::numeric_limits<std::int64_t>::max());
+    const std::vector<RTotalesPieza> totales = s.TotalesPorPieza(NumPiezas);
+    ASSERT_EQ(totales.size(), static_cast<std::size_t>(NumPiezas) + 1);
+    for (std::int32_t i = 1; i <= NumPiezas; ++i) {
+        EXPECT_EQ(totales[static_cast<std::size_t>(i)].Produccion, s.ProduccionPieza(i));
+        EXPECT_EQ(totales[static_cast<std::size_t>(i)].Teorica, s.ProduccionTeorica(i));
+        EXPECT_EQ(totales[static_cast<std::size_t>(i)].Aprovechamiento, s.AprovechamientoPieza(i));
+    }
 }
 
 // Random sequences of slot operations against a plain model of the slots (the material
@@ -366,9 +398,8 @@ TEST(Solucion, TotalesConYSinFiltroIgualQueLaSumaDirecta) {
             }
             const std::int64_t v = criterio == 0   ? k
                                    : criterio == 1 ? p.Material()
-                                   : criterio == 6
-                                       ? p.RepEntera(s.Modo())
-                                       : p.CantPorPieza()[static_cast<std::size_t>(pieza)];
+                                   : criterio == 6 ? p.RepEntera(s.Modo())
+                                                   : p.CantidadPieza(pieza);
             return std::find(valores.begin(), valores.end(), v) != valores.end();
         };
 
@@ -388,7 +419,7 @@ TEST(Solucion, TotalesConYSinFiltroIgualQueLaSumaDirecta) {
             ref.MaterialReal += area * r;
             ref.MaterialTeo += area * x;
             for (int i = 1; i <= NumPiezas; ++i) {
-                const std::int32_t c = p->CantPorPieza()[static_cast<std::size_t>(i)];
+                const std::int64_t c = p->CantidadPieza(i);
                 ref.Produccion[i] += static_cast<std::int64_t>(c) * r;
                 ref.Piezas += static_cast<std::int64_t>(c) * r;
             }

@@ -5,6 +5,7 @@
 #include "engine/CVistaCalculo.h"
 #include "patterns/CPatron.h"
 #include "support/CConstructorLanzamiento.h"
+#include "support/EmpaquetadoPerfecto.h"
 #include "support/RutasPrueba.h"
 #include "support/ValidadorPatron.h"
 
@@ -12,8 +13,10 @@
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <random>
 #include <sstream>
@@ -374,6 +377,156 @@ TEST(CalculoTest, MantenerPatronesActualesAnadeDetras) {
     EXPECT_EQ(s.ProduccionPieza(1), 18);
     EXPECT_EQ(vista.Soltada, 0);
     ComprobarPlan(*job, c.PiezasIncumplidas());
+}
+
+// A hand-made broken result at one stage (0 theoretical, 1 rounding, 2 completion), or in
+// the job's own solution when it is reused: the run ends with the calculation error and
+// the job keeps its solution and history. A result broken only once is recomputed from a
+// fresh factorisation and accepted.
+class CCalculoEstropeado : public CCalculoPrueba {
+public:
+    using CCalculoPrueba::CCalculoPrueba;
+    int Fase = -1;
+    int Veces = 1000;
+    std::function<void(CPatron&)> Estropear;
+
+protected:
+    void ResultadoEtapa(int fase, CSolucion& solucion) override {
+        if (fase != Fase || Veces == 0) {
+            return;
+        }
+        --Veces;
+        for (int k = 1; k <= solucion.Cantidad(); ++k) {
+            if (CPatron* p = solucion.Patron(k)) {
+                Estropear(*p);
+                return;
+            }
+        }
+    }
+};
+
+struct RCasoEstropeado {
+    const char* Nombre;
+    int Fase; // -1: the job's own solution, reused without a theoretical stage
+    int Veces;
+    std::function<void(CPatron&)> Estropear;
+    bool Aceptado;
+};
+
+class EstropeadoTest : public ::testing::TestWithParam<RCasoEstropeado> {};
+
+TEST_P(EstropeadoTest, SeRechazaYElTrabajoNoCambia) {
+    const RCasoEstropeado& caso = GetParam();
+    CConstructorLanzamiento b;
+    b.Opciones.SolucionTeorica = caso.Fase >= 0;
+    auto job = TrabajoConSolucion(b, 2.0, 18);
+    if (caso.Fase < 0) {
+        caso.Estropear(*job->Solucion().Patron(1));
+    }
+    job->EscribirHistorico({"antes"});
+    const CSolucion* anterior = &job->Solucion();
+    const std::string texto = anterior->Patron(1)->ATexto();
+    CVistaRegistro vista;
+    CCalculoEstropeado c(*job, vista);
+    c.Fase = caso.Fase;
+    c.Veces = caso.Veces;
+    c.Estropear = caso.Estropear;
+    Calcular(c);
+    if (caso.Aceptado) {
+        EXPECT_EQ(c.MensajeError(), "");
+        ComprobarPlan(*job, c.PiezasIncumplidas());
+        return;
+    }
+    EXPECT_EQ(c.MensajeError(), "Error en el cálculo");
+    EXPECT_EQ(vista.Error, "Error en el cálculo");
+    EXPECT_EQ(vista.Instalada, 0);
+    EXPECT_EQ(&job->Solucion(), anterior);
+    ASSERT_EQ(job->Solucion().Cantidad(), 1);
+    EXPECT_EQ(job->Solucion().Patron(1)->ATexto(), texto);
+    EXPECT_EQ(job->LeerHistorico(), std::vector<std::string>{"antes"});
+}
+
+void Teorica(CPatron& p, double x) {
+    p.SetRepeticion(x);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, EstropeadoTest,
+    ::testing::Values(
+        RCasoEstropeado{"TeoricaNaN", 0, 1000, [](CPatron& p) { Teorica(p, std::nan("")); }, false},
+        RCasoEstropeado{"TeoricaNegativa", 0, 1000, [](CPatron& p) { Teorica(p, -2.0); }, false},
+        RCasoEstropeado{"TeoricaEnorme", 0, 1000, [](CPatron& p) { Teorica(p, 3.6e133); }, false},
+        RCasoEstropeado{"TeoricaUnaVezSeRecalcula", 0, 1, [](CPatron& p) { Teorica(p, -2.0); },
+                        true},
+        RCasoEstropeado{"DefectoNegativo", 1, 1000,
+                        [](CPatron& p) {
+                            p.SetRepEntera({0, 1, -1});
+                        },
+                        false},
+        RCasoEstropeado{"ExcesoNegativo", 1, 1000,
+                        [](CPatron& p) {
+                            p.SetRepEntera({0, -2000000000, 0});
+                        },
+                        false},
+        RCasoEstropeado{"FinalNegativo", 2, 1000,
+                        [](CPatron& p) {
+                            p.SetRepEntera({-1, 1, 0});
+                        },
+                        false},
+        RCasoEstropeado{"ExistenteNaN", -1, 0, [](CPatron& p) { Teorica(p, std::nan("")); }, false},
+        RCasoEstropeado{"ExistenteEnorme", -1, 0, [](CPatron& p) { Teorica(p, 1e300); }, false},
+        RCasoEstropeado{"ExistenteFueraDe32Bits", -1, 0,
+                        [](CPatron& p) { Teorica(p, 4294967296.5); }, false}),
+    [](const ::testing::TestParamInfo<RCasoEstropeado>& info) { return info.param.Nombre; });
+
+// Jobs whose optimum is known by construction (n stock units cut with no waste, kerf 0),
+// highly degenerate: the LP of the last level reaches n, and the plan is valid, meets the
+// order and uses at most n + 1 units.
+void ComprobarEmpaquetado(const REmpaquetadoPerfecto& e, bool anchoCorteCero,
+                          const std::string& nombre) {
+    SCOPED_TRACE(nombre);
+    CConstructorLanzamiento b;
+    b.Opciones.Barras = e.Barras;
+    b.Opciones.RotarPiezas = false;
+    b.Opciones.ChequearAnchoCorte = anchoCorteCero;
+    b.Opciones.AnchoCorte = 0;
+    b.Opciones.NivelOptimizacionInicial = 1;
+    b.Opciones.NivelOptimizacionFinal = 3;
+    for (const auto& p : e.Piezas) {
+        b.Pieza(p.Largo, p.Ancho, p.Cantidad);
+    }
+    b.Material(e.Largo, e.Ancho);
+    auto job = b.Crear();
+    CVistaRegistro vista;
+    CCalculo c(*job, vista);
+    // A clock that runs ten seconds a reading: the rounding search reaches its cap of
+    // counted leaves at once instead of after its five seconds of grace.
+    std::atomic<long long> lecturas{0};
+    c.FijarReloj([&lecturas] { return 10.0 * static_cast<double>(lecturas.fetch_add(1)); });
+    Calcular(c);
+    ASSERT_EQ(c.MensajeError(), "");
+    EXPECT_EQ(c.PiezasIncumplidas(), "");
+    const CSolucion& s = job->Solucion();
+    EXPECT_LE(s.ConsumoTeorico(1), e.Unidades + 1e-6);
+    EXPECT_LE(s.HojasMaterial(1), e.Unidades + 1);
+    ComprobarPlan(*job, c.PiezasIncumplidas());
+}
+
+// Short bars and small sheets keep these to seconds; the benchmark family "empaquetados
+// perfectos" runs the large ones.
+TEST(EmpaquetadoPerfectoTest, BarrasAlcanzanElOptimo) {
+    for (std::uint32_t semilla = 1; semilla <= 4; ++semilla) {
+        ComprobarEmpaquetado(empaquetado::Barras(semilla, 20, 200), semilla % 2 == 0,
+                             "semilla " + std::to_string(semilla));
+    }
+}
+
+TEST(EmpaquetadoPerfectoTest, HojasAlcanzanElOptimo) {
+    for (std::uint32_t semilla = 1; semilla <= 8; ++semilla) {
+        ComprobarEmpaquetado(
+            empaquetado::Hojas(semilla, 1 + static_cast<int>(semilla % 7), 3, 12, 400, 300),
+            semilla % 2 == 0, "semilla " + std::to_string(semilla));
+    }
 }
 
 class EjemploTest : public ::testing::TestWithParam<const char*> {};

@@ -138,11 +138,12 @@ TEST(PlanEnteroTest, RedondeoIgualAFuerzaBruta) {
             FijarPlanes(*s.Patron(k), abajo + 0.5, abajo, abajo + 1);
         }
         // The candidate plans, on a copy of the counts taken before the search.
-        std::vector<AWord16> cantidades;
+        std::vector<ACantidades> cantidades;
         std::vector<int> abajo0;
         std::vector<int> arriba0;
         for (int k = 1; k <= numPatrones; ++k) {
             cantidades.push_back(s.Patron(k)->CantPorPieza());
+            cantidades.back().resize(static_cast<std::size_t>(numPiezas) + 1, 0);
             abajo0.push_back(s.Patron(k)->RepEntera(CSolucion::ModoPorDefecto));
             arriba0.push_back(s.Patron(k)->RepEntera(CSolucion::ModoPorExceso));
         }
@@ -261,7 +262,7 @@ TEST(PlanEnteroTest, ElRedondeoParaPorPasosSeaCualSeaElReloj) {
         std::vector<std::int32_t> reps;
         for (int k = 1; k <= s.Cantidad(); ++k) {
             const CPatron* p = s.Patron(k);
-            const AWord16& c = p->CantPorPieza();
+            const auto& c = p->CantPorPieza();
             reps.push_back(static_cast<std::int32_t>(
                 std::find_if(c.begin() + 1, c.end(), [](auto n) { return n > 0; }) - c.begin()));
             reps.push_back(p->RepEntera(CSolucion::ModoPorDefecto));

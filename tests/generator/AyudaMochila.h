@@ -42,8 +42,8 @@ struct RGenerado {
 inline double ValorPatron(const CPatron& p, const CMochila& m, const AReal8& d) {
     double v = 0.0;
     for (int r = 1; r <= m.NumPiezas(); ++r) {
-        v += p.CantPorPieza()[static_cast<std::size_t>(m.PiezaDeFila(r))] *
-             d[static_cast<std::size_t>(r)];
+        v +=
+            static_cast<double>(p.CantidadPieza(m.PiezaDeFila(r))) * d[static_cast<std::size_t>(r)];
     }
     return v;
 }

@@ -39,7 +39,7 @@ struct RCasoPatron {
     std::vector<std::array<int, 2>> Piezas;
     std::vector<std::array<int, 2>> Materiales;
     std::vector<double> Precios;
-    AWord16 Cantidades; // {} no pattern; {0} any pattern
+    ACantidades Cantidades; // {} no pattern; {0} any pattern
     bool Barras = false, Rotar = false, Sobrantes = false;
     int SobranteMinimo = SinLimite, Agarre = SinLimite, AnchoCorte = SinLimite;
     int CorteMaximo = SinLimite, NivelCorte = SinLimite;
@@ -52,7 +52,7 @@ RCasoPatron Barra(const char* nombre, int minimo, int agarre, int kerf, int piez
                   int piezas) {
     RCasoPatron c{nombre, {{pieza, 1}}, {{barra, 1}}, {1.0}, {}};
     if (piezas > 0) {
-        c.Cantidades = {0, static_cast<std::uint16_t>(piezas)};
+        c.Cantidades = {0, piezas};
     }
     c.Barras = true;
     c.SobranteMinimo = minimo;
@@ -175,7 +175,7 @@ INSTANTIATE_TEST_SUITE_P(
             c.Barras = true;
             return c;
         }(),
-        RCasoPatron{"PiezaDominada", {{40, 40}, {50, 50}}, {{150, 100}}, {5.0, 4.9}, {0, 6, 0}},
+        RCasoPatron{"PiezaDominada", {{40, 40}, {50, 50}}, {{150, 100}}, {5.0, 4.9}, {0, 6}},
         // A maximum cut below every material width: no vertical cut, and no block filling
         // the width unless it is the single exact piece.
         CorteMaximo(

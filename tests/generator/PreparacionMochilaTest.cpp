@@ -247,7 +247,7 @@ TEST(Preparacion, StockCeroEsIlimitado) {
 class PatronesActuales : public testing::Test {
 protected:
     // A kept pattern on job material m cut `veces` times with the given counts.
-    void Mantener(CLanzamiento& job, int slot, int material, int veces, AWord16 cantidades,
+    void Mantener(CLanzamiento& job, int slot, int material, int veces, ACantidades cantidades,
                   double repeticion = 2.5) {
         auto p = CPatron::Create(job.CantidadPiezas(), material, &job);
         p->SetCantPorPieza(std::move(cantidades));

@@ -172,20 +172,30 @@ TEST(CPatronMedidas, AreaPiezaYTotalPiezas) {
     p->SetRaiz(Corte(1, Bloque(62, 22, 3, 12, 22, 5, 1),
                      Corte(-1, Bloque(40, 12, -3, 22, 12, 1, 1), Bloque(40, 10, 1, 20, 5, 2, 2))));
     p->RecontarPiezas(3);
-    EXPECT_EQ(p->CantPorPieza(), (AWord16{0, 4, 0, 6}));
+    EXPECT_EQ(p->CantPorPieza(), (ACantidades{0, 4, 0, 6}));
     EXPECT_EQ(p->TotalPiezas(), 10);
     EXPECT_DOUBLE_EQ(p->AreaPieza(3), 10.0 * 20 * 5 + 20.0 * 10);
     EXPECT_DOUBLE_EQ(p->AreaPieza(1), 18.0 * 3 * 4);
     EXPECT_DOUBLE_EQ(p->AreaPiezas(), p->AreaPieza(1) + p->AreaPieza(3));
 }
 
-TEST(CPatronMedidas, RecontarUsaAritmeticaDe16Bits) {
+TEST(CPatronMedidas, RecontarNoDaLaVueltaPorEncimaDe65535) {
     CTrabajo t(OpcionesPorDefecto());
-    auto p = CPatron::Create(1, 1, t.Job());
-    // 350 x 200 = 70000 pieces of 1 x 1: the stored count wraps to 70000 - 65536.
-    p->SetRaiz(Bloque(350, 200, 1, 1, 1, 350, 200));
-    p->RecontarPiezas(1);
-    EXPECT_EQ(p->CantPorPieza()[1], 70000 - 65536);
+    // Blocks of 1 x 1 pieces: 350 x 200 = 70000 would wrap in 16 bits, the largest block a
+    // node can hold (131072 x 131072 = 2^34) would wrap in 32.
+    struct RCaso {
+        std::int32_t Largo, Ancho;
+        std::int64_t Esperado;
+    };
+    for (const RCaso c :
+         {RCaso{350, 200, 70000}, RCaso{256, 256, 65536},
+          RCaso{CCorte::LongitudMaximaNodo, CCorte::LongitudMaximaNodo, std::int64_t{1} << 34}}) {
+        auto p = CPatron::Create(1, 1, t.Job());
+        p->SetRaiz(Bloque(c.Largo, c.Ancho, 1, 1, 1, c.Largo, c.Ancho));
+        p->RecontarPiezas(1);
+        EXPECT_EQ(p->CantPorPieza()[1], c.Esperado) << c.Largo << "x" << c.Ancho;
+        EXPECT_EQ(p->TotalPiezas(), c.Esperado);
+    }
 }
 
 TEST(CPatronMedidas, RecontarConPiezaFueraDeLaLista) {
@@ -385,7 +395,7 @@ TEST_P(CPatronTextoMalo, DaUnPatronSinArbolYElAviso) {
     ASSERT_NE(p, nullptr);
     EXPECT_EQ(aviso, Textos::ErrorCrearPatron);
     EXPECT_EQ(p->Raiz(), nullptr);
-    EXPECT_EQ(p->CantPorPieza(), AWord16(4, 0));
+    EXPECT_EQ(p->CantPorPieza(), ACantidades(1, 0));
     EXPECT_EQ(p->Material(), 2) << "the header is kept as far as it was read";
     // What is left measures without trouble.
     EXPECT_EQ(p->TotalPiezas(), 0);
@@ -426,7 +436,8 @@ TEST(CPatronTexto, CantidadDePiezasDesmesuradaNoReservaSinLimite) {
     auto p = CPatron::DeTexto("1;1;1;1;0;0;1;0;0;0;0;0(10;5;0;2;5;1;5;1;\\def()())", 2000000000,
                               t.Job(), aviso);
     EXPECT_EQ(aviso, "");
-    EXPECT_EQ(p->CantPorPieza().size(), 65536u);
+    EXPECT_EQ(p->CantPorPieza().size(), 2u) << "counts reach the highest piece of the tree";
+    EXPECT_EQ(p->CantidadPieza(1999999999), 0);
     auto q = CPatron::DeTexto("1;1;1;1;0;0;1;0;0;0;0;0()", -5, t.Job(), aviso);
     EXPECT_EQ(q->CantPorPieza().size(), 1u);
 }

@@ -245,6 +245,24 @@ INSTANTIATE_TEST_SUITE_P(
             "HojaVacia", true, "(1003;503;0;0;0;0;0;0()())", {}, {}, {RRect{2, 2, 998, 498}}}),
     [](const testing::TestParamInfo<CasoBloque>& info) { return std::string(info.param.Nombre); });
 
+// A block of 131072 pieces along a 1000-pixel view: every visible pixel column gets its one
+// line, no column two, and nothing outside the clip is walked or drawn.
+TEST(Dibujo, BloqueEnormeUnaLineaPorPixelVisible) {
+    CTrabajo t({}, {"1;1;1;;;1;"});
+    auto P = t.Patron("(131072;64;0;1;64;1;131072;1()())");
+    for (const RRect recorte : {RRect{0, 0, 1000, 500}, RRect{200, 0, 450, 500}}) {
+        const auto g = Grabar(*P, RRect{0, 0, 1000, 500}, ModoDibujo::Pantalla, recorte);
+        std::vector<int> xs;
+        for (const auto& l : LineasPunteadas(g)) {
+            xs.push_back(l.X1);
+        }
+        const auto ancho = static_cast<std::size_t>(recorte.Right - recorte.Left);
+        EXPECT_LE(xs.size(), ancho + 1);
+        EXPECT_GE(xs.size(), ancho - 1);
+        EXPECT_TRUE(std::adjacent_find(xs.begin(), xs.end()) == xs.end());
+    }
+}
+
 TEST(Dibujo, MargenesRellenosYContorno) {
     CTrabajo t(
         {"ChequearMargenes=1", "MargenIzq=10", "MargenDer=20", "MargenSup=30", "MargenInf=40"},

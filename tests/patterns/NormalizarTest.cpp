@@ -73,7 +73,7 @@ std::string FallaSobrante(const CPatron& p) {
 
 // The canonical form of a pattern whose piece counts were `cuentas`: a sound tree with the
 // same pieces, ordered, merged and (with the offcut check) with its offcuts cut off.
-std::string FallaForma(CPatron& p, const azar::TablaPiezas* piezas, const AWord16& cuentas) {
+std::string FallaForma(CPatron& p, const azar::TablaPiezas* piezas, const ACantidades& cuentas) {
     std::string falla = azar::Invariantes(p.Raiz(), piezas);
     p.RecontarPiezas(static_cast<int>(cuentas.size()) - 1);
     if (falla.empty() && p.CantPorPieza() != cuentas) {
@@ -247,7 +247,7 @@ TEST_P(CNormalizarForma, DaLaFormaEsperada) {
     auto p = CPatron::Create(c.NumPiezas, 1, t.Job());
     p->SetRaiz(CCorte::LeerTexto(c.Antes));
     p->RecontarPiezas(c.NumPiezas);
-    const AWord16 cuentas = p->CantPorPieza();
+    const ACantidades cuentas = p->CantPorPieza();
     ASSERT_TRUE(p->Normalizar());
     std::string texto = CCorte::ATexto(p->Raiz());
     for (std::size_t i; (i = texto.find("\\def")) != std::string::npos;) {

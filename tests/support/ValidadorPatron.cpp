@@ -281,7 +281,7 @@ std::vector<std::string> ValidarPatron(const CPatron& patron, const RReglasPatro
         }
     }
 
-    const AWord16& cant = patron.CantPorPieza();
+    const ACantidades& cant = patron.CantPorPieza();
     for (std::size_t i = 1; i < cant.size(); ++i) {
         if (cant[i] != r.Cuenta[i]) {
             r.Problemas.push_back("CantPorPieza[" + std::to_string(i) +

@@ -6,13 +6,16 @@
 // run only; the file keeps its own.
 //
 // The first Ctrl+C forces the current level or stage to its end; a second one within two
-// seconds cancels the calculation and leaves the file untouched.
+// seconds cancels the calculation and leaves the file untouched, even when the calculation
+// has ended meanwhile (the save waits for those two seconds).
 //
 // Exit codes: 0 success, 1 calculation error, 2 usage or file errors, 3 cancelled.
 
+#include "cli/ArchivosCli.h"
 #include "cli/CColaSincronizada.h"
 #include "cli/CVistaTerminal.h"
 #include "cli/Comandos.h"
+#include "cli/TextosCli.h"
 
 #include "document/CLanzamiento.h"
 #include "document/UGlobals.h"
@@ -35,6 +38,7 @@
 #include <sstream>
 #include <string>
 #include <system_error>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -50,10 +54,15 @@ std::atomic<long long> g_UltimaPulsacion{0};
 
 static_assert(std::atomic<long long>::is_always_lock_free, "used in a signal handler");
 
-extern "C" void AlInterrumpir(int) {
+// Monotonic nanoseconds; safe in a signal handler.
+long long Ahora() {
     timespec t{};
     clock_gettime(CLOCK_MONOTONIC, &t);
-    const long long ahora = static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
+    return static_cast<long long>(t.tv_sec) * 1000000000LL + t.tv_nsec;
+}
+
+extern "C" void AlInterrumpir(int) {
+    const long long ahora = Ahora();
     const long long anterior = g_UltimaPulsacion.exchange(ahora);
     if (anterior != 0 && ahora - anterior <= DosSegundos) {
         g_Cancelar.store(true);
@@ -172,7 +181,7 @@ std::string DescripcionMaterial(const CLanzamiento& job, int m) {
 
 std::string PiezasDe(const CPatron& p) {
     std::string texto;
-    const AWord16& c = p.CantPorPieza();
+    const ACantidades& c = p.CantPorPieza();
     for (std::size_t i = 1; i < c.size(); ++i) {
         if (c[i] > 0) {
             if (!texto.empty()) {
@@ -290,7 +299,7 @@ void ImprimirJson(std::ostream& salida, const CLanzamiento& job, const CCalculo&
                << ", \"aprovechamiento\": " << Numero(100.0 * p->Aprovechamiento())
                << ", \"piezas\": [";
         bool primeraPieza = true;
-        const AWord16& c = p->CantPorPieza();
+        const ACantidades& c = p->CantPorPieza();
         for (std::size_t i = 1; i < c.size(); ++i) {
             if (c[i] > 0) {
                 salida << (primeraPieza ? "" : ", ") << "{\"pieza\": " << i
@@ -347,15 +356,21 @@ int ComandoCalcular(const std::vector<std::string>& argumentos) {
         std::cerr << Textos::CliUsoCalcular << "\n";
         return 2;
     }
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(archivo, ec)) {
-        std::cerr << Textos::ErrorCrearLanzamiento << Textos::CliNoExiste << "\"" << archivo
-                  << "\"\n";
+    if (const std::string problema = ProblemaEntrada(archivo); !problema.empty()) {
+        std::cerr << problema << "\n";
         return 2;
+    }
+    if (!destino.empty()) {
+        if (const std::string problema = ProblemaSalida(archivo, destino, {".lan", ".pla"});
+            !problema.empty()) {
+            std::cerr << problema << "\n";
+            return 2;
+        }
     }
     std::unique_ptr<CLanzamiento> job;
     try {
         job = std::make_unique<CLanzamiento>(archivo, OpcionesPorDefecto());
+        job->ComprobarOpciones();
     } catch (const std::exception& e) {
         std::cerr << Textos::ErrorCrearLanzamiento << e.what() << "\n";
         return 2;
@@ -400,6 +415,18 @@ int ComandoCalcular(const std::vector<std::string>& argumentos) {
             }
         }
         calculo.CalculoTerminado();
+        // A forced step often ends the calculation within a second, before the second Ctrl+C
+        // that was meant to cancel it: the save waits until two seconds have passed since the
+        // last Ctrl+C, so that one still cancels and leaves the file untouched.
+        if (!cancelado && g_UltimaPulsacion.load() != 0 && !g_Cancelar.load()) {
+            vista.Aviso(TextosCli::EsperaGuardar);
+            while (!g_Cancelar.load() && Ahora() - g_UltimaPulsacion.load() <= DosSegundos) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        }
+        if (g_Cancelar.load() && !cancelado) {
+            calculo.Cancelado = true;
+        }
         vista.Cerrar();
     }
     const double segundos =

@@ -1,7 +1,9 @@
 // trazal-cli dibujar JOB.lan --patron N -o FILE: one pattern of the job's solution drawn with
 // the job's labels, as a PNG image or, when FILE ends in .pdf, as a one-page PDF.
 
+#include "cli/ArchivosCli.h"
 #include "cli/Comandos.h"
+#include "cli/TextosCli.h"
 
 #include "document/UGlobals.h"
 #include "document/UTextos.h"
@@ -13,6 +15,7 @@
 
 #if TRAZAL_CON_QT
 
+#include "document/CIniMemoria.h"
 #include "document/CLanzamiento.h"
 #include "document/REntorno.h"
 #include "engine/CSolucion.h"
@@ -20,6 +23,8 @@
 #include "patterns/UDibujo.h"
 #include "ui/CLienzoQt.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMarginsF>
@@ -33,9 +38,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <exception>
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 namespace {
 
@@ -98,25 +101,24 @@ bool LeerArgumentos(const std::vector<std::string>& a, RArgumentosDibujo& r) {
     return conPatron && !r.Lanzamiento.empty() && !r.Salida.empty();
 }
 
-// A file written beside the target and renamed over it at the end, so that a failed
-// drawing never leaves a damaged file in its place.
-std::filesystem::path Temporal(const std::string& salida) {
-    std::filesystem::path p(salida);
-    return p.parent_path() / (p.filename().string() + ".tmp");
+// Qt's own warnings (the runtime folder, fonts) are not for the user of this tool; the last
+// one is kept to explain a drawing that fails.
+std::string g_UltimoAvisoQt;
+
+void AvisoQt(QtMsgType, const QMessageLogContext&, const QString& mensaje) {
+    g_UltimoAvisoQt = mensaje.toStdString();
 }
 
-bool Reemplazar(const std::filesystem::path& temporal, const std::string& salida) {
-    std::error_code ec;
-    std::filesystem::rename(temporal, salida, ec);
-    if (ec) {
-        std::filesystem::remove(temporal, ec);
-        return false;
-    }
-    return true;
+// The drawing is made in memory and written through the atomic writer of the job files, so
+// that a failure says why and never leaves a damaged or half-written file in its place.
+void Escribir(const QByteArray& datos, const std::string& salida) {
+    EscribirArchivoAtomico(salida,
+                           std::string(datos.constData(), static_cast<std::size_t>(datos.size())));
 }
 
-bool DibujarPng(CPatron& P, const REntorno& entorno, int modo, int ancho,
-                const std::string& salida) {
+// Returns the message of a failure, empty on success.
+std::string DibujarPng(CPatron& P, const REntorno& entorno, int modo, int ancho,
+                       const std::string& salida) {
     const double largo = std::max(1, P.LargoTotal());
     double alto = P.Barras() ? std::round(largo * entorno.AnchoBarra) : P.AnchoTotal();
     alto = std::max(1.0, alto);
@@ -128,28 +130,31 @@ bool DibujarPng(CPatron& P, const REntorno& entorno, int modo, int ancho,
 
     QImage imagen(ancho, altoImagen, QImage::Format_RGB32);
     if (imagen.isNull()) {
-        return false;
+        return Textos::CliErrorDibujo + salida + TextosCli::ImagenDemasiadoGrande;
     }
     imagen.fill(modo == ModoDibujo::Pantalla ? QColor(64, 64, 64) : QColor(Qt::white));
-    QPainter pintor(&imagen);
-    pintor.setRenderHint(QPainter::TextAntialiasing, true);
-    CLienzoQt lienzo(pintor);
-    Dibujar(P, lienzo, RRect{margen, margen, ancho - margen, altoImagen - margen}, modo,
-            RRect{0, 0, ancho, altoImagen}, entorno);
-    pintor.end();
-    const auto temporal = Temporal(salida);
-    if (!imagen.save(QString::fromStdString(temporal.string()), "PNG")) {
-        std::error_code ec;
-        std::filesystem::remove(temporal, ec);
-        return false;
+    {
+        QPainter pintor(&imagen);
+        pintor.setRenderHint(QPainter::TextAntialiasing, true);
+        CLienzoQt lienzo(pintor);
+        Dibujar(P, lienzo, RRect{margen, margen, ancho - margen, altoImagen - margen}, modo,
+                RRect{0, 0, ancho, altoImagen}, entorno);
     }
-    return Reemplazar(temporal, salida);
+    QByteArray datos;
+    QBuffer buffer(&datos);
+    if (!buffer.open(QIODevice::WriteOnly) || !imagen.save(&buffer, "PNG")) {
+        return Textos::CliErrorDibujo + salida + ": " + g_UltimoAvisoQt;
+    }
+    Escribir(datos, salida);
+    return {};
 }
 
-bool DibujarPdf(CPatron& P, const REntorno& entorno, int modo, const std::string& salida) {
-    const auto temporal = Temporal(salida);
+std::string DibujarPdf(CPatron& P, const REntorno& entorno, int modo, const std::string& salida) {
+    QByteArray datos;
     {
-        QPdfWriter pdf(QString::fromStdString(temporal.string()));
+        QBuffer buffer(&datos);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter pdf(&buffer);
         pdf.setResolution(static_cast<int>(ResolucionPdf));
         const bool apaisado = P.Barras() || P.LargoTotal() >= P.AnchoTotal();
         pdf.setPageLayout(QPageLayout(QPageSize(QPageSize::A4),
@@ -157,9 +162,7 @@ bool DibujarPdf(CPatron& P, const REntorno& entorno, int modo, const std::string
                                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter));
         QPainter pintor;
         if (!pintor.begin(&pdf)) {
-            std::error_code ec;
-            std::filesystem::remove(temporal, ec);
-            return false;
+            return Textos::CliErrorDibujo + salida + TextosCli::DibujoSinPdf;
         }
         const int ancho = pdf.width();
         const int alto = pdf.height();
@@ -169,12 +172,11 @@ bool DibujarPdf(CPatron& P, const REntorno& entorno, int modo, const std::string
                 RRect{0, 0, ancho, alto}, entorno);
         pintor.end();
     }
-    std::error_code ec;
-    if (!std::filesystem::exists(temporal, ec) || std::filesystem::file_size(temporal, ec) == 0) {
-        std::filesystem::remove(temporal, ec);
-        return false;
+    if (datos.isEmpty()) {
+        return Textos::CliErrorDibujo + salida + TextosCli::DibujoSinPdf;
     }
-    return Reemplazar(temporal, salida);
+    Escribir(datos, salida);
+    return {};
 }
 
 std::string Reemplazos(std::string texto, long long n, long long cantidad) {
@@ -195,18 +197,22 @@ int ComandoDibujar(const std::vector<std::string>& argumentos) {
         std::cerr << Textos::CliAnchoIncorrecto << "\n";
         return 2;
     }
-    const bool pdf = TerminaEnPdf(a.Salida);
-    const int modo = a.Modo >= 0 ? a.Modo : (pdf ? ModoDibujo::Papel : ModoDibujo::Pantalla);
-    std::error_code ec;
-    if (!std::filesystem::exists(a.Lanzamiento, ec)) {
-        std::cerr << Textos::ErrorCrearLanzamiento << Textos::CliNoExiste << "\"" << a.Lanzamiento
-                  << "\"\n";
+    if (const std::string problema = ProblemaEntrada(a.Lanzamiento); !problema.empty()) {
+        std::cerr << problema << "\n";
         return 2;
     }
+    if (const std::string problema = ProblemaSalida(a.Lanzamiento, a.Salida, {".png", ".pdf"});
+        !problema.empty()) {
+        std::cerr << problema << "\n";
+        return 2;
+    }
+    const bool pdf = TerminaEnPdf(a.Salida);
+    const int modo = a.Modo >= 0 ? a.Modo : (pdf ? ModoDibujo::Papel : ModoDibujo::Pantalla);
     // Drawing needs a platform for the fonts even without a display.
     if (!std::getenv("QT_QPA_PLATFORM")) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
+    qInstallMessageHandler(AvisoQt);
     static int argc = 1;
     static char nombre[] = "trazal-cli";
     static char* argv[] = {nombre, nullptr};
@@ -226,11 +232,21 @@ int ComandoDibujar(const std::vector<std::string>& argumentos) {
         return 2;
     }
     CPatron& P = *job->Solucion().Patron(static_cast<int>(a.Patron));
+    // A pattern whose text could not be read has no tree: there is nothing true to draw.
+    if (P.Raiz() == nullptr) {
+        std::cerr << Textos::ErrorCrearPatron << "\n";
+        return 2;
+    }
     const REntorno entorno = REntorno::PorDefecto(1920, 1080, std::string());
-    const bool bien = pdf ? DibujarPdf(P, entorno, modo, a.Salida)
-                          : DibujarPng(P, entorno, modo, static_cast<int>(a.Ancho), a.Salida);
-    if (!bien) {
-        std::cerr << Textos::CliErrorDibujo << a.Salida << "\n";
+    std::string problema;
+    try {
+        problema = pdf ? DibujarPdf(P, entorno, modo, a.Salida)
+                       : DibujarPng(P, entorno, modo, static_cast<int>(a.Ancho), a.Salida);
+    } catch (const std::exception& e) {
+        problema = e.what();
+    }
+    if (!problema.empty()) {
+        std::cerr << problema << "\n";
         return 2;
     }
     return 0;

@@ -1,6 +1,7 @@
 // trazal-cli mostrar JOB.lan: the job's name, its options in file order, and its pieces and
 // materials as tables with lengths in the job's units.
 
+#include "cli/ArchivosCli.h"
 #include "cli/Comandos.h"
 #include "cli/ListadoSolucion.h"
 
@@ -107,12 +108,10 @@ int ComandoMostrar(const std::vector<std::string>& argumentos) {
         return 2;
     }
     const std::string& archivo = argumentos[0];
-    std::error_code ec;
     // The job document treats a missing file as a new job; asked to show a file, the tool
     // says it is not there.
-    if (!std::filesystem::exists(archivo, ec)) {
-        std::cerr << Textos::ErrorCrearLanzamiento << Textos::CliNoExiste << "\"" << archivo
-                  << "\"\n";
+    if (const std::string problema = ProblemaEntrada(archivo); !problema.empty()) {
+        std::cerr << problema << "\n";
         return 2;
     }
     // Everything is read before anything is printed, so an error leaves no half listing.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -74,7 +75,7 @@ void ListarSolucion(std::ostream& salida, const CLanzamiento& job) {
         for (int c = 0; c < 8; ++c) {
             salida << Columna(celdas[c], anchos[c + 1]);
         }
-        const AWord16& cantidades = p->CantPorPieza();
+        const ACantidades& cantidades = p->CantPorPieza();
         bool primera = true;
         for (std::size_t i = 1; i < cantidades.size(); ++i) {
             if (cantidades[i] != 0) {
@@ -98,11 +99,15 @@ void ListarSolucion(std::ostream& salida, const CLanzamiento& job) {
     salida << "  " << Textos::CliDesperdicio << ": " << Textos::CliTeorico << " "
            << Por100(s.DesperdicioTeorico()) << "  " << Textos::CliReal << " "
            << Por100(s.DesperdicioReal()) << "\n";
-    for (int i = 1; i <= job.CantidadPiezas(); ++i) {
+    // One walk for the totals of every piece: a job of many pieces and patterns lists in
+    // time linear in what it holds.
+    const int piezas = job.CantidadPiezas();
+    const std::vector<RTotalesPieza> totales = s.TotalesPorPieza(piezas);
+    for (int i = 1; i <= piezas; ++i) {
+        const RTotalesPieza& t = totales[static_cast<std::size_t>(i)];
         salida << "  " << Textos::CliPieza << " " << i << ": " << Textos::CliProduccion << " "
-               << s.ProduccionPieza(i) << "  " << Textos::CliTeorica << " "
-               << Fijo(s.ProduccionTeorica(i), 2) << "  " << Textos::CliAprovechamiento << " "
-               << Por100(s.AprovechamientoPieza(i)) << "\n";
+               << t.Produccion << "  " << Textos::CliTeorica << " " << Fijo(t.Teorica, 2) << "  "
+               << Textos::CliAprovechamiento << " " << Por100(t.Aprovechamiento) << "\n";
     }
     for (int m = 1; m <= job.CantidadMateriales(); ++m) {
         salida << "  " << Textos::CliMaterial << " " << m << ": " << s.HojasMaterial(m) << " "

@@ -1,0 +1,17 @@
+#pragma once
+
+// Texts of trazal-cli that no other part of the program shows.
+namespace TextosCli {
+
+inline constexpr const char* SalidaEsEntrada =
+    "\": es el propio lanzamiento; elija otro nombre para el archivo de salida";
+inline constexpr const char* SalidaEsCarpeta = "\": es una carpeta, no un archivo";
+inline constexpr const char* SalidaExtension = "\": la extensión debe ser ";
+inline constexpr const char* SalidaIncorrecta = "No se puede escribir el archivo \"";
+inline constexpr const char* O = " o ";
+inline constexpr const char* EsperaGuardar =
+    "Se guardará la solución en 2 segundos; pulse Ctrl+C de nuevo para cancelar.";
+inline constexpr const char* ImagenDemasiadoGrande = ": la imagen es demasiado grande";
+inline constexpr const char* DibujoSinPdf = ": no se pudo crear el documento PDF";
+
+} // namespace TextosCli
