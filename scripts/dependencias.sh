@@ -20,6 +20,10 @@ PAQUETES=(
     libgl-dev
     fontconfig
     fonts-dejavu-core
+    xvfb
+    xauth
+    imagemagick
+    xdotool
 )
 
 faltan=()

@@ -70,20 +70,8 @@ constexpr std::uint32_t ColorSistema(std::uint32_t indice) {
     return 0x80000000u | indice;
 }
 
-// At most 255 bytes, never cutting a UTF-8 sequence in two.
-std::string CortarCarpeta(const std::string& s) {
-    if (s.size() <= REntorno::LargoMaximoCarpeta) {
-        return s;
-    }
-    std::size_t largo = REntorno::LargoMaximoCarpeta;
-    while (largo > 0 && (static_cast<unsigned char>(s[largo]) & 0xC0u) == 0x80u) {
-        --largo;
-    }
-    return s.substr(0, largo);
-}
-
 void EscribirCarpeta(std::vector<std::uint8_t>& b, std::size_t pos, const std::string& s) {
-    const std::string c = CortarCarpeta(s);
+    const std::string c = REntorno::CortarCarpeta(s);
     b[pos] = static_cast<std::uint8_t>(c.size());
     std::memcpy(b.data() + pos + 1, c.data(), c.size());
 }
@@ -125,8 +113,8 @@ REntorno REntorno::PorDefecto(int anchoPantalla, int altoPantalla,
         b = RBarraHerramientas{true, 0, 0};
     }
     e.Colores = ColoresPorDefecto();
-    e.CarpetaLanzamientos = CortarCarpeta(carpetaAplicacion + "Lanzamientos");
-    e.CarpetaPlantillas = CortarCarpeta(carpetaAplicacion + "Plantillas");
+    e.CarpetaLanzamientos = REntorno::CortarCarpeta(carpetaAplicacion + "Lanzamientos");
+    e.CarpetaPlantillas = REntorno::CortarCarpeta(carpetaAplicacion + "Plantillas");
     return e;
 }
 
@@ -214,4 +202,16 @@ bool REntorno::DesdeBytes(const std::vector<std::uint8_t>& b) {
         AnchoBarra = defecto.AnchoBarra;
     }
     return true;
+}
+
+std::string REntorno::CortarCarpeta(const std::string& carpeta) {
+    if (carpeta.size() <= LargoMaximoCarpeta) {
+        return carpeta;
+    }
+    std::size_t largo = LargoMaximoCarpeta;
+    // Never cut a UTF-8 sequence in two.
+    while (largo > 0 && (static_cast<unsigned char>(carpeta[largo]) & 0xC0u) == 0x80u) {
+        --largo;
+    }
+    return carpeta.substr(0, largo);
 }

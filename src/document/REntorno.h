@@ -75,6 +75,9 @@ struct REntorno {
                                const std::string& carpetaAplicacion);
     static std::array<std::uint32_t, CantidadColores + 1> ColoresPorDefecto();
 
+    // A folder as stored: at most LargoMaximoCarpeta bytes, cut on a character boundary.
+    static std::string CortarCarpeta(const std::string& carpeta);
+
     std::vector<std::uint8_t> ABytes() const;
     // Fills the record from a stored value; answers false (record untouched) unless the
     // value has exactly TamanoEntorno bytes.

@@ -125,6 +125,220 @@ inline constexpr const char* TablaCortesExcesiva =
     "Demasiadas posiciones de corte para la memoria disponible: restrinja los posibles cortes "
     "o baje el nivel de optimización";
 
+// ---- Job window: grids, editing rules, save and close questions ----
+inline constexpr const char* Nuevo = "NUEVO";
+inline constexpr const char* ColumnasDatos[7] = {"Id",    "Largo", "Ancho", "Cantidad",
+                                                 "Desc1", "Desc2", "Act"};
+inline constexpr const char* ColumnasResultados[7] = {"Patrón #", "Material", "Aprov", "Sobrante",
+                                                      "Desp",     "Teórica",  "Real"};
+inline constexpr const char* PrefijoColumnaPieza = " P";
+inline constexpr const char* TotalReal = "Total Real";
+inline constexpr const char* TotalTeorico = "Total Teórico";
+inline constexpr const char* AprovPorPieza = "Aprov/Pza(%)";
+inline constexpr const char* Patron = "Patrón";
+inline constexpr const char* NoHayPatrones = "No hay patrones";
+inline constexpr const char* PanelPiezas = "pza";
+inline constexpr const char* PanelMateriales = "mat";
+inline constexpr const char* PanelPatrones = "pat";
+inline constexpr const char* PanelPaginas = "pag";
+inline constexpr const char* PanelDe = "de";
+inline constexpr const char* ValorNegativo = "El valor no puede ser negativo";
+inline constexpr const char* SeguroEliminar = "¿Seguro desea eliminar?";
+inline constexpr const char* EliminarPatrones =
+    "Esta acción eliminará todos los patrones de corte. ¿OK para continuar?";
+// "%" stands for a file or job name.
+inline constexpr const char* ArchivoExiste = "El archivo % ya existe. ¿Sobreescribir?";
+inline constexpr const char* PlantillaModificada =
+    "La plantilla % ha sido modificada. ¿Desea Guardarla?";
+inline constexpr const char* LanzamientoModificado =
+    "El lanzamiento % ha sido modificado. ¿Desea Guardarlo?";
+inline constexpr const char* FinaliceCalculo = "Finalice el calculo antes de cerrar";
+inline constexpr const char* SemiproductoNoCabe =
+    "El semiproducto copiado no cabe en el seleccionado";
+inline constexpr const char* PortapapelesIncorrecto =
+    "El portapapeles no contiene un bloque de celdas válido";
+inline constexpr const char* FactorIncorrecto = "El factor debe ser un número positivo";
+inline constexpr const char* ManualNoDisponible = "No se puede abrir el manual ";
+
+// ---- Dialogs of the desktop program: progress window, options, filter, consumption, new job,
+// multiply quantities, preferences, about box ----
+inline constexpr const char* TituloAplicacion = "Trazal 4";
+// Progress window.
+inline constexpr const char* CalculandoPatrones = "Calculando patrones de corte...";
+inline constexpr const char* EstadoCalculo = "Estado del cálculo:";
+inline constexpr const char* ColumnasFases[4] = {"Fase", "Aprovechamiento", "Variantes", "Proceso"};
+inline constexpr const char* ConsumoMaterial = "Consumo del material:";
+inline constexpr const char* ColumnasConsumo[3] = {"Material", "Optimo", "Real"};
+inline constexpr const char* EtiquetaTiempo = "Tiempo transcurrido (hh:mm:ss):";
+inline constexpr const char* BotonForzar = "&Forzar >>";
+inline constexpr const char* ForzarAyuda = "Ir al siguiente proceso del cálculo";
+inline constexpr const char* GuardarAlTerminar = "&Guardar el lanzamiento al terminar";
+inline constexpr const char* ApagarSistema = "&Apagar el sistema al terminar";
+inline constexpr const char* BotonCancelar = "&Cancelar";
+inline constexpr const char* BotonCerrar = "Cerrar";
+inline constexpr const char* Optimizando = "Optimizando %. Por favor, espere ...";
+inline constexpr const char* Cancelando = "Cancelando el cálculo...";
+inline constexpr const char* PedidoIncumplidoTexto =
+    "No se pudo cumplimentar el pedido para las piezas siguientes: \n#P\nDebido a: \n - Se "
+    "agotó el material.\n - Las piezas no caben en ningún material o es imposible cortarlas por "
+    "las restricciones tecnológicas.\n - No se realizó el completamiento.";
+inline constexpr const char* BotonOK = "OK";
+inline constexpr const char* BotonCancelarSimple = "Cancelar";
+
+// New job.
+inline constexpr const char* NuevoLanzamiento = "Nuevo lanzamiento";
+inline constexpr const char* ConfiguracionInicial = "Configuración Inicial";
+inline constexpr const char* Configuraciones[3] = {"Barras", "Planchas", "Utilizar plantilla"};
+inline constexpr const char* ConfiguracionAyuda =
+    "Elija la configuración inicial del lanzamiento según una plantilla predefinida o de usuario";
+inline constexpr const char* SeleccionarPlantilla = "Seleccionar plantilla";
+inline constexpr const char* PlantillasAyuda = "Seleccione una plantilla de usuario. Haga doble "
+                                               "clic en Examinar para buscarla en las carpetas.";
+inline constexpr const char* Examinar = "Examinar...";
+inline constexpr const char* PlantillaBarras = "defaultbars.pla";
+inline constexpr const char* PlantillaPlanchas = "defaultsheets.pla";
+inline constexpr const char* FiltroPlantillas = "Plantillas de Lanzamiento (*.pla)|*.pla";
+// Multiply quantities.
+inline constexpr const char* MultiplicarCantidades = "Multiplicar cantidades";
+inline constexpr const char* MultiplicarPor = "Multiplicar por:";
+// Filter.
+inline constexpr const char* FiltrarPatrones = "Filtrar patrones";
+inline constexpr const char* CampoAFiltrar = "Campo a filtrar en la Hoja de Resultados";
+inline constexpr const char* ListaFiltro = "Lista de filtro";
+inline constexpr const char* FiltroAyuda[3] = {
+    "Teclee una lista de valores o rangos separados por coma.", "Ejemplo: 1,5,10-15",
+    "Filtre los materiales por el Id y no por las dimensiones."};
+// Ideal consumption.
+inline constexpr const char* ConsumoIdeal = "Consumo ideal del material";
+inline constexpr const char* EtiquetaMaterial = "&Material:";
+inline constexpr const char* EtiquetaCantidad = "Cantidad:";
+inline constexpr const char* ConsumoExplicacion[2] = {
+    "Cantidad = SUM(AreaPieza*Pedido)/AreaMaterial,",
+    "para todas las piezas activas que quepan en el material. Expresa el consumo hipotético "
+    "para un 100% de aprovechamiento sin tener en cuenta las restricciones del corte y "
+    "suponiendo que este material sea el único utilizado. "};
+// History.
+inline constexpr const char* HistoricoCalculo = "Histórico del cálculo";
+inline constexpr const char* ReporteUltimoCalculo = "Reporte del último cálculo realizado:";
+// Preferences.
+inline constexpr const char* Preferencias = "Preferencias";
+inline constexpr const char* ColumnasColores[3] = {"Elemento", "Pantalla", "Papel"};
+inline constexpr const char* ElementosColor[9] = {"Fondo de la barra de título",
+                                                  "Texto de la barra de título",
+                                                  "Selección",
+                                                  "Fondo de los patrones",
+                                                  "Resalte de la fila actual",
+                                                  "Cortes de semiproductos",
+                                                  "Cortes de piezas",
+                                                  "Relleno del sobrante",
+                                                  "Etiquetas"};
+inline constexpr const char* RestaurarColores = "Restaurar colores &originales";
+inline constexpr const char* Colores = "Colores";
+inline constexpr const char* Dibujo = "Dibujo";
+inline constexpr const char* Carpetas = "Carpetas";
+inline constexpr const char* RellenoSobrante = "Relleno del sobrante:";
+inline constexpr const char* AnchoLinea = "Ancho de línea de los cortes:";
+inline constexpr const char* AnchoBarra = "Ancho de las barras (% del largo):";
+inline constexpr const char* ColoresMiniatura = "Colores de las miniaturas:";
+inline constexpr const char* OpcionesMiniatura[3] = {"Blanco y Negro", "Pantalla", "Papel"};
+inline constexpr const char* CarpetaLanzamientos = "Carpeta de lanzamientos:";
+inline constexpr const char* CarpetaPlantillas = "Carpeta de plantillas:";
+inline constexpr const char* BuscarCarpeta = "Buscar carpeta";
+// About box and calculator.
+inline constexpr const char* AcercaDe = "Acerca de Trazal";
+inline constexpr const char* AcercaDeTexto =
+    "Optimización del corte de planchas y barras.\nCortes de guillotina, cálculo por "
+    "generación de columnas y redondeo a repeticiones enteras.";
+inline constexpr const char* Version = "Versión ";
+inline constexpr const char* SinCalculadora =
+    "No se encontró ninguna calculadora instalada (gnome-calculator, kcalc, galculator, "
+    "mate-calc o xcalc).";
+
+// Job options.
+inline constexpr const char* OpcionesLanzamiento = "Opciones de lanzamiento";
+inline constexpr const char* PaginasOpciones[5] = {"Unidades", "Cálculo", "Corte", "Etiquetas",
+                                                   "Salidas"};
+inline constexpr const char* TiposUnidad[4] = {
+    "Decimales", "Fraccionarias", "Pies y pulgadas decimales", "Pies y pulgadas fraccionarias"};
+inline constexpr const char* PrecisionesDecimales[4] = {"1", "0.1", "0.01", "0.001"};
+inline constexpr const char* PrecisionesFraccionarias[9] = {"1",    "1/2",  "1/4",   "1/8",  "1/16",
+                                                            "1/32", "1/64", "1/128", "1/256"};
+inline constexpr const char* NombresUnidad[9] = {"mm", "cm", "dm", "m", "\"", "'", "ft", "in", ""};
+inline constexpr const char* SuprimirCeros = "Suprimir ceros a la derecha";
+inline constexpr const char* TipoDeUnidad = "Tipo de unidad:";
+inline constexpr const char* PrecisionUnidad = "Precisión:";
+inline constexpr const char* NombreDeUnidad = "Nombre de la unidad:";
+inline constexpr const char* Muestra = "Muestra:";
+inline constexpr const char* ConversionUnidades = "Conversión de unidades";
+inline constexpr const char* UnidadAnterior = "Unidad anterior:";
+inline constexpr const char* UnidadActual = "Unidad actual:";
+inline constexpr const char* Convertir = "Con&vertir";
+inline constexpr const char* Deshacer = "&Deshacer";
+inline constexpr const char* NivelOptimizacion = "Nivel de optimización:";
+inline constexpr const char* NivelInicial = "Nivel inicial:";
+inline constexpr const char* NotasNivel[3] = {
+    "Nivel 1: La optimización es buena y el rendimiento superior.",
+    "Nivel 2: La optimización es casi máxima y el rendimiento eficiente (recomendado).",
+    "Nivel 3: La optimización es máxima pero el rendimiento será inferior."};
+inline constexpr const char* CalcularTeorica = "Calcular solución teórica";
+inline constexpr const char* RedondearMinimizando = "Redondear minimizando:";
+inline constexpr const char* DesvEstandard = "Desv. Estándard";
+inline constexpr const char* AreaTotal = "Area Total";
+inline constexpr const char* CompletarExacta = "Completar solución entera exacta";
+inline constexpr const char* PreferirVarios =
+    "Preferir el uso de varios materiales en el completamiento";
+inline constexpr const char* MantenerPatrones = "Mantener patrones actuales en la solución";
+inline constexpr const char* ExtenderAl = "Extender dimensiones al ";
+inline constexpr const char* PorcientoMaterial = "% del material para el cálculo de los cortes";
+inline constexpr const char* CortePlanchas = "Corte de &planchas";
+inline constexpr const char* CorteBarras = "Corte de &barras";
+inline constexpr const char* TipoCorte = "Tipo de corte";
+inline constexpr const char* ParametrosTecnologicos = "Parámetros tecnológicos";
+inline constexpr const char* Parametros[7] = {
+    "Ancho del corte",           "Longitud mínima del residuo",
+    "Longitud máxima del corte", "Longitud de agarre",
+    "Rotar las piezas",          "Restringir niveles del corte",
+    "Márgenes del material"};
+inline constexpr const char* EtiquetaRotar = "Sólo las siguientes: (ej. 1,2,5-10)";
+inline constexpr const char* EtiquetaNiveles = "Cantidad de niveles:";
+inline constexpr const char* EtiquetaMargenes = "Izq, Der, Inf, Sup[:<lista de mat.>]:";
+inline constexpr const char* AyudasParametros[7] = {
+    "Distancia o separación entre las piezas para que la herramienta de corte trabaje "
+    "apropiadamente.",
+    "Longitud mínima del sobrante o desecho que puede quedar en el semiproducto después del "
+    "último corte.",
+    "Longitud máxima que puede alcanzar la herramienta de corte.",
+    "Longitud de la zona de seguridad necesaria para sujetar el material.",
+    "Las piezas pueden rotarse en los patrones de corte. Aumenta significativamente las "
+    "posibilidades de optimización.",
+    "Limita la cantidad de veces (niveles) que puede cambiar la dirección del corte antes de "
+    "alcanzar semiproductos de piezas o sobrantes.",
+    "Define bandas de seguridad en los extremos del material, reduciendo el área de ubicación de "
+    "las piezas ."};
+inline constexpr const char* DeteccionSobrantes = "Detección de sobrantes";
+inline constexpr const char* Habilitar = "Habilitar";
+inline constexpr const char* DimensionesMinimas = "Dimensiones mínimas:";
+inline constexpr const char* FormatoEtiquetas = "Formato de las etiquetas de los patrones";
+inline constexpr const char* BotonOriginal = "&Original";
+inline constexpr const char* BotonCargar = "Cargar...";
+inline constexpr const char* BotonGuardar = "Guardar...";
+inline constexpr const char* BotonGenerar = "Generar...";
+inline constexpr const char* FiltroFormatosAbrir =
+    "Formatos de Etiqueta (*.fmt)|*.fmt|Todos los archivos (*.*)|*.*";
+inline constexpr const char* FiltroFormatosGuardar = "Formatos de Etiqueta (*.fmt)|*.fmt";
+inline constexpr const char* ReportePatrones = "Reporte de patrones de corte";
+inline constexpr const char* FilasPorPagina = "Filas por página:";
+inline constexpr const char* ColumnasPorPagina = "Columnas por página:";
+inline constexpr const char* ConfigurarPagina = "Configurar Página...";
+inline constexpr const char* TituloConfigurarPagina = "Configurar Página";
+inline constexpr const char* ExcluirNulos = "Excluir de los reportes";
+inline constexpr const char* ExcluirPiezas = "Piezas con cantidad nula";
+inline constexpr const char* ExcluirMateriales = "Materiales sin consumo";
+inline constexpr const char* ExcluirPatrones = "Patrones con repetición nula";
+inline constexpr const char* GuardarEnPlantilla = "&Guardar en la plantilla";
+inline constexpr const char* EscalaIncorrecta = "'%' no es un número válido";
+inline constexpr const char* NoSePuedeLeerFormato = "No se puede leer el archivo ";
+
 // ---- Command-line tool ----
 // Solution listing of "mostrar".
 inline constexpr const char* CliSolucion = "Solución";

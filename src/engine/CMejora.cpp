@@ -65,7 +65,9 @@ int CMejora::AgregarColumna(std::unique_ptr<CPatron> patron, int fila, std::int3
     for (int i = 1; i <= FNP; ++i) {
         const int pieza = FMochila.PiezaDeFila(i);
         if (pieza >= 1 && U(pieza) < cantidades.size()) {
-            c.Cantidades[U(i)] = cantidades[U(pieza)];
+            // An order is at most 65535: a larger count covers the row as fully as that.
+            c.Cantidades[U(i)] =
+                static_cast<std::int32_t>(std::min<std::int64_t>(cantidades[U(pieza)], 65535));
         }
     }
     c.Patron = std::move(patron);

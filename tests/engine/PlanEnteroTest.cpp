@@ -262,7 +262,7 @@ TEST(PlanEnteroTest, ElRedondeoParaPorPasosSeaCualSeaElReloj) {
         std::vector<std::int32_t> reps;
         for (int k = 1; k <= s.Cantidad(); ++k) {
             const CPatron* p = s.Patron(k);
-            const auto& c = p->CantPorPieza();
+            const ACantidades& c = p->CantPorPieza();
             reps.push_back(static_cast<std::int32_t>(
                 std::find_if(c.begin() + 1, c.end(), [](auto n) { return n > 0; }) - c.begin()));
             reps.push_back(p->RepEntera(CSolucion::ModoPorDefecto));
