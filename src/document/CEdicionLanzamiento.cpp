@@ -497,7 +497,7 @@ void CEdicionLanzamiento::ConstruirResultados() {
         g.AsignarCelda(f, 4, PorCiento(p->Desperdicio()));
         g.AsignarCelda(f, 5, Fijo2(p->Repeticion()));
         g.AsignarCelda(f, ColReal, std::to_string(s.RepActual(k)));
-        const AWord16& cant = p->CantPorPieza();
+        const auto& cant = p->CantPorPieza();
         for (int i = 1; i <= np && static_cast<std::size_t>(i) < cant.size(); ++i) {
             if (cant[static_cast<std::size_t>(i)] != 0) {
                 g.AsignarCelda(f, ColumnasFijasResultados + i - 1,
