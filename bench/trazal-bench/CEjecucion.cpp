@@ -54,7 +54,10 @@ RResultado CEjecucion::Medir(const RInstancia& instancia, const RVariante& varia
     };
     r.SegundosTeorico = segundos(inicio, pantalla.InicioRedondeo());
     r.SegundosRedondeo = segundos(pantalla.InicioRedondeo(), pantalla.InicioCompletamiento());
-    r.SegundosCompletar = segundos(pantalla.InicioCompletamiento(), pantalla.Fin());
+    const bool conMejora = pantalla.InicioMejora() != Reloj::time_point{};
+    r.SegundosCompletar = segundos(pantalla.InicioCompletamiento(),
+                                   conMejora ? pantalla.InicioMejora() : pantalla.Fin());
+    r.SegundosMejora = conMejora ? segundos(pantalla.InicioMejora(), pantalla.Fin()) : 0.0;
     r.Nivel = nivel;
     r.VariantesTeorico = variantesAntes;
     r.VariantesCompletar = variantesTotal - variantesAntes;

@@ -89,6 +89,7 @@ const std::vector<RColumna>& Columnas() {
         COLUMNA_REAL("segundos_teorico", SegundosTeorico),
         COLUMNA_REAL("segundos_redondeo", SegundosRedondeo),
         COLUMNA_REAL("segundos_completar", SegundosCompletar),
+        COLUMNA_REAL("segundos_mejora", SegundosMejora),
         COLUMNA_ENTERA("memoria_pico_kb", MemoriaKb),
         COLUMNA_SINO("patrones_validos", PatronesValidos),
         COLUMNA_SINO("pedido_cumplido", PedidoCumplido),

@@ -27,6 +27,7 @@ public:
     void MarcarFaseCompletamiento(const std::string&) override {
         FInicioCompletamiento = Reloj::now();
     }
+    void MarcarFaseMejora(const std::string&) override { FInicioMejora = Reloj::now(); }
     void MarcarFaseHecha(int, const std::string&) override {}
     void MostrarProceso(int, const std::string&) override {}
     void MostrarPedidoIncumplido(const std::string&) override {}
@@ -43,6 +44,7 @@ public:
     // epoch of the clock when a stage never began).
     Reloj::time_point InicioRedondeo() const { return FInicioRedondeo; }
     Reloj::time_point InicioCompletamiento() const { return FInicioCompletamiento; }
+    Reloj::time_point InicioMejora() const { return FInicioMejora; }
     Reloj::time_point Fin() const { return FFin; }
     const std::string& Error() const { return FError; }
 
@@ -53,6 +55,7 @@ private:
     std::int32_t FNivel = 0;
     Reloj::time_point FInicioRedondeo{};
     Reloj::time_point FInicioCompletamiento{};
+    Reloj::time_point FInicioMejora{};
     Reloj::time_point FFin{};
     std::string FError;
 };

@@ -44,6 +44,7 @@ struct RResultado {
     double SegundosTeorico = NAN;
     double SegundosRedondeo = NAN;
     double SegundosCompletar = NAN;
+    double SegundosMejora = NAN;
     long long MemoriaKb = 0; // peak resident memory of the process that ran it
     bool PatronesValidos = false;
     bool PedidoCumplido = false;

@@ -78,6 +78,8 @@ template <class Opciones, class F> void RecorrerOpciones(Opciones& o, F&& f) {
     f("ExcluirPiezasNulas", o.ExcluirPiezasNulas);
     f("ExcluirMaterialesNulos", o.ExcluirMaterialesNulos);
     f("ExcluirPatronesNulos", o.ExcluirPatronesNulos);
+    f("MejorarSolucion", o.MejorarSolucion);
+    f("TiempoMejora", o.TiempoMejora);
 }
 
 struct RLectorOpciones {

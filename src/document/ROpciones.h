@@ -55,6 +55,9 @@ struct ROpciones {
     std::int32_t CriterioRedondeo = 2;
     bool Completar = true;
     bool PreferirVariosMateriales = false;
+    // The improvement stage after the completion, and its time limit in seconds.
+    bool MejorarSolucion = true;
+    std::int32_t TiempoMejora = 10;
     bool MantenerPatronesActuales = false;
     bool RestringirPosiblesCortes = false;
     std::int32_t PorcentajeMaterial = 10;

@@ -86,6 +86,7 @@ inline constexpr const char* FiltroNoNumerico = "'%' no es un valor numérico v�
 inline constexpr const char* FaseTeorica = "Solución Teórica";
 inline constexpr const char* FaseRedondeo = "Redondeo";
 inline constexpr const char* FaseCompletamiento = "Completamiento";
+inline constexpr const char* FaseMejora = "Mejora";
 inline constexpr const char* ResumenFechaHora = "Fecha y Hora: ";
 inline constexpr const char* ResumenCalculado = "Calculado";
 inline constexpr const char* ResumenNoCalculado = "No calculado";
@@ -98,9 +99,20 @@ inline constexpr const char* ResumenNivelesInvertidos =
     "Nivel inicial mayor que el final: se optimizó del nivel # al $";
 inline constexpr const char* PedidoIncumplido = "No se cumplimentó el pedido para las piezas:";
 inline constexpr const char* ResumenDuracion = "Duración (hh:mm:ss): ";
+inline constexpr const char* ResumenMejorado = "Plan mejorado";
+inline constexpr const char* ResumenSinMejora = "Sin mejora";
+// The LP lower bound of the last level, per material ("#" the job material) and overall.
+inline constexpr const char* ResumenCota = "Cota inferior (LP)";
+inline constexpr const char* ResumenCotaMaterial = "Material #: ";
+inline constexpr const char* ResumenCotaPlan = " (plan ";
+inline constexpr const char* ResumenOptimo = "Plan óptimo";
+inline constexpr const char* ResumenSobreCota = "Sobre la cota: ";
+inline constexpr const char* ResumenCotaNoDisponible = "No disponible";
+inline constexpr const char* Optimo = "óptimo";
 // "#" stands for the level.
 inline constexpr const char* ProcesoNivel = "Optimizando en el Nivel #...";
 inline constexpr const char* ProcesoCompletando = "Completando solución entera...";
+inline constexpr const char* ProcesoMejorando = "Buscando un plan con menos material...";
 inline constexpr const char* ProcesoHecho = "hecho";
 inline constexpr const char* ProcesoRedondeoDefecto = "Redondeando por defecto...";
 inline constexpr const char* ProcesoRedondeoExceso = "Redondeando por exceso...";
@@ -368,7 +380,9 @@ inline constexpr const char* CliNoExiste = "No existe el archivo ";
 
 // Calculation of "calcular".
 inline constexpr const char* CliUsoCalcular =
-    "Uso: trazal-cli calcular LANZAMIENTO.lan [-o OTRO.lan] [--json]";
+    "Uso: trazal-cli calcular LANZAMIENTO.lan [-o OTRO.lan] [--json] [--sin-mejora] "
+    "[--tiempo-mejora SEGUNDOS]";
+inline constexpr const char* CliCotaLP = "cota LP";
 inline constexpr const char* CliVariantes = "Variantes";
 inline constexpr const char* CliForzar =
     "Forzar >>: se pasa al siguiente nivel o etapa (Ctrl+C otra vez antes de 2 segundos cancela "

@@ -3,6 +3,8 @@
 #include "document/CLanzamiento.h"
 #include "document/UExcepciones.h"
 #include "document/UTextos.h"
+#include "engine/CMejora.h"
+#include "engine/CPlanEntero.h"
 #include "engine/CSimplex.h"
 #include "engine/CSolucion.h"
 #include "engine/CVistaCalculo.h"
@@ -94,11 +96,18 @@ void CCalculo::Esperar() {
 }
 
 const std::string& CCalculo::TextoVariantes(int fila) const {
-    return FTextoVariantes[std::clamp(fila, 0, 2)];
+    return FTextoVariantes[std::clamp(fila, 0, 3)];
 }
 
 const std::string& CCalculo::TextoAprovechamiento(int fila) const {
-    return FTextoAprovechamiento[std::clamp(fila, 0, 2)];
+    return FTextoAprovechamiento[std::clamp(fila, 0, 3)];
+}
+
+double CCalculo::CotaMaterial(std::int32_t material) const {
+    if (material < 1 || static_cast<std::size_t>(material) >= FCotaMaterial.size()) {
+        return 0.0;
+    }
+    return FCotaMaterial[static_cast<std::size_t>(material)];
 }
 
 // ---- Display --------------------------------------------------------------------------
@@ -118,6 +127,8 @@ void CCalculo::MostrarVariantes() {
         variantes = VariantesAnalizadas();
     } else if (fase == CVistaCalculo::FilaCompletamiento) {
         variantes = VariantesAnalizadas() - FVariantesAntesCompletar;
+    } else if (fase == CVistaCalculo::FilaMejora) {
+        variantes = VariantesAnalizadas() - FVariantesAntesMejora;
     } else {
         return;
     }
@@ -143,7 +154,7 @@ void CCalculo::MostrarAprovechamientoFase() {
     double aprovechamiento;
     if (fase == CVistaCalculo::FilaTeorica) {
         aprovechamiento = FSolucion->AprovechamientoTeorico();
-    } else if (fase == CVistaCalculo::FilaCompletamiento) {
+    } else if (fase == CVistaCalculo::FilaCompletamiento || fase == CVistaCalculo::FilaMejora) {
         aprovechamiento = FSolucion->AprovechamientoReal();
     } else {
         return;
@@ -198,6 +209,8 @@ void CCalculo::Execute() {
         EtapaTeorica();
         EtapaRedondeo();
         EtapaCompletamiento();
+        EtapaMejora();
+        RevisarPedido();
     } catch (const ECalculoForzado&) {
         // A forced step that reached this far ends the run without an error.
     } catch (const std::exception& e) {
@@ -256,6 +269,7 @@ void CCalculo::EtapaTeorica() {
         }
         BucleNiveles(inicial, final);
         ComprobarTeorica();
+        CalcularCota();
         FSolucion->SetAprovechamientoGuardado(FSolucion->AprovechamientoTeorico());
         for (std::int32_t k = FSolucion->Cantidad(); k >= 1; --k) {
             if (std::as_const(*FSolucion).Patron(k) == nullptr) {
@@ -305,6 +319,7 @@ void CCalculo::BucleNiveles(std::int32_t inicial, std::int32_t final) {
     FNivelFinal = final;
     do {
         ++FNivel;
+        FNivelCerrado = false;
         FMochila->SetNivelOptimizacion(FNivel);
         FVista.MostrarNivel(FNivel, Reemplazar(Textos::ProcesoNivel, "#", std::to_string(FNivel)));
         GenerarColumnas();
@@ -327,6 +342,7 @@ void CCalculo::BucleNiveles(std::int32_t inicial, std::int32_t final) {
             }
         }
     } while (!(FNivel == FNivelFinal && FFase == 2));
+    FCotaValida = FFase == 2 && FNivelCerrado;
 }
 
 void CCalculo::GenerarColumnas() {
@@ -390,6 +406,7 @@ void CCalculo::GenerarColumnas() {
             MostrarConsumoTeorico();
             FVista.ProcesarMensajes();
         } while (!MayorIgual(rc, 0.0));
+        FNivelCerrado = true;
     } catch (const ECalculoForzado&) {
         Forzar = false;
     }
@@ -551,7 +568,7 @@ void CCalculo::EtapaRedondeo() {
             }
         }
         if (op.Redondear && FSolucion->Cantidad() >= 1) {
-            FMochila->AjustarSolucion(*FSolucion);
+            CPlanEntero(*FMochila).AjustarSolucion(*FSolucion);
             FResumen.push_back(Textos::ResumenCalculado);
         } else {
             FResumen.push_back(Textos::ResumenNoCalculado);
@@ -582,10 +599,11 @@ void CCalculo::EtapaCompletamiento() {
     FijarProgreso(0);
     FVista.ProcesarMensajes();
     if (op.Completar) {
-        FMochila->CompletarSolucion(*FSolucion, true);
+        CPlanEntero plan(*FMochila);
+        plan.CompletarSolucion(*FSolucion, true);
         MostrarConsumoReal();
         MostrarAprovechamientoFase();
-        while (FMochila->CompletarSolucion(*FSolucion, false)) {
+        while (plan.CompletarSolucion(*FSolucion, false)) {
             MostrarConsumoReal();
             MostrarAprovechamientoFase();
         }
@@ -599,22 +617,106 @@ void CCalculo::EtapaCompletamiento() {
     MarcarFaseHecha();
     FVista.ProcesarMensajes();
     ComprobarEntera(CVistaCalculo::FilaCompletamiento, {CSolucion::ModoFinal});
+}
 
+void CCalculo::EtapaMejora() {
+    const ROpciones& op = FMochila->Opciones();
+    FResumen.emplace_back();
+    FResumen.push_back(std::string(Textos::FaseMejora) + ":");
+    FVariantesAntesMejora = VariantesAnalizadas();
+    FFaseVisible = CVistaCalculo::FilaMejora;
+    FVista.MarcarFaseMejora(Textos::ProcesoMejorando);
+    if (!op.MejorarSolucion || FSolucion->Cantidad() == 0) {
+        FResumen.push_back(Textos::ResumenNoCalculado);
+        MarcarFaseHecha();
+        return;
+    }
+    MostrarVariantes();
+    MostrarAprovechamientoFase();
+    FijarProgreso(0);
+    FVista.ProcesarMensajes();
+    CMejora mejora(*FMochila, *this);
+    mejora.FijarPresupuesto(FPasosMejora, std::max(0, op.TiempoMejora));
+    const bool mejorada = mejora.Mejorar(*FSolucion);
+    MostrarConsumoReal();
+    MostrarAprovechamientoFase();
+    MostrarVariantes();
+    FResumen.push_back(Textos::ResumenCalculado);
+    FResumen.push_back(mejorada ? Textos::ResumenMejorado : Textos::ResumenSinMejora);
+    FResumen.push_back(std::string(Textos::ResumenAprovechamiento) + FTextoAprovechamiento[3]);
+    FResumen.push_back(std::string(Textos::ResumenVariantes) + FTextoVariantes[3]);
+    FijarProgreso(0);
+    MarcarFaseHecha();
+    FVista.ProcesarMensajes();
+    ComprobarEntera(CVistaCalculo::FilaMejora, {CSolucion::ModoFinal});
+}
+
+void CCalculo::CalcularCota() {
+    FCotaArea = 0.0;
+    FCotaMaterial.assign(static_cast<std::size_t>(FLanzamiento.CantidadMateriales()) + 1, 0.0);
+    for (std::int32_t k = 1; k <= FSolucion->Cantidad(); ++k) {
+        const CPatron* p = std::as_const(*FSolucion).Patron(k);
+        if (p == nullptr) {
+            continue;
+        }
+        const double x = std::max(0.0, p->Repeticion());
+        FCotaArea += x * FLanzamiento.AreaMaterial(p->Material());
+        if (p->Material() >= 1 && static_cast<std::size_t>(p->Material()) < FCotaMaterial.size()) {
+            FCotaMaterial[static_cast<std::size_t>(p->Material())] += x;
+        }
+    }
+}
+
+void CCalculo::RevisarPedido() {
     FPiezasIncumplidas.clear();
+    FListaIncumplidas.clear();
     const AWord16& pedido = FMochila->Pedido();
     for (int i = 1; i <= FNumPiezas; ++i) {
         const int pieza = FMochila->PiezaDeFila(i);
         if (FSolucion->ProduccionPieza(pieza) < pedido[static_cast<std::size_t>(i)]) {
-            FPiezasIncumplidas += "," + std::to_string(pieza);
+            FListaIncumplidas.push_back(pieza);
+            FPiezasIncumplidas += (FPiezasIncumplidas.empty() ? "" : ",") + std::to_string(pieza);
         }
     }
     if (!FPiezasIncumplidas.empty()) {
-        FPiezasIncumplidas.erase(0, 1);
         FVista.MostrarPedidoIncumplido(FPiezasIncumplidas);
         FResumen.emplace_back();
         FResumen.push_back(std::string(Textos::PedidoIncumplido) + ": ");
         FResumen.push_back(FPiezasIncumplidas);
     }
+
+    // The bound: the LP of the last level, per material and overall.
+    FResumen.emplace_back();
+    FResumen.push_back(std::string(Textos::ResumenCota) + ":");
+    if (!FCotaValida) {
+        FPlanOptimo = false;
+        FResumen.push_back(Textos::ResumenCotaNoDisponible);
+    } else {
+        double areaPlan = 0.0;
+        for (std::int32_t m : FMaterialesActivos) {
+            const std::int64_t hojas = FSolucion->HojasMaterial(m);
+            areaPlan += static_cast<double>(hojas) * FLanzamiento.AreaMaterial(m);
+            FResumen.push_back(Reemplazar(Textos::ResumenCotaMaterial, "#", std::to_string(m)) +
+                               Fijo(CotaMaterial(m), 15, 2) + Textos::ResumenCotaPlan +
+                               std::to_string(hojas) + ")");
+        }
+        bool optimo = FListaIncumplidas.empty();
+        if (FNumMateriales == 1) {
+            const std::int32_t m = FMochila->MaterialDeFila(1);
+            optimo = optimo && static_cast<double>(FSolucion->HojasMaterial(m)) <=
+                                   std::ceil(CotaMaterial(m) - 1e-6);
+        } else {
+            optimo = optimo && areaPlan <= FCotaArea * (1.0 + 1e-9) + 1e-6;
+        }
+        FPlanOptimo = optimo;
+        if (optimo) {
+            FResumen.push_back(Textos::ResumenOptimo);
+        } else if (FCotaArea > 0.0) {
+            FResumen.push_back(std::string(Textos::ResumenSobreCota) +
+                               Fijo(100.0 * (areaPlan / FCotaArea - 1.0), 15, 2) + "%");
+        }
+    }
+
     if (FSolucion->Cantidad() > 0) {
         FSolucion->Ordenar(CSolucion::OrdenFinal);
     }
@@ -642,7 +744,8 @@ void CCalculo::CalculoTerminado() {
     FCalculosActivos.fetch_sub(1);
 
     FResumen.emplace_back();
-    FResumen.push_back(std::string(Textos::ResumenDuracion) + TextoDuracion());
+    FDuracion = TextoDuracion();
+    FResumen.push_back(std::string(Textos::ResumenDuracion) + FDuracion);
     std::string titulo = Textos::CalculoCompletado;
     if (Cancelado.load()) {
         FMensajeError = Textos::CalculoCancelado;

@@ -64,17 +64,39 @@ public:
     const std::string& MensajeError() const { return FMensajeError; }
     // Comma-separated job piece numbers whose ordered quantity the plan does not reach.
     const std::string& PiezasIncumplidas() const { return FPiezasIncumplidas; }
+    // The same job piece numbers, in LP row order.
+    const std::vector<std::int32_t>& ListaIncumplidas() const { return FListaIncumplidas; }
+    // Duration of the run as the summary shows it ("hh:mm:ss"), once terminated.
+    const std::string& Duracion() const { return FDuracion; }
+
+    // ---- The LP lower bound of the last level (after the worker ended) ----
+    // Valid when the last level ended in phase 2 with no improving column (not forced).
+    bool CotaValida() const { return FCotaValida; }
+    // Sheets of a job material in that LP (0 for a material it does not use).
+    double CotaMaterial(std::int32_t material) const;
+    // Total material area of the LP.
+    double CotaArea() const { return FCotaArea; }
+    // The final plan meets the demand and the bound: with one material, its sheets are
+    // ceil(LP); with several, its area is the LP's.
+    bool PlanOptimo() const { return FPlanOptimo; }
     // The run summary, as written into the job's history.
     const std::vector<std::string>& Resumen() const { return FResumen; }
     std::int32_t Nivel() const { return FNivel; }
     std::int32_t VariantesAntesCompletar() const { return FVariantesAntesCompletar; }
-    // Texts of the stage rows as last shown (0 theoretical, 1 rounding, 2 completion).
+    // Texts of the stage rows as last shown (0 theoretical, 1 rounding, 2 completion,
+    // 3 improvement).
     const std::string& TextoVariantes(int fila) const;
     const std::string& TextoAprovechamiento(int fila) const;
 
     // Guards a level or stage against the simplex cycling for ever on a degenerate basis: a
     // level ends (as if forced) after this many pivots per row of the master problem.
     static constexpr std::int64_t PivotesPorFila = 1000;
+    // Steps (pricing calls and pivots) of the improvement stage, besides its time limit:
+    // with this cap the stage gives the same plan on every machine unless the time ends it
+    // first.
+    static constexpr std::int64_t PasosMejoraPorDefecto = 20000;
+    // Another cap for the improvement stage (tests); 0 = none.
+    void FijarPasosMejora(std::int64_t pasos) { FPasosMejora = pasos; }
 
     // The checks a stage's result passes before it is accepted; one that fails ends the run
     // with "Error en el cálculo" and the job keeps its previous solution.
@@ -118,6 +140,9 @@ private:
     void ComprobarEntera(std::int32_t fase, std::initializer_list<std::int32_t> modos);
     void EtapaRedondeo();
     void EtapaCompletamiento();
+    void EtapaMejora();
+    void RevisarPedido();
+    void CalcularCota();
 
     // Display helpers: the texts of the rows are kept here, so that the summary can quote
     // them whatever the display does with them.
@@ -160,8 +185,18 @@ private:
     std::unique_ptr<CMochila> FMochila;
     // Active job materials in job order: the rows of the material list.
     std::vector<std::int32_t> FMaterialesActivos;
-    std::string FTextoVariantes[3];
-    std::string FTextoAprovechamiento[3];
+    std::string FTextoVariantes[4];
+    std::string FTextoAprovechamiento[4];
+    std::int32_t FVariantesAntesMejora = 0;
+    std::int64_t FPasosMejora = PasosMejoraPorDefecto;
+    std::vector<std::int32_t> FListaIncumplidas;
+    std::string FDuracion;
+    // The LP bound: set by the level loop and the theoretical stage.
+    bool FNivelCerrado = false;
+    bool FCotaValida = false;
+    double FCotaArea = 0.0;
+    std::vector<double> FCotaMaterial; // by job material
+    bool FPlanOptimo = false;
 
     static std::atomic<std::int32_t> FCalculosActivos;
 };

@@ -21,6 +21,7 @@ public:
     static constexpr int FilaTeorica = 0;
     static constexpr int FilaRedondeo = 1;
     static constexpr int FilaCompletamiento = 2;
+    static constexpr int FilaMejora = 3;
 
     virtual ~CVistaCalculo() = default;
 
@@ -40,6 +41,9 @@ public:
     virtual void MostrarConsumoReal(const std::vector<std::string>& real) = 0;
     virtual void MarcarFaseRedondeo() = 0;
     virtual void MarcarFaseCompletamiento(const std::string& proceso) = 0;
+    // The improvement row checked, its "Proceso" := proceso. A display without that row
+    // may ignore it (and the other calls for row FilaMejora).
+    virtual void MarcarFaseMejora(const std::string& proceso) { (void)proceso; }
     // Stage row finished: unchecked, "Proceso" := proceso ("hecho").
     virtual void MarcarFaseHecha(int fila, const std::string& proceso) = 0;
     // "Proceso" of a stage row (the rounding passes announce themselves here).

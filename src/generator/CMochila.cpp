@@ -4,7 +4,6 @@
 #include "document/UExcepciones.h"
 #include "engine/CControlCalculo.h"
 #include "engine/CSolucion.h"
-#include "generator/CPlanEntero.h"
 #include "generator/CTablaCortes.h"
 #include "patterns/CCorte.h"
 #include "patterns/CPatron.h"
@@ -884,12 +883,4 @@ void CMochila::DescontarMaterialUsado() {
             FActivosMat[U(m)] = 0;
         }
     }
-}
-
-void CMochila::AjustarSolucion(CSolucion& Solucion) {
-    CPlanEntero(*this).AjustarSolucion(Solucion);
-}
-
-bool CMochila::CompletarSolucion(CSolucion& Solucion, bool Inicio) {
-    return CPlanEntero(*this).CompletarSolucion(Solucion, Inicio);
 }

@@ -40,8 +40,6 @@ class CCorte;
 class CControlCalculo;
 class CLanzamiento;
 class CPatron;
-class CPlanEntero;
-class CSolucion;
 class CTablaCortes;
 
 class CMochila {
@@ -80,12 +78,6 @@ public:
     // as the last pricing step used them (its candidate list and the current level); before
     // any pricing step every piece row is a candidate. Pos[0..NumPos] are the positions.
     void PosicionesCandidatas(bool Largo, AWord16& Pos, int& NumPos) const;
-
-    // The integer plan on the generator's tables (CPlanEntero): the rounding search rewrites
-    // the floor and ceiling plans; the completion adds patterns to the final plan and answers
-    // true while it added one.
-    void AjustarSolucion(CSolucion& Solucion);
-    bool CompletarSolucion(CSolucion& Solucion, bool Inicio);
 
     // ---- The generator's tables (read-only) ----
     // Piece rows 1..NumFilas: gross sizes (width 1 in bars mode), the job piece number (for a
@@ -129,8 +121,6 @@ public:
     CLanzamiento& Lanzamiento() const { return *FLanzamiento; }
 
 private:
-    friend class CPlanEntero;
-
     // ---- Set-up ----
     void LeerPiezas();
     void DescontarProducido();

@@ -31,7 +31,7 @@ const std::vector<std::string> OrdenClaves = Palabras(
     "ChequearSobrante ChequearMargenes MargenIzq MargenDer MargenSup MargenInf MaterialesConMargen "
     "FilasReportePatrones ColumnasReportePatrones PrinterIndex PaperSize OutputBin "
     "PaperOrientation PaperLength PaperWidth ExcluirPiezasNulas ExcluirMaterialesNulos "
-    "ExcluirPatronesNulos");
+    "ExcluirPatronesNulos MejorarSolucion TiempoMejora");
 
 std::vector<std::string> Claves(const CIniMemoria& ini, const std::string& seccion) {
     std::vector<std::string> r;
@@ -204,6 +204,8 @@ ROpciones OpcionesAlAzar(std::mt19937& azar) {
     o.ExcluirPiezasNulas = logico();
     o.ExcluirMaterialesNulos = logico();
     o.ExcluirPatronesNulos = logico();
+    o.MejorarSolucion = logico();
+    o.TiempoMejora = entero();
     return o;
 }
 

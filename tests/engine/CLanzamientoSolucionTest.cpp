@@ -88,7 +88,14 @@ TEST(SolucionLanzamiento, ArchivoConPatronesSeAbreYSeGuardaIgual) {
     const auto copia = carpeta / "copia.lan";
     job.GuardarComo(copia.string());
     job.Guardar();
-    EXPECT_EQ(LeerArchivo(copia), LeerArchivo(origen));
+    // A job saved before the improvement stage existed gets its two options, at their
+    // defaults; everything else stays as it was.
+    std::string esperado = LeerArchivo(origen);
+    const std::string ultima = "ExcluirPatronesNulos=1\r\n";
+    ASSERT_NE(esperado.find(ultima), std::string::npos);
+    esperado.insert(esperado.find(ultima) + ultima.size(),
+                    "MejorarSolucion=1\r\nTiempoMejora=10\r\n");
+    EXPECT_EQ(LeerArchivo(copia), esperado);
 }
 
 TEST(SolucionLanzamiento, GuardarYLeerDaLoMismoYElSegundoGuardadoEsIdentico) {

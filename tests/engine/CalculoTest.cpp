@@ -158,11 +158,13 @@ TEST(CalculoTest, ResumenYSolucionDeUnCalculoCompleto) {
     }
     EXPECT_EQ(job->Calculo(), nullptr);
     const std::vector<std::string> r = job->LeerHistorico();
-    ASSERT_EQ(r.size(), 17u);
+    ASSERT_EQ(r.size(), 27u);
     EXPECT_EQ(r[0].rfind("Fecha y Hora: ", 0), 0u);
     EXPECT_EQ(r[2] + r[3] + r[6], "Solución Teórica:CalculadoNivel de Optimización: 2");
     EXPECT_EQ(r[5].size() - r[5].find('.') - 1, 11u); // fixed point with 10 decimals
     EXPECT_EQ(r[8] + r[11] + r[12], "Redondeo:Completamiento:Calculado");
+    EXPECT_EQ(r[16] + r[17], "Mejora:Calculado");
+    EXPECT_EQ(r[22] + r[23].substr(0, 12), "Cota inferior (LP):Material 1: ");
     EXPECT_EQ(r.back().rfind("Duración (hh:mm:ss): 00:00:", 0), 0u);
     EXPECT_FALSE(job->Guardado());
     EXPECT_EQ(vista.Instalada, 1);
@@ -214,9 +216,11 @@ TEST_P(NivelesTest, TramosDeNivelYFase) {
     EXPECT_EQ(vista.Pedido, caso.Incumplidas);
     if (caso.Incumplidas[0] != '\0') {
         const std::vector<std::string> r = job->LeerHistorico();
-        ASSERT_GE(r.size(), 4u);
-        EXPECT_EQ(r[r.size() - 4], "No se cumplimentó el pedido para las piezas:: ");
-        EXPECT_EQ(r[r.size() - 3], caso.Incumplidas);
+        const auto linea =
+            std::find(r.begin(), r.end(), "No se cumplimentó el pedido para las piezas:: ");
+        ASSERT_NE(linea, r.end());
+        ASSERT_NE(linea + 1, r.end());
+        EXPECT_EQ(*(linea + 1), caso.Incumplidas);
     }
     if (caso.Inicial > caso.Final) {
         const auto r = job->LeerHistorico();
@@ -321,6 +325,7 @@ std::unique_ptr<CLanzamiento> TrabajoConSolucion(CConstructorLanzamiento& b, dou
 TEST(CalculoTest, SolucionExistenteCasiEnteraSeRedondeaAlEntero) {
     CConstructorLanzamiento b;
     b.Opciones.SolucionTeorica = false;
+    b.Opciones.MejorarSolucion = false; // the rounded plan itself is what is checked
     auto job = TrabajoConSolucion(b, 2.9999999995, 18);
     CVistaRegistro vista;
     CCalculo c(*job, vista);
@@ -540,8 +545,20 @@ TEST_P(EjemploTest, PlanValido) {
 INSTANTIATE_TEST_SUITE_P(Ejemplos, EjemploTest,
                          ::testing::Values("cocina.lan", "barras.lan", "pies.lan"));
 
-TEST(CalculoGeneradoTest, PlanesValidosEnTrabajosAlAzar) {
+double AreaFinal(const CLanzamiento& job) {
+    double area = 0.0;
+    for (int m = 1; m <= job.CantidadMateriales(); ++m) {
+        area += static_cast<double>(job.Solucion().HojasMaterial(m)) * job.AreaMaterial(m);
+    }
+    return area;
+}
+
+// Random jobs (finite stock, two materials, bars, stage limits, maximum cut, kerf), each
+// calculated without and with the improvement stage: both plans are sound, and the improved
+// one meets every order the other meets with no more material.
+TEST(CalculoGeneradoTest, LaMejoraNuncaEmpeoraElPlan) {
     std::mt19937 azar(2026);
+    int mejoradas = 0;
     for (int caso = 0; caso < 20; ++caso) {
         CConstructorLanzamiento b;
         ROpciones& o = b.Opciones;
@@ -560,6 +577,7 @@ TEST(CalculoGeneradoTest, PlanesValidosEnTrabajosAlAzar) {
         o.NivelOptimizacionInicial = 1;
         o.NivelOptimizacionFinal = 1 + static_cast<int>(azar() % 2);
         o.SolucionTeorica = caso % 5 != 2; // else the completion builds the plan from nothing
+        o.TiempoMejora = 0;                // the step budget alone: the same plan anywhere
         const int piezas = 2 + static_cast<int>(azar() % 5);
         for (int i = 0; i < piezas; ++i) {
             b.Pieza(60 + static_cast<int>(azar() % 400), 40 + static_cast<int>(azar() % 300),
@@ -568,13 +586,93 @@ TEST(CalculoGeneradoTest, PlanesValidosEnTrabajosAlAzar) {
         b.Pieza(120, 90, 3); // at least one active piece
         b.Material(1200, 800, caso % 3 == 0 ? 2 : 0);
         b.Material(900, 600, static_cast<int>(azar() % 4));
+        const std::string nombre = "case " + std::to_string(caso);
+        double area[2];
+        std::vector<std::int32_t> incumplidas[2];
+        for (const bool mejorar : {false, true}) {
+            b.Opciones.MejorarSolucion = mejorar;
+            auto job = b.Crear();
+            CVistaRegistro vista;
+            CCalculo c(*job, vista);
+            c.FijarPasosMejora(200);
+            Calcular(c);
+            ASSERT_EQ(c.MensajeError(), "") << nombre;
+            ComprobarPlan(*job, c.PiezasIncumplidas(), nombre);
+            area[mejorar] = AreaFinal(*job);
+            incumplidas[mejorar] = c.ListaIncumplidas();
+        }
+        for (std::int32_t i : incumplidas[1]) {
+            EXPECT_NE(std::find(incumplidas[0].begin(), incumplidas[0].end(), i),
+                      incumplidas[0].end())
+                << nombre << ": piece " << i;
+        }
+        if (incumplidas[0].empty()) {
+            EXPECT_LE(area[1], area[0]) << nombre;
+        }
+        mejoradas += area[1] < area[0];
+    }
+    // Some plans do get better, so the replacement itself is checked too.
+    EXPECT_GT(mejoradas, 0);
+}
+
+// The same job under a display whose clock stands still and under one whose clock runs ten
+// seconds per reading: the rounding and the improvement stop on steps, so the plans agree.
+TEST(CalculoGeneradoTest, ElMismoPlanConPantallaLentaORapida) {
+    std::vector<std::string> planes;
+    for (const double paso : {0.0, 10.0}) {
+        CConstructorLanzamiento b;
+        TrabajoCocina(b);
+        b.Pieza(330, 210, 5).Pieza(180, 90, 9).Pieza(250, 120, 7);
+        b.Opciones.TiempoMejora = 0;
+        auto job = b.Crear();
+        CVistaRegistro vista;
+        CCalculo c(*job, vista);
+        double reloj = 1000.0;
+        c.FijarReloj([&reloj, paso] { return reloj += paso; });
+        Calcular(c);
+        ASSERT_EQ(c.MensajeError(), "");
+        std::string plan;
+        const CSolucion& s = job->Solucion();
+        for (int k = 1; k <= s.Cantidad(); ++k) {
+            const CPatron* p = s.Patron(k);
+            plan += std::to_string(p->RepEntera(CSolucion::ModoFinal)) + " " +
+                    std::to_string(p->RepEntera(CSolucion::ModoPorDefecto)) + " " +
+                    std::to_string(p->RepEntera(CSolucion::ModoPorExceso)) + " " + p->ATexto() +
+                    "\n";
+        }
+        planes.push_back(plan);
+    }
+    EXPECT_EQ(planes[0], planes[1]);
+}
+
+// Bars whose pieces fill them exactly: the LP bound is the optimum and the plan meets it.
+TEST(CalculoCotaTest, CotaYOptimoEnTrabajosDeOptimoConocido) {
+    struct RCaso {
+        std::vector<std::pair<int, int>> Piezas; // length, quantity
+        int Barra;
+        double Cota;
+    };
+    for (const RCaso& caso :
+         {RCaso{{{500, 4}, {250, 4}}, 1000, 3.0}, RCaso{{{300, 5}, {400, 5}, {700, 5}}, 1400, 5.0},
+          RCaso{{{600, 3}}, 1000, 3.0}}) {
+        CConstructorLanzamiento b;
+        b.Opciones.Barras = true;
+        for (const auto& [largo, cantidad] : caso.Piezas) {
+            b.Pieza(largo, 1, cantidad);
+        }
+        b.Material(caso.Barra, 1);
         auto job = b.Crear();
         CVistaRegistro vista;
         CCalculo c(*job, vista);
         Calcular(c);
-        ASSERT_EQ(c.MensajeError(), "") << caso;
-        EXPECT_GT(job->Solucion().Cantidad(), 0) << caso;
-        ComprobarPlan(*job, c.PiezasIncumplidas(), "case " + std::to_string(caso));
+        ASSERT_EQ(c.MensajeError(), "");
+        ASSERT_TRUE(c.CotaValida());
+        EXPECT_NEAR(c.CotaMaterial(1), caso.Cota, 1e-6);
+        EXPECT_NEAR(c.CotaArea(), caso.Cota * caso.Barra, 1e-3);
+        EXPECT_TRUE(c.PlanOptimo());
+        EXPECT_EQ(job->Solucion().HojasMaterial(1), static_cast<std::int64_t>(caso.Cota));
+        const std::vector<std::string> r = job->LeerHistorico();
+        EXPECT_NE(std::find(r.begin(), r.end(), "Plan óptimo"), r.end());
     }
 }
 

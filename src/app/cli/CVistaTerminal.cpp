@@ -14,6 +14,8 @@ const char* NombreFase(int fila) {
         return Textos::FaseTeorica;
     case CVistaCalculo::FilaRedondeo:
         return Textos::FaseRedondeo;
+    case CVistaCalculo::FilaMejora:
+        return Textos::FaseMejora;
     default:
         return Textos::FaseCompletamiento;
     }
@@ -128,14 +130,14 @@ void CVistaTerminal::MostrarNivel(std::int32_t nivel, const std::string& proceso
 
 void CVistaTerminal::MostrarVariantes(int fila, const std::string& texto) {
     EnPrincipal([&] {
-        FFilas[std::clamp(fila, 0, 2)].Variantes = texto;
+        FFilas[std::clamp(fila, 0, 3)].Variantes = texto;
         Dibujar(false);
     });
 }
 
 void CVistaTerminal::MostrarAprovechamiento(int fila, const std::string& texto) {
     EnPrincipal([&] {
-        FFilas[std::clamp(fila, 0, 2)].Aprovechamiento = texto;
+        FFilas[std::clamp(fila, 0, 3)].Aprovechamiento = texto;
         Dibujar(false);
     });
 }
@@ -152,9 +154,13 @@ void CVistaTerminal::MarcarFaseCompletamiento(const std::string& proceso) {
     EnPrincipal([&] { Empezar(FilaCompletamiento, proceso); });
 }
 
+void CVistaTerminal::MarcarFaseMejora(const std::string& proceso) {
+    EnPrincipal([&] { Empezar(FilaMejora, proceso); });
+}
+
 void CVistaTerminal::MarcarFaseHecha(int fila, const std::string& proceso) {
     EnPrincipal([&] {
-        const int f = std::clamp(fila, 0, 2);
+        const int f = std::clamp(fila, 0, 3);
         FFilas[f].Proceso = proceso;
         if (FTerminal) {
             if (FFila == f) {
@@ -177,7 +183,7 @@ void CVistaTerminal::MarcarFaseHecha(int fila, const std::string& proceso) {
 
 void CVistaTerminal::MostrarProceso(int fila, const std::string& proceso) {
     EnPrincipal([&] {
-        FFilas[std::clamp(fila, 0, 2)].Proceso = proceso;
+        FFilas[std::clamp(fila, 0, 3)].Proceso = proceso;
         if (FTerminal) {
             Dibujar(true);
         } else {

@@ -30,6 +30,7 @@ public:
     void MostrarConsumoReal(const std::vector<std::string>& real) override;
     void MarcarFaseRedondeo() override;
     void MarcarFaseCompletamiento(const std::string& proceso) override;
+    void MarcarFaseMejora(const std::string& proceso) override;
     void MarcarFaseHecha(int fila, const std::string& proceso) override;
     void MostrarProceso(int fila, const std::string& proceso) override;
     void MostrarPedidoIncumplido(const std::string& piezas) override;
@@ -56,7 +57,7 @@ private:
     CColaSincronizada& FCola;
     std::ostream& FSalida;
     bool FTerminal;
-    RFila FFilas[3];
+    RFila FFilas[4];
     int FFila = -1;
     std::int32_t FNivel = 0;
     std::int32_t FMaximo = 0;

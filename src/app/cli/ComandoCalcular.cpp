@@ -1,7 +1,9 @@
-// trazal-cli calcular JOB.lan [-o OTHER.lan] [--json]: runs the calculation of the job on a
-// worker thread exactly as the desktop program does, its display on the terminal (standard
-// error), then saves the solution and the history into the job (or into OTHER.lan) and
-// prints the summary, the unfulfilled pieces and the plan, or one JSON document.
+// trazal-cli calcular JOB.lan [-o OTHER.lan] [--json] [--sin-mejora] [--tiempo-mejora S]:
+// runs the calculation of the job on a worker thread exactly as the desktop program does,
+// its display on the terminal (standard error), then saves the solution and the history
+// into the job (or into OTHER.lan) and prints the summary, the unfulfilled pieces and the
+// plan, or one JSON document. The two improvement flags override the job's options for this
+// run only; the file keeps its own.
 //
 // The first Ctrl+C forces the current level or stage to its end; a second one within two
 // seconds cancels the calculation and leaves the file untouched, even when the calculation
@@ -161,19 +163,6 @@ void ImprimirTabla(std::ostream& salida, const std::vector<std::vector<std::stri
     }
 }
 
-std::vector<int> NumerosDeLista(const std::string& lista) {
-    std::vector<int> numeros;
-    std::stringstream s(lista);
-    std::string item;
-    while (std::getline(s, item, ',')) {
-        long long n = 0;
-        if (LeerEntero(item, n)) {
-            numeros.push_back(static_cast<int>(n));
-        }
-    }
-    return numeros;
-}
-
 std::string DescripcionMaterial(const CLanzamiento& job, int m) {
     if (m < 1 || m > job.CantidadMateriales()) {
         return std::to_string(m);
@@ -214,7 +203,7 @@ void ImprimirResultado(std::ostream& salida, const CLanzamiento& job, const CCal
         salida << linea << "\n";
     }
     const CSolucion& s = job.Solucion();
-    const std::vector<int> incumplidas = NumerosDeLista(calculo.PiezasIncumplidas());
+    const std::vector<std::int32_t>& incumplidas = calculo.ListaIncumplidas();
     if (!incumplidas.empty()) {
         salida << "\n" << Textos::CliIncumplidas << ":\n";
         for (int i : incumplidas) {
@@ -245,18 +234,15 @@ void ImprimirResultado(std::ostream& salida, const CLanzamiento& job, const CCal
         }
         salida << "  " << Textos::CliMaterial << " " << DescripcionMaterial(job, m) << ": "
                << s.HojasMaterial(m) << " " << Textos::CliHojas << " (" << Textos::CliConsumoTeorico
-               << " " << Fijo2(s.ConsumoTeorico(m)) << ")\n";
-    }
-}
-
-std::string Duracion(const CCalculo& calculo) {
-    const std::string prefijo = Textos::ResumenDuracion;
-    for (const std::string& linea : calculo.Resumen()) {
-        if (linea.rfind(prefijo, 0) == 0) {
-            return linea.substr(prefijo.size());
+               << " " << Fijo2(s.ConsumoTeorico(m));
+        if (calculo.CotaValida()) {
+            salida << ", " << Textos::CliCotaLP << " " << Fijo2(calculo.CotaMaterial(m));
         }
+        salida << ")\n";
     }
-    return std::string();
+    if (calculo.CotaValida() && calculo.PlanOptimo()) {
+        salida << "  " << Textos::ResumenOptimo << "\n";
+    }
 }
 
 void ImprimirJson(std::ostream& salida, const CLanzamiento& job, const CCalculo& calculo,
@@ -273,7 +259,11 @@ void ImprimirJson(std::ostream& salida, const CLanzamiento& job, const CCalculo&
         }
         salida << (primero ? "\n" : ",\n") << "    {\"material\": " << m
                << ", \"consumoTeorico\": " << Numero(s.ConsumoTeorico(m))
-               << ", \"hojas\": " << s.HojasMaterial(m) << "}";
+               << ", \"hojas\": " << s.HojasMaterial(m);
+        if (calculo.CotaValida()) {
+            salida << ", \"cotaLP\": " << Numero(calculo.CotaMaterial(m));
+        }
+        salida << "}";
         primero = false;
     }
     salida << (primero ? "],\n" : "\n  ],\n");
@@ -281,11 +271,14 @@ void ImprimirJson(std::ostream& salida, const CLanzamiento& job, const CCalculo&
            << ",\n";
     salida << "  \"aprovechamientoReal\": " << Numero(100.0 * s.AprovechamientoReal()) << ",\n";
     salida << "  \"variantesAnalizadas\": " << calculo.VariantesAnalizadas() << ",\n";
-    salida << "  \"duracion\": " << JsonTexto(Duracion(calculo)) << ",\n";
+    salida << "  \"cotaLP\": {\"valida\": " << (calculo.CotaValida() ? "true" : "false")
+           << ", \"area\": " << Numero(calculo.CotaArea())
+           << ", \"optimo\": " << (calculo.PlanOptimo() ? "true" : "false") << "},\n";
+    salida << "  \"duracion\": " << JsonTexto(calculo.Duracion()) << ",\n";
     salida << "  \"duracionSegundos\": " << Numero(segundos) << ",\n";
     salida << "  \"piezasIncumplidas\": [";
     primero = true;
-    for (int i : NumerosDeLista(calculo.PiezasIncumplidas())) {
+    for (std::int32_t i : calculo.ListaIncumplidas()) {
         salida << (primero ? "" : ", ") << i;
         primero = false;
     }
@@ -334,10 +327,21 @@ int ComandoCalcular(const std::vector<std::string>& argumentos) {
     std::string archivo;
     std::string destino;
     bool json = false;
+    bool sinMejora = false;
+    long long tiempoMejora = -1;
     for (std::size_t k = 0; k < argumentos.size(); ++k) {
         const std::string& a = argumentos[k];
         if (a == "--json") {
             json = true;
+        } else if (a == "--sin-mejora") {
+            sinMejora = true;
+        } else if (a == "--tiempo-mejora" && k + 1 < argumentos.size() && tiempoMejora < 0) {
+            long long n = -1;
+            if (!LeerEntero(argumentos[++k], n) || n < 0 || n > 86400) {
+                archivo.clear();
+                break;
+            }
+            tiempoMejora = n;
         } else if (a == "-o" && k + 1 < argumentos.size() && destino.empty()) {
             destino = argumentos[++k];
         } else if (!a.empty() && a[0] != '-' && archivo.empty()) {
@@ -373,6 +377,16 @@ int ComandoCalcular(const std::vector<std::string>& argumentos) {
     }
     if (!job->AvisoSolucion().empty()) {
         std::cerr << job->AvisoSolucion() << "\n";
+    }
+
+    const ROpciones opcionesArchivo = job->Opciones();
+    if (sinMejora || tiempoMejora >= 0) {
+        ROpciones opciones = opcionesArchivo;
+        opciones.MejorarSolucion = opciones.MejorarSolucion && !sinMejora;
+        if (tiempoMejora >= 0) {
+            opciones.TiempoMejora = static_cast<std::int32_t>(tiempoMejora);
+        }
+        job->AsignarOpciones(opciones);
     }
 
     const auto inicio = std::chrono::steady_clock::now();
@@ -425,6 +439,12 @@ int ComandoCalcular(const std::vector<std::string>& argumentos) {
     if (!calculo.MensajeError().empty()) {
         std::cerr << calculo.MensajeError() << "\n";
         return 1;
+    }
+    if (sinMejora || tiempoMejora >= 0) {
+        ROpciones opciones = job->Opciones();
+        opciones.MejorarSolucion = opcionesArchivo.MejorarSolucion;
+        opciones.TiempoMejora = opcionesArchivo.TiempoMejora;
+        job->AsignarOpciones(opciones);
     }
     const std::string guardado = destino.empty() ? archivo : destino;
     try {

@@ -1,4 +1,4 @@
-#include "generator/CPlanEntero.h"
+#include "engine/CPlanEntero.h"
 
 #include "document/CLanzamiento.h"
 #include "document/UExcepciones.h"
@@ -97,7 +97,7 @@ TEST_P(StockRedondeoTest, UnMaterialAgotadoNoGanaCopias) {
     CSolucion s;
     s.FijarPatron(1, PatronBloque(*job, 1, 1, 100, 100, 1, 1));
     FijarPlanes(*s.Patron(1), caso.Repeticion, caso.Abajo, caso.Arriba);
-    mochila.AjustarSolucion(s);
+    CPlanEntero(mochila).AjustarSolucion(s);
     EXPECT_EQ(s.Patron(1)->RepEntera(CSolucion::ModoPorDefecto), caso.AbajoEsperado);
     if (caso.Abajo == caso.Arriba) {
         EXPECT_EQ(s.Patron(1)->RepEntera(CSolucion::ModoPorExceso), caso.Arriba);
@@ -190,7 +190,7 @@ TEST(PlanEnteroTest, RedondeoIgualAFuerzaBruta) {
                 mejorArriba = std::min(mejorArriba, plan.Desviacion(prodArriba));
             }
         }
-        mochila.AjustarSolucion(s);
+        CPlanEntero(mochila).AjustarSolucion(s);
         std::vector<std::int64_t> abajo(numPiezas + 1, 0);
         std::vector<std::int64_t> arriba(numPiezas + 1, 0);
         for (int i = 1; i <= numPiezas; ++i) {
@@ -213,20 +213,20 @@ TEST(PlanEnteroTest, ForzarTerminaLaPasadaConLoMejorEscrito) {
     CSolucion s;
     s.FijarPatron(1, PatronBloque(*job, 1, 1, 100, 100, 1, 1));
     FijarPlanes(*s.Patron(1), 2.5, 2, 3);
-    ASSERT_NO_THROW(mochila.AjustarSolucion(s));
+    ASSERT_NO_THROW(CPlanEntero(mochila).AjustarSolucion(s));
     EXPECT_FALSE(control.Forzar.load());
     EXPECT_EQ(s.Patron(1)->RepEntera(CSolucion::ModoPorDefecto), 2);
     control.Cancelado = true;
-    EXPECT_THROW(mochila.AjustarSolucion(s), ECalculoAbortado);
+    EXPECT_THROW(CPlanEntero(mochila).AjustarSolucion(s), ECalculoAbortado);
     job->AsignarCalculo(nullptr);
 }
 
-// Records the largest position the progress bar showed; its clock runs ten seconds per
-// reading, so the bar never waits.
-class CControlRapido : public CControlCalculo {
+// Records the largest position the progress bar showed. Its clock either runs ten seconds per
+// reading, so the bar never waits, or stands still, so the bar never leaves 0.
+class CControlReloj : public CControlCalculo {
 public:
-    CControlRapido() {
-        FijarReloj([this] { return Reloj += 10.0; });
+    explicit CControlReloj(double paso) {
+        FijarReloj([this, paso] { return Reloj += paso; });
     }
     double Reloj = 1000.0;
     std::int32_t MayorMostrada = 0;
@@ -235,28 +235,45 @@ protected:
     void MostrarProgreso() override { MayorMostrada = std::max(MayorMostrada, PosicionMostrada()); }
 };
 
-TEST(PlanEnteroTest, ElTopeDeDiezMilHojasPasaPorLaBarra) {
-    // 20 patterns that may each take one more copy: 2^20 plans. The bar's maximum of 10000
-    // ends the pass once the bar shows it.
+TEST(PlanEnteroTest, ElRedondeoParaPorPasosSeaCualSeaElReloj) {
+    // 20 patterns that may each take one more copy or one less: 2^20 plans per pass, far more
+    // than the budget. A fast and a frozen display give the same plans, and the bar follows
+    // the steps up to its maximum.
     CConstructorLanzamiento b;
     b.Opciones.RotarPiezas = false;
     for (int i = 1; i <= 20; ++i) {
-        b.Pieza(10 + i, 10, 100);
+        b.Pieza(10 + i, 10, 1 + i % 3);
     }
     b.Material(100, 100);
     auto job = b.Crear();
     CMochila mochila(*job);
-    CControlRapido control;
-    job->AsignarCalculo(&control);
-    CSolucion s;
-    for (int k = 1; k <= 20; ++k) {
-        s.FijarPatron(k, PatronBloque(*job, 1, k, 10 + k, 10, 1, 1));
-        FijarPlanes(*s.Patron(k), 1.5, 1, 2);
+    std::vector<std::vector<std::int32_t>> planes;
+    for (const double paso : {10.0, 0.0}) {
+        CControlReloj control(paso);
+        job->AsignarCalculo(&control);
+        CSolucion s;
+        for (int k = 1; k <= 20; ++k) {
+            s.FijarPatron(k, PatronBloque(*job, 1, k, 10 + k, 10, 1 + k % 2, 1));
+            FijarPlanes(*s.Patron(k), 0.5 + 0.02 * k, 0, 1);
+        }
+        CPlanEntero plan(mochila);
+        plan.FijarPasosRedondeo(200000);
+        plan.AjustarSolucion(s);
+        std::vector<std::int32_t> reps;
+        for (int k = 1; k <= s.Cantidad(); ++k) {
+            const CPatron* p = s.Patron(k);
+            const ACantidades& c = p->CantPorPieza();
+            reps.push_back(static_cast<std::int32_t>(
+                std::find_if(c.begin() + 1, c.end(), [](auto n) { return n > 0; }) - c.begin()));
+            reps.push_back(p->RepEntera(CSolucion::ModoPorDefecto));
+            reps.push_back(p->RepEntera(CSolucion::ModoPorExceso));
+        }
+        planes.push_back(reps);
+        EXPECT_EQ(control.MayorMostrada, paso > 0.0 ? CPlanEntero::MaximoRedondeo : 0);
+        EXPECT_FALSE(control.Forzar.load());
+        job->AsignarCalculo(nullptr);
     }
-    mochila.AjustarSolucion(s);
-    EXPECT_EQ(control.MayorMostrada, CPlanEntero::MaximoRedondeo);
-    EXPECT_FALSE(control.Forzar.load());
-    job->AsignarCalculo(nullptr);
+    EXPECT_EQ(planes[0], planes[1]);
 }
 
 TEST(PlanEnteroTest, CompletarSinStockDevuelveFalso) {
@@ -267,7 +284,7 @@ TEST(PlanEnteroTest, CompletarSinStockDevuelveFalso) {
     CSolucion s;
     s.FijarPatron(1, PatronBloque(*job, 1, 1, 100, 100, 1, 1));
     FijarPlanes(*s.Patron(1), 2.0, 2, 2, 2);
-    EXPECT_FALSE(mochila.CompletarSolucion(s, false));
+    EXPECT_FALSE(CPlanEntero(mochila).CompletarSolucion(s, false));
     EXPECT_EQ(s.Cantidad(), 1);
 }
 
@@ -292,7 +309,7 @@ TEST(PlanEnteroTest, CompletarConInicioRellenaLosHuecos) {
     p->RecontarPiezas(job->CantidadPiezas());
     s.FijarPatron(1, std::move(p));
     FijarPlanes(*s.Patron(1), 2.0, 2, 2, 2);
-    EXPECT_FALSE(mochila.CompletarSolucion(s, true));
+    EXPECT_FALSE(CPlanEntero(mochila).CompletarSolucion(s, true));
     ASSERT_EQ(s.Cantidad(), 2);
     EXPECT_EQ(s.Patron(1)->RepEntera(CSolucion::ModoFinal), 0);
     const CPatron* copia = s.Patron(2);

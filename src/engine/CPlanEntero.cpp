@@ -1,4 +1,4 @@
-#include "generator/CPlanEntero.h"
+#include "engine/CPlanEntero.h"
 
 #include "document/CLanzamiento.h"
 #include "document/UExcepciones.h"
@@ -112,8 +112,6 @@ void CPlanEntero::PrepararPasada(int tipo) {
 }
 
 void CPlanEntero::Hoja(int tipo) {
-    CControlCalculo& control = Control();
-    control.ComprobarParada();
     const double d = Desviacion(FProducido);
     if (d < FMejor) {
         FMejor = d;
@@ -124,13 +122,6 @@ void CPlanEntero::Hoja(int tipo) {
             }
         }
     }
-    // The bar only moves five seconds after a reset, so a pass always gets that long (or
-    // its natural end) before the cap applies.
-    if (control.PosicionMostrada() < MaximoRedondeo) {
-        control.AvanzarProgreso(1);
-    } else {
-        control.Forzar = true;
-    }
 }
 
 void CPlanEntero::Buscar(int tipo) {
@@ -140,14 +131,32 @@ void CPlanEntero::Buscar(int tipo) {
     const int paso = porDefecto ? 1 : -1;
     const AWord16& pedido = FMochila.Pedido();
     const int n = FSolucion->Cantidad();
+    CControlCalculo& control = Control();
+    // The pass ends on its own budget of steps, whatever the clock or the display do, so
+    // the same job gives the same plan on any machine; the bar moves in step with it.
+    const std::int64_t pasosPorMarca = std::max<std::int64_t>(1, FPasosRedondeo / MaximoRedondeo);
+    std::int64_t pasos = 0;
     std::vector<RMarco> pila;
     pila.reserve(static_cast<std::size_t>(n) + 1);
     pila.push_back({n, 0, 0});
     while (!pila.empty()) {
+        if (++pasos > FPasosRedondeo) {
+            break;
+        }
+        if (pasos % pasosPorMarca == 0) {
+            control.AvanzarProgreso(1);
+        }
         const std::size_t t = pila.size() - 1;
         const int k = pila[t].K;
         if (k == 0) {
             pila.pop_back();
+            if (control.Cancelado.load()) {
+                throw ECalculoAbortado();
+            }
+            // "Forzar" ends this pass with the best plan written.
+            if (control.Forzar.exchange(false)) {
+                break;
+            }
             Hoja(tipo);
             continue;
         }
@@ -220,21 +229,13 @@ void CPlanEntero::AjustarSolucion(CSolucion& solucion) {
     control.FijarProgreso(0);
     solucion.Ordenar(CSolucion::OrdenAprovechamientoDescendente);
     PrepararPasada(CSolucion::ModoPorDefecto);
-    try {
-        Buscar(CSolucion::ModoPorDefecto);
-    } catch (const ECalculoForzado&) {
-        control.Forzar = false;
-    }
+    Buscar(CSolucion::ModoPorDefecto);
 
     control.AvisarRedondeoPorExceso();
     control.FijarProgreso(0);
     solucion.Ordenar(CSolucion::OrdenAprovechamientoAscendente);
     PrepararPasada(CSolucion::ModoPorExceso);
-    try {
-        Buscar(CSolucion::ModoPorExceso);
-    } catch (const ECalculoForzado&) {
-        control.Forzar = false;
-    }
+    Buscar(CSolucion::ModoPorExceso);
 }
 
 // ---- Completion ------------------------------------------------------------------------

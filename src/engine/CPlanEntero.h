@@ -10,8 +10,9 @@
 // (ceiling plan) and keeps the plan of least deviation from the ordered quantities. A branch
 // is cut as soon as one piece row would be over-produced (floor) or under-produced
 // (ceiling), and the floor plan never uses more sheets of a material than its stock. The
-// search has up to 2^n leaves, so it is capped through the progress bar: once the bar shows
-// its maximum of 10000 the pass is forced to an end with the best plan found so far.
+// search has up to 2^n leaves, so each pass stops after a fixed number of search steps with
+// the best plan found so far: a budget of work, not of time, so that the same job gives the
+// same plan on any machine and under any load.
 //
 // Completion (CompletarSolucion). First every pattern of the final plan is offered its
 // empty leaves, to be filled with the pieces still missing (some of its sheets then become
@@ -25,6 +26,7 @@
 #include "engine/CControlCalculo.h"
 #include "generator/CRelleno.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -36,10 +38,17 @@ class CSolucion;
 
 class CPlanEntero {
 public:
-    // The displayed progress position at which a rounding pass is forced to its end.
+    // Progress maximum of the rounding passes.
     static constexpr std::int32_t MaximoRedondeo = 10000;
+    // Search steps (nodes of the depth-first search) of one rounding pass.
+    static constexpr std::int64_t PasosRedondeoPorDefecto = 4000000;
 
     explicit CPlanEntero(CMochila& mochila);
+
+    // Budget of a rounding pass in search steps (tests use small ones).
+    void FijarPasosRedondeo(std::int64_t pasos) {
+        FPasosRedondeo = std::max<std::int64_t>(1, pasos);
+    }
 
     // Rewrites the floor and ceiling repetitions of every slot and reorders the slots; leaves
     // the set's current plan on the ceiling.
@@ -95,5 +104,6 @@ private:
     AInt32 FUsados;
     std::int32_t FUsadoFuera = 0; // materials beyond the job's list
     double FMejor = 0.0;
+    std::int64_t FPasosRedondeo = PasosRedondeoPorDefecto;
     AInt32 FRestantes;
 };

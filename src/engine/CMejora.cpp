@@ -1,0 +1,520 @@
+#include "engine/CMejora.h"
+
+#include "document/UExcepciones.h"
+#include "engine/CControlCalculo.h"
+#include "engine/CSimplex.h"
+#include "engine/CSolucion.h"
+#include "generator/CMochila.h"
+#include "patterns/CPatron.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <utility>
+
+namespace {
+
+// Stock of a material without a limit (65535 in the job's tables).
+constexpr std::int64_t StockIlimitado = std::int64_t{1} << 40;
+// A material without stock left: its dual keeps the generator from choosing it.
+constexpr double DualBloqueado = -1e30;
+
+std::size_t U(std::int64_t i) {
+    return static_cast<std::size_t>(i);
+}
+
+std::uint16_t Word(std::int64_t v) {
+    return static_cast<std::uint16_t>(std::clamp<std::int64_t>(v, 0, 65535));
+}
+
+} // namespace
+
+CMejora::CMejora(CMochila& mochila, CControlCalculo& control)
+    : FMochila(mochila), FControl(control) {}
+
+CMejora::~CMejora() = default;
+
+void CMejora::FijarPresupuesto(std::int64_t pasos, double segundos) {
+    FMaximoPasos = std::max<std::int64_t>(0, pasos);
+    FSegundos = segundos;
+}
+
+bool CMejora::Paso() {
+    ++FPasos;
+    if (FControl.Cancelado.load()) {
+        throw ECalculoAbortado();
+    }
+    if (FControl.Forzar.exchange(false)) {
+        FAgotado = true;
+    }
+    if (FMaximoPasos > 0 && FPasos >= FMaximoPasos) {
+        FAgotado = true;
+    }
+    if (FSegundos > 0.0 && FControl.Ahora() - FInicio >= FSegundos) {
+        FAgotado = true;
+    }
+    return !FAgotado;
+}
+
+int CMejora::AgregarColumna(std::unique_ptr<CPatron> patron, int fila, std::int32_t slot) {
+    RColumna c;
+    c.Fila = fila;
+    c.Coste = FMochila.AreaMaterialFila(fila) / FAreaMaxima;
+    c.Cantidades.assign(U(FNP) + 1, 0);
+    const ACantidades& cantidades = patron->CantPorPieza();
+    for (int i = 1; i <= FNP; ++i) {
+        const int pieza = FMochila.PiezaDeFila(i);
+        if (pieza >= 1 && U(pieza) < cantidades.size()) {
+            // An order is at most 65535: a larger count covers the row as fully as that.
+            c.Cantidades[U(i)] =
+                static_cast<std::int32_t>(std::min<std::int64_t>(cantidades[U(pieza)], 65535));
+        }
+    }
+    c.Patron = std::move(patron);
+    c.Slot = slot;
+    FPool.push_back(std::move(c));
+    return static_cast<int>(FPool.size()) - 1;
+}
+
+bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
+                               const std::vector<std::int64_t>& stock, std::vector<double>& valores,
+                               double& objetivo) {
+    std::vector<int> filas;
+    std::vector<int> materiales;
+    for (int i = 1; i <= FNP; ++i) {
+        if (restante[U(i)] > 0) {
+            filas.push_back(i);
+        }
+    }
+    for (int j = 1; j <= FNM; ++j) {
+        if (stock[U(j)] > 0) {
+            materiales.push_back(j);
+        }
+    }
+    valores.assign(FPool.size(), 0.0);
+    objetivo = 0.0;
+    if (filas.empty()) {
+        return true;
+    }
+    if (materiales.empty()) {
+        return false;
+    }
+    const int nf = static_cast<int>(filas.size());
+    const int n = nf + static_cast<int>(materiales.size());
+    AWord16 diagonal(U(n) + 1, 0);
+    AReal8 costes(U(n) + 1, 0.0);
+    // Basis position -> what it holds: a pool column, or -1 an artificial, -2 a slack.
+    std::vector<int> tipo(U(n) + 1, -2);
+    for (int k = 1; k <= nf; ++k) {
+        diagonal[U(k)] = Word(restante[U(filas[U(k - 1)])]);
+        costes[U(k)] = 2.0 * diagonal[U(k)];
+        tipo[U(k)] = -1;
+    }
+    std::vector<int> posicionMaterial(U(FNM) + 1, 0);
+    for (int m = 0; m < static_cast<int>(materiales.size()); ++m) {
+        diagonal[U(nf + m + 1)] = Word(stock[U(materiales[U(m)])]);
+        posicionMaterial[U(materiales[U(m)])] = nf + m + 1;
+    }
+    CSimplex simplex(diagonal, diagonal, costes);
+    AReal8 duales(U(n) + 1, 0.0);
+    AReal8 completos(U(FNP + FNM) + 1, 0.0);
+    AWord16 columna(U(n) + 1, 0);
+    auto costeReducido = [&](const RColumna& c) {
+        double rc = c.Coste - duales[U(posicionMaterial[U(c.Fila)])];
+        for (int k = 1; k <= nf; ++k) {
+            rc -= c.Cantidades[U(filas[U(k - 1)])] * duales[U(k)];
+        }
+        return rc;
+    };
+    const std::int64_t maximoPivotes = 1000 * static_cast<std::int64_t>(n);
+    for (std::int64_t pivotes = 0;; ++pivotes) {
+        if (pivotes > maximoPivotes) {
+            return false;
+        }
+        simplex.Duales(duales);
+        int entra = -3;
+        double rc = -Tolerancia;
+        // The pool first: it holds the columns of the earlier solves, most of what this
+        // one needs.
+        for (std::size_t p = 0; p < FPool.size(); ++p) {
+            if (posicionMaterial[U(FPool[p].Fila)] == 0) {
+                continue;
+            }
+            const double r = costeReducido(FPool[p]);
+            if (r < rc) {
+                rc = r;
+                entra = static_cast<int>(p);
+            }
+        }
+        if (entra == -3) {
+            // The exact generator proves that no column improves.
+            std::fill(completos.begin(), completos.end(), 0.0);
+            for (int k = 1; k <= nf; ++k) {
+                completos[U(filas[U(k - 1)])] = duales[U(k)] * FAreaMaxima;
+            }
+            for (int j = 1; j <= FNM; ++j) {
+                const int pos = posicionMaterial[U(j)];
+                completos[U(FNP + j)] = pos != 0 ? duales[U(pos)] * FAreaMaxima : DualBloqueado;
+            }
+            std::unique_ptr<CPatron> patron;
+            int material = 0;
+            double rcGenerador = 0.0;
+            FMochila.GenerarPatron(completos, patron, 2, material, rcGenerador);
+            FControl.ContarVariante();
+            if (!Paso()) {
+                return false;
+            }
+            if (patron != nullptr && material >= 1 && material <= FNM &&
+                posicionMaterial[U(material)] != 0 && rcGenerador / FAreaMaxima < -Tolerancia) {
+                entra = AgregarColumna(std::move(patron), material, 0);
+                rc = costeReducido(FPool[U(entra)]);
+                if (!(rc < -Tolerancia)) {
+                    entra = -3;
+                }
+            }
+        }
+        int slack = 0;
+        if (entra == -3) {
+            for (int j : materiales) {
+                const int pos = posicionMaterial[U(j)];
+                if (duales[U(pos)] > Tolerancia) {
+                    slack = pos;
+                    rc = -duales[U(pos)];
+                    entra = -2;
+                    break;
+                }
+            }
+        }
+        if (entra == -3) {
+            break;
+        }
+        std::fill(columna.begin(), columna.end(), 0);
+        if (entra >= 0) {
+            const RColumna& c = FPool[U(entra)];
+            for (int k = 1; k <= nf; ++k) {
+                columna[U(k)] = Word(c.Cantidades[U(filas[U(k - 1)])]);
+            }
+            columna[U(posicionMaterial[U(c.Fila)])] = 1;
+        } else {
+            columna[U(slack)] = 1;
+        }
+        int sale = 0;
+        if (!simplex.Pivotear(columna, rc, sale) || sale < 1 || sale > n) {
+            return false;
+        }
+        tipo[U(sale)] = entra;
+        // A pivot is far cheaper than a pricing call: only every 64th counts as a step.
+        if (pivotes % 64 == 63 && !Paso()) {
+            return false;
+        }
+    }
+    valores.assign(FPool.size(), 0.0); // the solve may have added columns
+    for (int k = 1; k <= n; ++k) {
+        const double v = simplex.ValorBasico(k);
+        if (tipo[U(k)] == -1 && v * diagonal[U(k)] > 1e-6) {
+            return false; // the free stock cannot cover the rest
+        }
+        if (tipo[U(k)] >= 0 && v > 0.0) {
+            valores[U(tipo[U(k)])] += v;
+            objetivo += v * FPool[U(tipo[U(k)])].Coste;
+        }
+    }
+    return true;
+}
+
+void CMejora::Aplicar(RPlan& plan, std::vector<std::int64_t>& restante,
+                      std::vector<std::int64_t>& stock, int columna, std::int64_t veces) const {
+    const RColumna& c = FPool[U(columna)];
+    veces = std::min(veces, stock[U(c.Fila)]);
+    if (veces <= 0) {
+        return;
+    }
+    plan[U(columna)] += veces;
+    stock[U(c.Fila)] -= veces;
+    for (int i = 1; i <= FNP; ++i) {
+        restante[U(i)] = std::max<std::int64_t>(0, restante[U(i)] - c.Cantidades[U(i)] * veces);
+    }
+}
+
+double CMejora::Area(const RPlan& plan) const {
+    double area = 0.0;
+    for (std::size_t p = 0; p < plan.size(); ++p) {
+        area += static_cast<double>(plan[p]) * FPool[p].Coste;
+    }
+    return area;
+}
+
+int CMejora::MaterialesUsados(const RPlan& plan) const {
+    std::vector<bool> usado(U(FNM) + 1, false);
+    for (std::size_t p = 0; p < plan.size(); ++p) {
+        if (plan[p] > 0) {
+            usado[U(FPool[p].Fila)] = true;
+        }
+    }
+    return static_cast<int>(std::count(usado.begin(), usado.end(), true));
+}
+
+bool CMejora::Cumple(const RPlan& plan) const {
+    std::vector<std::int64_t> producido(U(FNP) + 1, 0);
+    std::vector<std::int64_t> usado(U(FNM) + 1, 0);
+    for (std::size_t p = 0; p < plan.size(); ++p) {
+        if (plan[p] < 0) {
+            return false;
+        }
+        usado[U(FPool[p].Fila)] += plan[p];
+        for (int i = 1; i <= FNP; ++i) {
+            producido[U(i)] += FPool[p].Cantidades[U(i)] * plan[p];
+        }
+    }
+    for (int i = 1; i <= FNP; ++i) {
+        if (producido[U(i)] < FDemanda[U(i)]) {
+            return false;
+        }
+    }
+    for (int j = 1; j <= FNM; ++j) {
+        if (usado[U(j)] > FStock[U(j)]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void CMejora::Bucear() {
+    RPlan plan = FBase;
+    plan.resize(FPool.size(), 0);
+    std::vector<std::int64_t> restante = FDemanda;
+    std::vector<std::int64_t> stock = FStock;
+    for (std::size_t p = 0; p < plan.size(); ++p) {
+        const std::int64_t veces = plan[p];
+        plan[p] = 0;
+        Aplicar(plan, restante, stock, static_cast<int>(p), veces);
+    }
+    std::vector<double> valores;
+    while (std::any_of(restante.begin(), restante.end(), [](std::int64_t r) { return r > 0; })) {
+        double objetivo = 0.0;
+        if (FAgotado || !ResolverResidual(restante, stock, valores, objetivo)) {
+            return;
+        }
+        plan.resize(FPool.size(), 0);
+        if (Inutil(Area(plan) + objetivo)) {
+            return;
+        }
+        const std::vector<std::int64_t> antes = restante;
+        int mayor = -1;
+        for (std::size_t p = 0; p < valores.size(); ++p) {
+            const double x = valores[p];
+            if (x >= 1.0 - Tolerancia) {
+                Aplicar(plan, restante, stock, static_cast<int>(p),
+                        static_cast<std::int64_t>(std::floor(x + Tolerancia)));
+            } else if (x > Tolerancia && stock[U(FPool[p].Fila)] > 0 &&
+                       (mayor < 0 || x > valores[U(mayor)])) {
+                mayor = static_cast<int>(p);
+            }
+        }
+        if (restante == antes) {
+            if (mayor < 0) {
+                return;
+            }
+            Aplicar(plan, restante, stock, mayor, 1);
+            if (restante == antes) {
+                return;
+            }
+        }
+    }
+    const double area = Area(plan);
+    if (area < FAreaMejor - Tolerancia && Cumple(plan)) {
+        FMejor = plan;
+        FAreaMejor = area;
+    }
+}
+
+void CMejora::Explorar(RPlan plan, std::vector<std::int64_t> restante,
+                       std::vector<std::int64_t> stock, int desvios) {
+    if (std::none_of(restante.begin(), restante.end(), [](std::int64_t r) { return r > 0; })) {
+        const double area = Area(plan);
+        if (area < FAreaMejor - Tolerancia && Cumple(plan)) {
+            FMejor = plan;
+            FAreaMejor = area;
+        }
+        return;
+    }
+    std::vector<double> valores;
+    double objetivo = 0.0;
+    if (FAgotado || !ResolverResidual(restante, stock, valores, objetivo)) {
+        return;
+    }
+    plan.resize(FPool.size(), 0);
+    if (Inutil(Area(plan) + objetivo)) {
+        return;
+    }
+    std::vector<int> orden;
+    for (std::size_t p = 0; p < valores.size(); ++p) {
+        if (valores[p] > Tolerancia && stock[U(FPool[p].Fila)] > 0) {
+            orden.push_back(static_cast<int>(p));
+        }
+    }
+    std::stable_sort(orden.begin(), orden.end(),
+                     [&](int a, int b) { return valores[U(a)] > valores[U(b)]; });
+    const std::size_t ramas =
+        std::min<std::size_t>(orden.size(), static_cast<std::size_t>(desvios) + 1);
+    for (std::size_t r = 0; r < ramas && !FAgotado && !EnLaCota(); ++r) {
+        const int p = orden[r];
+        RPlan hijo = plan;
+        std::vector<std::int64_t> restanteHijo = restante;
+        std::vector<std::int64_t> stockHijo = stock;
+        Aplicar(hijo, restanteHijo, stockHijo, p,
+                std::max<std::int64_t>(
+                    1, static_cast<std::int64_t>(std::floor(valores[U(p)] + Tolerancia))));
+        if (restanteHijo != restante) {
+            Explorar(std::move(hijo), std::move(restanteHijo), std::move(stockHijo),
+                     desvios - static_cast<int>(r));
+        }
+    }
+}
+
+bool CMejora::Inutil(double minimo) const {
+    // Whatever a branch ends with costs at least its fixed part plus its residual LP.
+    return FAreaUnica > 0.0
+               ? std::ceil(minimo / FAreaUnica - 1e-4) * FAreaUnica > FAreaMejor - 0.5 * FAreaUnica
+               : minimo >= FAreaMejor - Tolerancia;
+}
+
+bool CMejora::EnLaCota() const {
+    return FAreaUnica > 0.0
+               ? FAreaMejor <= std::ceil(FCota / FAreaUnica - 1e-6) * FAreaUnica + Tolerancia
+               : FAreaMejor <= FCota + Tolerancia;
+}
+
+void CMejora::Escribir(CSolucion& solucion, const RPlan& plan) const {
+    const std::int32_t n = solucion.Cantidad();
+    std::vector<bool> cortado(U(n) + 1, false);
+    for (std::int32_t k = 1; k <= n; ++k) {
+        if (CPatron* p = solucion.Patron(k)) {
+            cortado[U(k)] = p->RepEntera(CSolucion::ModoFinal) > 0;
+            p->SetRepEntera(CSolucion::ModoFinal, 0);
+        }
+    }
+    for (std::size_t c = 0; c < plan.size(); ++c) {
+        if (plan[c] <= 0) {
+            continue;
+        }
+        const std::int32_t veces =
+            static_cast<std::int32_t>(std::min<std::int64_t>(plan[c], 2000000000));
+        if (FPool[c].Slot > 0) {
+            solucion.Patron(FPool[c].Slot)->SetRepEntera(CSolucion::ModoFinal, veces);
+        } else {
+            std::unique_ptr<CPatron> copia = CPatron::Copia(*FPool[c].Patron);
+            copia->SetRepeticion(0.0);
+            copia->SetRepEntera({veces, 0, 0});
+            solucion.FijarPatron(solucion.Cantidad() + 1, std::move(copia));
+        }
+    }
+    // A pattern that only the old final plan cut belongs to no plan any more.
+    for (std::int32_t k = n; k >= 1; --k) {
+        const CPatron* p = std::as_const(solucion).Patron(k);
+        if (p != nullptr && cortado[U(k)] && Igual(p->Repeticion(), 0.0) &&
+            p->RepEntera(CSolucion::ModoFinal) == 0 &&
+            p->RepEntera(CSolucion::ModoPorExceso) == 0 &&
+            p->RepEntera(CSolucion::ModoPorDefecto) == 0) {
+            solucion.Eliminar(k);
+        }
+    }
+    solucion.SetModo(CSolucion::ModoFinal);
+}
+
+bool CMejora::Mejorar(CSolucion& solucion) {
+    FInicio = FControl.Ahora();
+    FPasos = 0;
+    FAgotado = false;
+    FNP = FMochila.NumPiezas();
+    FNM = FMochila.NumMateriales();
+    FPool.clear();
+    FAreaMaxima = 1.0;
+    for (int j = 1; j <= FNM; ++j) {
+        FAreaMaxima = std::max(FAreaMaxima, FMochila.AreaMaterialFila(j));
+    }
+    FAreaUnica = FNM == 1 ? FMochila.AreaMaterialFila(1) / FAreaMaxima : 0.0;
+    FDemanda.assign(U(FNP) + 1, 0);
+    for (int i = 1; i <= FNP; ++i) {
+        FDemanda[U(i)] = FMochila.Pedido()[U(i)];
+    }
+    FStock.assign(U(FNM) + 1, 0);
+    std::vector<int> filaDeMaterial(U(FMochila.TotalMateriales()) + 1, 0);
+    for (int j = 1; j <= FNM; ++j) {
+        const int m = FMochila.MaterialDeFila(j);
+        const std::uint16_t s = FMochila.DisponibleMaterial(m);
+        FStock[U(j)] = s == 65535 ? StockIlimitado : s;
+        if (m >= 1 && U(m) < filaDeMaterial.size()) {
+            filaDeMaterial[U(m)] = j;
+        }
+    }
+
+    RPlan final;
+    FBase.clear();
+    for (std::int32_t k = 1; k <= solucion.Cantidad(); ++k) {
+        const CPatron* p = std::as_const(solucion).Patron(k);
+        const int m = p != nullptr ? p->Material() : 0;
+        if (m < 1 || U(m) >= filaDeMaterial.size() || filaDeMaterial[U(m)] == 0) {
+            if (p != nullptr && p->RepEntera(CSolucion::ModoFinal) > 0) {
+                return false; // a plan on a material outside the calculation: leave it
+            }
+            continue;
+        }
+        AgregarColumna(CPatron::Copia(*p), filaDeMaterial[U(m)], k);
+        final.push_back(std::max(0, p->RepEntera(CSolucion::ModoFinal)));
+        FBase.push_back(std::max(0, p->RepEntera(CSolucion::ModoPorDefecto)));
+    }
+    // Less material than the final plan, even when that one falls short of the order (no
+    // completion): the stage never trades material for pieces the user did not ask it for.
+    FAreaMejor = Area(final);
+    const int materialesFinal = MaterialesUsados(final);
+    {
+        // The floor plan is the dives' start when it keeps within the stock (the rounding
+        // search sees to it; a kept or hand-made plan may not).
+        std::vector<std::int64_t> usado(U(FNM) + 1, 0);
+        for (std::size_t c = 0; c < FBase.size(); ++c) {
+            usado[U(FPool[c].Fila)] += FBase[c];
+        }
+        for (int j = 1; j <= FNM; ++j) {
+            if (usado[U(j)] > FStock[U(j)]) {
+                std::fill(FBase.begin(), FBase.end(), 0);
+            }
+        }
+    }
+    FMejor.clear();
+    const double areaInicial = FAreaMejor;
+
+    try {
+        std::vector<double> valores;
+        if (!ResolverResidual(FDemanda, FStock, valores, FCota)) {
+            FCota = 0.0;
+        }
+        // Every whole part at once from the rounded-down plan, then from nothing; then a
+        // depth-first search from nothing that fixes one column per LP, the columns of
+        // largest value first.
+        if (!EnLaCota() && !FAgotado) {
+            Bucear();
+        }
+        std::fill(FBase.begin(), FBase.end(), 0);
+        if (!EnLaCota() && !FAgotado) {
+            Bucear();
+        }
+        for (int desvios = 1; desvios <= MaximoDesvios && !EnLaCota() && !FAgotado; ++desvios) {
+            Explorar(RPlan(FPool.size(), 0), FDemanda, FStock, desvios);
+        }
+    } catch (const ECalculoForzado&) {
+        // Forced inside the generator: the best plan so far stands.
+        FControl.Forzar = false;
+    }
+
+    if (FMejor.empty() || !(FAreaMejor < areaInicial - Tolerancia) || !Cumple(FMejor)) {
+        return false;
+    }
+    FMejor.resize(FPool.size(), 0);
+    if (FMochila.Opciones().PreferirVariosMateriales &&
+        MaterialesUsados(FMejor) < materialesFinal) {
+        return false;
+    }
+    Escribir(solucion, FMejor);
+    return true;
+}
