@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The slow and greedy corners of trazal-cli on hostile inputs: seconds and peak memory of
-# each, for the trazal-cli given (so that two builds can be compared).
+# each (wall clock, processor time, peak resident memory), for the trazal-cli given, so that
+# two builds can be compared.
 #   bench/esquinas.sh build-release/trazal-cli
 # Reading: job files of 256 MB (the old limit) and 60 MB (under today's 64 MB) of high
 # Windows-1252 bytes and of ASCII in one record; listing: 65,535 pieces declared and 1,025
@@ -24,9 +25,10 @@ PY
 medir() {
     local nombre=$1
     shift
-    /usr/bin/time -f "%e %M" -o "$tmp/tiempo" "$@" >/dev/null 2>"$tmp/errores" || true
-    read -r segundos kb <"$tmp/tiempo" || true
-    printf '%-34s %8s s %8d MB\n' "$nombre" "$segundos" "$((kb / 1024))"
+    /usr/bin/time -f "%e %U %S %M" -o "$tmp/tiempo" "$@" >/dev/null 2>"$tmp/errores" || true
+    read -r segundos usuario sistema kb < <(tail -n 1 "$tmp/tiempo")
+    printf '%-36s %7s s  CPU %7s s  %6d MB\n' "$nombre" "$segundos" \
+        "$(echo "$usuario + $sistema" | bc)" "$((kb / 1024))"
 }
 
 medir "leer 256 MB Windows-1252" "$cli" mostrar "$tmp/alto-256.lan"

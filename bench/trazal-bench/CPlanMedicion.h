@@ -35,7 +35,7 @@ public:
     static std::vector<RVariante> VariantesHojas();
     static std::vector<RVariante> VariantesClases();
     static std::vector<RVariante> VariantesEmpaquetados();
-    // The perfect-packing jobs: bars (20 to 200 of them) and repeated guillotine sheets,
+    // The perfect-packing jobs: bars (20 to 100 of them) and repeated guillotine sheets,
     // each with its optimum n as best known value and bound; the quick set keeps the two
     // smallest of each.
     static std::vector<RInstancia> InstanciasEmpaquetados(bool rapidas);

@@ -559,6 +559,11 @@ std::string CIniMemoria::LeerTexto(const std::string& seccion, const std::string
     return l == nullptr ? defecto : l->Valor;
 }
 
+const std::string* CIniMemoria::Valor(const std::string& seccion, const std::string& clave) const {
+    const RLinea* l = BuscarLinea(seccion, clave);
+    return l == nullptr ? nullptr : &l->Valor;
+}
+
 std::int32_t CIniMemoria::LeerNumero(const std::string& seccion, const std::string& clave,
                                      std::int32_t defecto) const {
     const RLinea* l = BuscarLinea(seccion, clave);

@@ -50,6 +50,8 @@ public:
     // Typed reads: a missing key, or a value that does not read as its type, gives `defecto`.
     std::string LeerTexto(const std::string& seccion, const std::string& clave,
                           const std::string& defecto) const;
+    // The stored value without a copy (null for a missing key); valid until the next write.
+    const std::string* Valor(const std::string& seccion, const std::string& clave) const;
     std::int32_t LeerNumero(const std::string& seccion, const std::string& clave,
                             std::int32_t defecto) const;
     bool LeerLogico(const std::string& seccion, const std::string& clave, bool defecto) const;

@@ -6,6 +6,7 @@
 #include "document/UTextos.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace {
 constexpr const char* ClaveCantidad = "N";
@@ -49,15 +50,24 @@ std::string CTextDB::LeerCampo(const std::string& seccion, int i, int k) const {
     if (k < 0) {
         return std::string();
     }
-    const std::string valor = LeerTexto(seccion, std::to_string(i), "");
+    // Only the field is copied: a damaged record may be megabytes long.
+    const std::string* registro = Valor(seccion, std::to_string(i));
+    const std::string_view valor = registro == nullptr ? std::string_view() : *registro;
     std::size_t inicio = 0;
     for (int campo = 1; inicio <= valor.size(); ++campo) {
         std::size_t fin = valor.find(';', inicio);
-        if (fin == std::string::npos) {
+        if (fin == std::string_view::npos) {
             fin = valor.size();
         }
         if (campo == k) {
-            return Recortar(valor.substr(inicio, fin - inicio));
+            std::string_view v = valor.substr(inicio, fin - inicio);
+            while (!v.empty() && static_cast<unsigned char>(v.front()) <= ' ') {
+                v.remove_prefix(1);
+            }
+            while (!v.empty() && static_cast<unsigned char>(v.back()) <= ' ') {
+                v.remove_suffix(1);
+            }
+            return std::string(v);
         }
         inicio = fin + 1;
     }

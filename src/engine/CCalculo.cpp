@@ -361,6 +361,33 @@ void CCalculo::GenerarColumnas() {
             if (FPatronNuevo == nullptr || m < 1 || m > FNumMateriales) {
                 rc = MaximoReal; // a reduced cost without a usable pattern is no column
             }
+            if (!MayorIgual(rc, 0.0)) {
+                bool recortada = false;
+                for (int i = 1; i <= FNumPiezas; ++i) {
+                    const int pieza = FMochila->PiezaDeFila(i);
+                    // The simplex columns are 16-bit; an order is at most 65535, so a count
+                    // above it covers the row as fully as 65535 does.
+                    const std::int64_t cantidad = FPatronNuevo->CantidadPieza(pieza);
+                    recortada = recortada || cantidad > 65535;
+                    FColumna[static_cast<std::size_t>(i)] =
+                        static_cast<std::uint16_t>(std::min<std::int64_t>(cantidad, 65535));
+                }
+                std::fill(FColumna.begin() + static_cast<std::ptrdiff_t>(np) + 1, FColumna.end(),
+                          0);
+                FColumna[np + static_cast<std::size_t>(m)] = 1;
+                if (recortada) {
+                    // The pricing valued the whole count: price the column the simplex gets,
+                    // or the same pattern would seem to improve for ever.
+                    long double valor = FDuales[np + static_cast<std::size_t>(m)];
+                    for (int i = 1; i <= FNumPiezas; ++i) {
+                        valor += static_cast<long double>(FColumna[static_cast<std::size_t>(i)]) *
+                                 FDuales[static_cast<std::size_t>(i)];
+                    }
+                    const double coste =
+                        FFase == 1 ? 0.0 : FLanzamiento.AreaMaterial(FPatronNuevo->Material());
+                    rc = static_cast<double>(coste - valor);
+                }
+            }
             if (MayorIgual(rc, 0.0)) {
                 // No pattern improves: the first material whose dual is positive offers
                 // its slack.
@@ -373,17 +400,6 @@ void CCalculo::GenerarColumnas() {
                 }
                 FColumna[np + static_cast<std::size_t>(j)] = 1;
                 m = j;
-            } else {
-                for (int i = 1; i <= FNumPiezas; ++i) {
-                    const int pieza = FMochila->PiezaDeFila(i);
-                    // The simplex columns are 16-bit; an order is at most 65535, so a count
-                    // above it covers the row as fully as 65535 does.
-                    FColumna[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(
-                        std::min<std::int64_t>(FPatronNuevo->CantidadPieza(pieza), 65535));
-                }
-                std::fill(FColumna.begin() + static_cast<std::ptrdiff_t>(np) + 1, FColumna.end(),
-                          0);
-                FColumna[np + static_cast<std::size_t>(m)] = 1;
             }
             if (Menor(rc, 0.0)) {
                 int sale = 0;
@@ -462,7 +478,10 @@ bool CCalculo::TeoricaValida() const {
         for (int i = 1; i <= FNumPiezas; ++i) {
             const auto pieza = static_cast<std::size_t>(FMochila->PiezaDeFila(i));
             if (pieza < cantidades.size()) {
-                producido[static_cast<std::size_t>(i)] += x * cantidades[pieza];
+                // As the simplex column holds it: a count above 65535 covers the row as
+                // fully as 65535 does.
+                producido[static_cast<std::size_t>(i)] +=
+                    x * static_cast<long double>(std::min<std::int64_t>(cantidades[pieza], 65535));
             }
         }
     }

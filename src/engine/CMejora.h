@@ -59,10 +59,10 @@ public:
 private:
     struct RColumna {
         std::unique_ptr<CPatron> Patron;
-        int Fila = 0;          // material row
-        double Coste = 0.0;    // material area / largest area
-        AInt32 Cantidades;     // per LP piece row 1..NP
-        std::int32_t Slot = 0; // slot of the solution it came from; 0 when new
+        int Fila = 0;           // material row
+        double Coste = 0.0;     // material area / largest area
+        ACantidades Cantidades; // per LP piece row 1..NP
+        std::int32_t Slot = 0;  // slot of the solution it came from; 0 when new
     };
 
     // Plan: copies of each pool column.

@@ -74,7 +74,7 @@ void CSimplex::FijarCostes(const AReal8& costes) {
         objetivo += static_cast<long double>(FCostes[static_cast<std::size_t>(i)]) * Celda(i, 0);
     }
     FTabla[Indice(0, 0)] = static_cast<double>(objetivo);
-    if (ResiduoDual() > ToleranciaResiduo) {
+    if (ResiduoDual() > LimiteResiduo()) {
         Refactorizar();
     }
 }
@@ -186,7 +186,13 @@ bool CSimplex::NecesitaRefactorizar() const {
             return true;
         }
     }
-    return ResiduoPrimal() > ToleranciaResiduo || ResiduoDual() > ToleranciaResiduo;
+    return ResiduoPrimal() > LimiteResiduo() || ResiduoDual() > LimiteResiduo();
+}
+
+double CSimplex::LimiteResiduo() const {
+    // A basis so ill-conditioned that even a fresh inverse misses the tolerance is rebuilt
+    // only once it has drifted well past where the rebuild left it, not after every pivot.
+    return std::max(ToleranciaResiduo, 10.0 * FResiduoRefactorizado);
 }
 
 void CSimplex::Refactorizar() {
@@ -306,6 +312,7 @@ void CSimplex::Refactorizar() {
     }
     FTabla[Indice(0, 0)] = static_cast<double>(objetivo);
     LimpiarValores();
+    FResiduoRefactorizado = std::max(ResiduoPrimal(), ResiduoDual());
 }
 
 int CSimplex::Saliente(const AByte* artificiales) const {
@@ -368,7 +375,7 @@ bool CSimplex::Pivotear(const AWord16& columna, double costeReducido, int& sale,
     sale = 0;
     AReal8& d = FDireccion;
     CalcularDireccion(columna, d);
-    if (FPivotesSinRefactorizar > 0 && ResiduoDireccion(columna, d) > ToleranciaResiduo) {
+    if (FPivotesSinRefactorizar > 0 && ResiduoDireccion(columna, d) > LimiteResiduo()) {
         Refactorizar();
         CalcularDireccion(columna, d);
     }

@@ -51,7 +51,8 @@ public:
     // d[0] = 0 and d[i] = -(B^-1 a)_i for i = 1..n.
     AReal8 Direccion(const AWord16& columna) const;
     // Brings the column in with reduced cost r. Answers false (sale = 0, table unchanged)
-    // when no row limits it; otherwise true with the basis position that left.
+    // when no row limits it; otherwise true with the basis position that left. The column
+    // is kept for later rebuilds, with r + pi a as its own cost.
     // artificiales, when given, flags the basis positions that still hold an artificial
     // variable at zero (phase 2): such a position also limits the step, with ratio 0, when
     // the column would raise it, so an artificial can leave but never grow again.
@@ -87,6 +88,7 @@ private:
     double ResiduoDireccion(const AWord16& columna, const AReal8& d) const;
     void LimpiarValores();
     bool NecesitaRefactorizar() const;
+    double LimiteResiduo() const;
 
     struct RElemento {
         int Fila;
@@ -104,6 +106,7 @@ private:
     AReal8 FCostes;
     AReal8 FLadoDerecho;
     int FPivotesSinRefactorizar = 0;
+    double FResiduoRefactorizado = 0.0;
     int FRefactorizaciones = 0;
     // Work space of Pivotear, sized once: no allocation per pivot.
     mutable AReal8 FDireccion;

@@ -125,8 +125,9 @@ void CSolucion::Ordenar(const Comparacion& comparacion) {
     for (std::int32_t k = 1; k <= n; ++k) {
         orden[static_cast<std::size_t>(k)] = FPatrones[static_cast<std::size_t>(k)].release();
     }
-    OrdenarRapido(orden, 1, n,
-                  [&](const CPatron* a, const CPatron* b) { return comparacion(a, b); });
+    // The order of equal elements is free.
+    std::sort(orden.begin() + 1, orden.begin() + 1 + n,
+              [&](const CPatron* a, const CPatron* b) { return comparacion(a, b) < 0; });
     for (std::int32_t k = 1; k <= n; ++k) {
         FPatrones[static_cast<std::size_t>(k)].reset(orden[static_cast<std::size_t>(k)]);
     }

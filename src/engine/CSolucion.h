@@ -83,7 +83,7 @@ public:
     // Within the set the slots k.. move up one; beyond it the set grows to k. Then the
     // pattern goes into slot k (k >= 1).
     void Insertar(std::unique_ptr<CPatron> patron, std::int32_t k);
-    // Sorts slots 1..Cantidad in place (quicksort, not stable).
+    // Sorts slots 1..Cantidad in place (not stable).
     void Ordenar(const Comparacion& comparacion);
 
     // The two orders of the engine: final repetition descending, then utilisation

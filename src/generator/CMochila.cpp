@@ -408,11 +408,9 @@ void CMochila::PrepararCandidatas(const AReal8& Duales) {
     }
     FNumCandidatas = FNumFilas;
     const AReal8& valores = FValores;
-    OrdenarRapido(FOrden, 1, FNumCandidatas, [&valores](std::int32_t a, std::int32_t b) {
-        const double va = valores[U(a)];
-        const double vb = valores[U(b)];
-        return va > vb ? -1 : (va < vb ? 1 : 0);
-    });
+    // The order of equal values is free.
+    std::sort(FOrden.begin() + 1, FOrden.begin() + 1 + FNumCandidatas,
+              [&valores](std::int32_t a, std::int32_t b) { return valores[U(a)] > valores[U(b)]; });
 }
 
 void CMochila::FiltrarCandidatas() {

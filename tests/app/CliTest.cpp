@@ -65,11 +65,25 @@ TEST(CalcularCliTest, ConOtroArchivoElOriginalNoCambia) {
           "\"aprovechamientoReal\"", "\"variantesAnalizadas\"", "\"duracion\"",
           "\"piezasIncumplidas\"", "\"patrones\"", "\"repeticionTeorica\"", "\"repeticionFinal\"",
           "\"repeticionExceso\"", "\"repeticionDefecto\"", "\"aprovechamiento\"", "\"piezas\"",
-          "\"texto\""}) {
+          "\"texto\"", "\"cotaLP\"", "\"optimo\""}) {
         EXPECT_NE(r.Salida.find(clave), std::string::npos) << clave;
     }
     // The label "\def" of the pattern text is escaped.
     EXPECT_NE(r.Salida.find("\\\\def"), std::string::npos);
+}
+
+// The improvement flags hold for the run only: the file keeps its own options.
+TEST(CalcularCliTest, SinMejoraNoMejoraYElArchivoGuardaSusOpciones) {
+    rutas::CCarpetaTemporal carpeta;
+    const fs::path job = CopiaDe(carpeta, "barras.lan");
+    const RSalida r = Ejecutar(carpeta, {"calcular", job.string(), "--sin-mejora"});
+    ASSERT_EQ(r.Codigo, 0) << r.Errores;
+    EXPECT_NE(r.Salida.find("Mejora:\nNo calculado\n"), std::string::npos) << r.Salida;
+    EXPECT_NE(r.Salida.find("Cota inferior (LP):"), std::string::npos);
+    const std::string guardado = Leer(job);
+    EXPECT_NE(guardado.find("MejorarSolucion=1\r\nTiempoMejora=10\r\n"), std::string::npos);
+    const RSalida mal = Ejecutar(carpeta, {"calcular", job.string(), "--tiempo-mejora", "x"});
+    EXPECT_EQ(mal.Codigo, 2);
 }
 
 TEST(CalcularCliTest, ErrorDeCalculoNoTocaElArchivo) {

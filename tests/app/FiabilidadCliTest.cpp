@@ -190,6 +190,10 @@ TEST(CtrlCCli, SegundaPulsacionTardiaCancelaAunqueElCalculoHayaTerminado) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1500));
         kill(hijo, SIGINT);
         waitpid(hijo, &estado, 0);
+        if (WIFSIGNALED(estado) && WTERMSIG(estado) == SIGINT) {
+            cli::Escribir(job, antes); // a loaded machine: the key came before the handler
+            continue;
+        }
         ASSERT_TRUE(WIFEXITED(estado));
         EXPECT_EQ(WEXITSTATUS(estado), 3) << Leer(carpeta / "errores.txt");
         EXPECT_EQ(Leer(job), antes);

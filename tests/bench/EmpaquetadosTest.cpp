@@ -10,7 +10,7 @@ namespace {
 
 TEST(Empaquetados, LasPiezasLlenanExactamenteLasUnidades) {
     const auto instancias = CPlanMedicion::InstanciasEmpaquetados(false);
-    ASSERT_EQ(instancias.size(), 30u);
+    ASSERT_EQ(instancias.size(), 15u);
     const CValoresConocidos conocidos;
     for (const RInstancia& r : instancias) {
         SCOPED_TRACE(r.Nombre);

@@ -137,7 +137,7 @@ TEST(FilaResultado, CsvQuotesFieldsWithCommasAndHasOneCellPerColumn) {
     EXPECT_NE(fila.find("\"a, b\""), std::string::npos);
     EXPECT_NE(fila.find("\"dice \"\"no\"\"\""), std::string::npos);
     const std::string cabecera = CFilaResultado::CabeceraCsv();
-    EXPECT_EQ(std::count(cabecera.begin(), cabecera.end(), ','), 29);
+    EXPECT_EQ(std::count(cabecera.begin(), cabecera.end(), ','), 30);
 }
 
 TEST(Resumen, FitsTheGrowthExponent) {

@@ -267,6 +267,23 @@ TEST(IniMemoria, GuardarEnUnaCarpetaInexistenteFallaSinDejarRastro) {
     EXPECT_TRUE(std::filesystem::is_directory(tmp / "sub"));
 }
 
+// A file larger than any job is refused by its size, before it is read (a sparse file:
+// nothing is written to the disk).
+TEST(IniMemoria, ArchivoMayorQueCualquierLanzamientoSeRechazaSinLeerlo) {
+    rutas::CCarpetaTemporal tmp;
+    const auto grande = tmp / "grande.lan";
+    EscribirBytes(grande, "[A]\nx=1\n");
+    std::filesystem::resize_file(grande, CIniMemoria::TamanoMaximoArchivo + 1);
+    try {
+        CIniMemoria ini(grande.string());
+        FAIL() << "a file of more than 64 MB is read";
+    } catch (const EArchivo& e) {
+        EXPECT_EQ(std::string(e.what()), "No se puede leer el archivo \"" + grande.string() +
+                                             "\": el archivo es demasiado grande");
+    }
+    EXPECT_EQ(CIniMemoria::TamanoMaximoArchivo, 64u * 1024u * 1024u);
+}
+
 // A save killed while it writes leaves the job as it was and no temporary file beside it.
 TEST(IniMemoria, GuardadoMatadoNoDejaTemporales) {
     rutas::CCarpetaTemporal tmp;

@@ -335,7 +335,7 @@ TEST(CalculoTest, SolucionExistenteCasiEnteraSeRedondeaAlEntero) {
     const CSolucion& s = job->Solucion();
     const CPatron* p = nullptr;
     for (int k = 1; k <= s.Cantidad(); ++k) {
-        if (s.Patron(k)->CantPorPieza()[1] == 6) {
+        if (s.Patron(k)->CantidadPieza(1) == 6) {
             p = s.Patron(k);
         }
     }
