@@ -51,42 +51,6 @@ inline bool Mayor(double a, double b) {
 // x * 100 rounded to d decimals: every percentage the program shows.
 double Porcentaje(double x, int decimales);
 
-// Quicksort over lista[primero..ultimo] with the middle element as pivot.
-// compara(a, b) answers < 0, 0 or > 0; the order of equal elements is not defined.
-template <class T, class Compara>
-void OrdenarRapido(std::vector<T>& lista, int primero, int ultimo, Compara compara) {
-    while (primero < ultimo) {
-        int i = primero;
-        int j = ultimo;
-        const T pivote = lista[static_cast<std::size_t>(primero + (ultimo - primero) / 2)];
-        do {
-            while (compara(lista[static_cast<std::size_t>(i)], pivote) < 0) {
-                ++i;
-            }
-            while (compara(lista[static_cast<std::size_t>(j)], pivote) > 0) {
-                --j;
-            }
-            if (i <= j) {
-                std::swap(lista[static_cast<std::size_t>(i)], lista[static_cast<std::size_t>(j)]);
-                ++i;
-                --j;
-            }
-        } while (i <= j);
-        // Recurse into the smaller side, loop over the larger: the depth stays logarithmic.
-        if (j - primero < ultimo - i) {
-            if (primero < j) {
-                OrdenarRapido(lista, primero, j, compara);
-            }
-            primero = i;
-        } else {
-            if (i < ultimo) {
-                OrdenarRapido(lista, i, ultimo, compara);
-            }
-            ultimo = j;
-        }
-    }
-}
-
 // Number lists such as "2,5-7": numbers and low-high ranges separated by commas or blanks.
 // An empty list matches every number; items that are not numbers are skipped.
 bool EnListaNumeros(const std::string& lista, long long n);

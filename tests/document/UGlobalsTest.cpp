@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <random>
 
 TEST(Tolerancia, ComparacionesDentroDeLaTolerancia) {
     EXPECT_TRUE(Igual(1.0, 1.0 + 0.5e-9));
@@ -15,22 +13,6 @@ TEST(Tolerancia, ComparacionesDentroDeLaTolerancia) {
     EXPECT_FALSE(Menor(-0.5e-9, 0.0));
     EXPECT_TRUE(Mayor(2e-9, 0.0));
     EXPECT_FALSE(Mayor(0.5e-9, 0.0));
-}
-
-TEST(OrdenarRapido, OrdenaCualquierListaDesdeUno) {
-    std::mt19937 azar(7);
-    for (int prueba = 0; prueba < 200; ++prueba) {
-        const int n = static_cast<int>(azar() % 40);
-        AInt32 lista(static_cast<std::size_t>(n) + 1, -99);
-        for (int i = 1; i <= n; ++i) {
-            lista[static_cast<std::size_t>(i)] = static_cast<int>(azar() % 10);
-        }
-        AInt32 esperado(lista.begin() + 1, lista.end());
-        std::sort(esperado.begin(), esperado.end(), std::greater<>());
-        OrdenarRapido(lista, 1, n, [](int a, int b) { return b - a; });
-        EXPECT_EQ(lista[0], -99);
-        EXPECT_EQ(AInt32(lista.begin() + 1, lista.end()), esperado);
-    }
 }
 
 TEST(ListaNumeros, RangosYNumerosSueltos) {
