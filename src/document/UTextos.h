@@ -78,6 +78,19 @@ inline constexpr const char* DirHorizontal = "Horizontal";
 inline constexpr const char* DirNinguno = "Ninguno";
 inline constexpr const char* RotadaSi = "si";
 inline constexpr const char* RotadaNo = "no";
+// The pattern view: tree captions ("2440x1220 en (10,10)"), inspectors and their panels.
+inline constexpr const char* En = "en";
+inline constexpr const char* InspectorPatron = "Inspector de Patrón";
+inline constexpr const char* InspectorPiezas = "Inspector de Piezas";
+inline constexpr const char* ColPropiedad = "Propiedad";
+inline constexpr const char* ColValor = "Valor";
+inline constexpr const char* Rotadas = "&Rotadas";
+inline constexpr const char* PanelLargo = "Largo";
+inline constexpr const char* PanelAncho = "Ancho";
+inline constexpr const char* PanelDistrib = "Distrib.";
+inline constexpr const char* PanelSobX = "Sob_x";
+inline constexpr const char* PanelSobY = "Sob_y";
+inline constexpr const char* FilaDiferencia = "Dif.";
 
 // ---- Engine: driver, solution set, summary ----
 // A filter item that is not a number; "%" stands for the item.

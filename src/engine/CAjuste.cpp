@@ -342,6 +342,38 @@ bool CAjuste::Pegar(CPatron& P, CCorte& n, const std::string& texto) {
     return true;
 }
 
+void CAjuste::SoltarPieza(CPatron& P, CCorte& n, int pieza, bool rotada) {
+    auto copia = CPatron::Copia(P);
+    try {
+        ::AsignarPropiedad(P, n, FLanzamiento, std::to_string(pieza), Textos::PropPieza);
+        if (rotada) {
+            ::AsignarPropiedad(P, n, FLanzamiento, Textos::RotadaSi, Textos::PropRotada);
+        }
+    } catch (...) {
+        Cerrar(std::move(copia), P);
+        throw;
+    }
+    Cerrar(std::move(copia), P);
+}
+
+void CAjuste::AsignarEtiqueta(CPatron& P, CCorte& n, const std::string& formato, bool propagar) {
+    auto copia = CPatron::Copia(P);
+    std::vector<CCorte*> pila{&n};
+    while (!pila.empty()) {
+        CCorte* c = pila.back();
+        pila.pop_back();
+        c->SetEtiqueta(formato);
+        if (propagar) {
+            for (CCorte* h : {c->Hijo1(), c->Hijo2()}) {
+                if (h != nullptr) {
+                    pila.push_back(h);
+                }
+            }
+        }
+    }
+    Cerrar(std::move(copia), P);
+}
+
 void CAjuste::EliminarPatron(std::int32_t k) {
     CSolucion& sol = FLanzamiento.Solucion();
     if (k < 1 || k > sol.Cantidad()) {

@@ -119,6 +119,8 @@ private:
     void VerToolBarsExecute();
     void VerStatusBarExecute();
     void VerEtiExecute();
+    // The adjustment commands and the inspectors of the patterns page, by action name.
+    void EditAjusteExecute();
     void ZoomAllPatronExecute();
     void ZoomInPatronExecute();
     void ZoomOutPatronExecute();

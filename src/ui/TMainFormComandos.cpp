@@ -20,6 +20,7 @@
 #include "ui/TDlgOpciones.h"
 #include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
+#include "ui/TPaginaPatron.h"
 #include "ui/TVistaPatron.h"
 #include "ui/UAcciones.h"
 
@@ -230,6 +231,13 @@ void TMainForm::VerEtiExecute() {
     }
     h->Lanzamiento().AsignarOpciones(o);
     h->VistaPatron().update();
+}
+
+void TMainForm::EditAjusteExecute() {
+    auto* a = qobject_cast<QAction*>(sender());
+    if (TMDIChild* h = VentanaActiva(); a != nullptr && h != nullptr) {
+        h->PaginaPatron().Comando(a->objectName());
+    }
 }
 
 void TMainForm::ZoomAllPatronExecute() {
