@@ -187,7 +187,7 @@ void TMDIChild::CrearPaginas() {
     FMiniaturas->setMaximumWidth(AnchoMiniatura + 40);
     FPaginaPatron = new TPaginaPatron(*FEdicion);
     FPaginaPatron->setObjectName(QStringLiteral("pnPatron"));
-    TVistaPatron* vista = &FPaginaPatron->Vista();
+    TVistaPatron* dibujo = &FPaginaPatron->Vista();
     auto* patrones = new QSplitter;
     patrones->setObjectName(QStringLiteral("tbPatrones"));
     patrones->addWidget(FMiniaturas);
@@ -220,9 +220,9 @@ void TMDIChild::CrearPaginas() {
     connect(FResultados->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TMDIChild::AlCambiarFilaResultados);
     connect(FMiniaturas, &QListWidget::currentRowChanged, this, &TMDIChild::AlCambiarMiniatura);
-    vista->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(vista, &QWidget::customContextMenuRequested, this, [this, vista](const QPoint& p) {
-        FPrincipal.MostrarMenuContextual(QStringLiteral("PopupEditSP"), vista->mapToGlobal(p));
+    dibujo->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(dibujo, &QWidget::customContextMenuRequested, this, [this, dibujo](const QPoint& p) {
+        FPrincipal.MostrarMenuContextual(QStringLiteral("PopupEditSP"), dibujo->mapToGlobal(p));
     });
     connect(FPaginaPatron, &TPaginaPatron::PatronModificado, this, &TMDIChild::AlModificarPatron);
     connect(FPaginaPatron, &TPaginaPatron::Deshecho, this, &TMDIChild::AlDeshacer);
@@ -303,7 +303,7 @@ void TMDIChild::ConstruirMiniaturas() {
 QPixmap TMDIChild::DibujarMiniatura(std::int32_t slot) const {
     QPixmap imagen(AnchoMiniatura, AltoMiniatura);
     imagen.fill(Qt::white);
-    CPatron* p = Lanzamiento().Solucion().Patron(slot);
+    CPatron* p = FEdicion->Lanzamiento().Solucion().Patron(slot);
     if (p != nullptr && p->Raiz() != nullptr) {
         QPainter pintor(&imagen);
         CLienzoQt lienzo(pintor);
@@ -645,15 +645,15 @@ void TMDIChild::Eliminar() {
                 primera = std::max(1, s.Sup);
                 ultima = std::min(s.Inf, FEdicion->PatronesMostrados());
             }
-            std::vector<std::int32_t> slots;
+            std::vector<std::int32_t> borrados;
             for (int f = primera; f >= 1 && f <= ultima; ++f) {
-                slots.push_back(FEdicion->SlotDeFila(f));
+                borrados.push_back(FEdicion->SlotDeFila(f));
             }
             // From the last slot back, so that each entry's position stays right; every
             // deleted pattern can be brought back by undo.
-            std::sort(slots.rbegin(), slots.rend());
+            std::sort(borrados.rbegin(), borrados.rend());
             FPaginaPatron->FijarPatron(nullptr);
-            for (const std::int32_t k : slots) {
+            for (const std::int32_t k : borrados) {
                 FPaginaPatron->Ajuste().EliminarPatron(k);
             }
             FEdicion->ConstruirResultados();

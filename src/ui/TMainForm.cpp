@@ -17,6 +17,7 @@
 #include "ui/TDlgOpciones.h"
 #include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
+#include "ui/TPaginaPatron.h"
 #include "ui/TVistaPatron.h"
 #include "ui/UAcciones.h"
 
@@ -692,7 +693,9 @@ bool TMainForm::eventFilter(QObject* objeto, QEvent* evento) {
         return QMainWindow::eventFilter(objeto, evento);
     }
     TMDIChild* h = VentanaActiva();
-    if (h == nullptr || objeto != &h->VistaPatron() || !h->VistaPatron().hasFocus()) {
+    // With a semi-product selected the keys move in the cut tree (the pattern page's own).
+    if (h == nullptr || objeto != &h->VistaPatron() || !h->VistaPatron().hasFocus() ||
+        h->PaginaPatron().Seleccion() != nullptr) {
         return QMainWindow::eventFilter(objeto, evento);
     }
     switch (static_cast<QKeyEvent*>(evento)->key()) {

@@ -186,8 +186,13 @@ void TPaginaPatron::CrearControles() {
     FBarraH->setObjectName(QStringLiteral("ScrollBar1"));
     FBarraV = new QScrollBar(Qt::Vertical);
     FBarraV->setObjectName(QStringLiteral("ScrollBar2"));
-    FBarraH->hide();
-    FBarraV->hide();
+    // Showing a bar must not resize the drawing, which would return it to zoom 1.
+    for (QScrollBar* b : {FBarraH, FBarraV}) {
+        QSizePolicy politica = b->sizePolicy();
+        politica.setRetainSizeWhenHidden(true);
+        b->setSizePolicy(politica);
+        b->hide();
+    }
     rejilla->addWidget(FVista, 0, 0);
     rejilla->addWidget(FBarraV, 0, 1);
     rejilla->addWidget(FBarraH, 1, 0);

@@ -206,6 +206,8 @@ void TVistaPatron::mouseReleaseEvent(QMouseEvent* evento) {
     }
     FArrastrando = false;
     update();
+    const QPoint fin = evento->position().toPoint();
+    FEsquina = QPoint(std::clamp(fin.x(), 0, width() - 1), std::clamp(fin.y(), 0, height() - 1));
     const bool banda = std::abs(FEsquina.x() - FAncla.x()) > ArrastreMinimo &&
                        std::abs(FEsquina.y() - FAncla.y()) > ArrastreMinimo;
     const RRect r{FAncla.x(), FAncla.y(), FEsquina.x(), FEsquina.y()};

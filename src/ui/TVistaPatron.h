@@ -20,6 +20,7 @@
 
 class CCorte;
 class CPatron;
+class QMimeData;
 
 class TVistaPatron : public QWidget {
     Q_OBJECT
@@ -44,6 +45,7 @@ public:
     void AsegurarDibujo();
     // Only drags carrying this token are accepted.
     void FijarFichaArrastre(const QString& ficha) { FFicha = ficha; }
+    const QString& FichaArrastre() const { return FFicha; }
 
     double Zoom() const { return FZoom.Factor(); }
     const CZoomPatron& EstadoZoom() const { return FZoom; }
