@@ -1,6 +1,5 @@
 #include "ui/CDelegadoMiniatura.h"
 
-#include <QApplication>
 #include <QPainter>
 
 namespace {
@@ -19,14 +18,16 @@ void CDelegadoMiniatura::paint(QPainter* pintor, const QStyleOptionViewItem& opc
     }
     QStyleOptionViewItem o = opcion;
     initStyleOption(&o, indice);
-    const QWidget* w = o.widget;
-    QStyle* estilo = w != nullptr ? w->style() : QApplication::style();
-    estilo->drawPrimitive(QStyle::PE_PanelItemViewItem, &o, pintor, w);
     const QRect r = o.rect;
+    // The current pattern stands out even while the list has no focus.
+    const bool seleccionada = o.state & QStyle::State_Selected;
+    if (seleccionada) {
+        pintor->fillRect(r, o.palette.color(QPalette::Active, QPalette::Highlight));
+    }
     const QPoint origen(r.left() + (r.width() - FTamano.width()) / 2, r.top() + Margen);
     pintor->drawPixmap(origen, it.value());
-    pintor->setPen(o.palette.color(o.state & QStyle::State_Selected ? QPalette::HighlightedText
-                                                                    : QPalette::Text));
+    pintor->setPen(o.palette.color(QPalette::Active,
+                                   seleccionada ? QPalette::HighlightedText : QPalette::Text));
     const QRect texto(r.left(), origen.y() + FTamano.height(), r.width(),
                       r.bottom() - origen.y() - FTamano.height());
     pintor->drawText(texto, Qt::AlignHCenter | Qt::AlignVCenter, o.text);

@@ -303,8 +303,11 @@ void TMDIChild::ConstruirMiniaturas() {
 QPixmap TMDIChild::DibujarMiniatura(std::int32_t slot) const {
     QPixmap imagen(AnchoMiniatura, AltoMiniatura);
     imagen.fill(Qt::white);
-    CPatron* p = FEdicion->Lanzamiento().Solucion().Patron(slot);
-    if (p != nullptr && p->Raiz() != nullptr) {
+    const CPatron* original = FEdicion->Lanzamiento().Solucion().Patron(slot);
+    if (original != nullptr && original->Raiz() != nullptr) {
+        // A copy: drawing records each node's rectangle, and the pattern view's clicks read
+        // those of its own drawing.
+        const std::unique_ptr<CPatron> p = CPatron::Copia(*original);
         QPainter pintor(&imagen);
         CLienzoQt lienzo(pintor);
         Dibujar(*p, lienzo, RRect{3, 3, AnchoMiniatura - 3, AltoMiniatura - 3},

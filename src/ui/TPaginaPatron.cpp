@@ -213,6 +213,7 @@ void TPaginaPatron::CrearControles() {
     FPropiedades->setHorizontalHeaderLabels(
         {QString::fromUtf8(Textos::ColPropiedad), QString::fromUtf8(Textos::ColValor)});
     FPropiedades->verticalHeader()->hide();
+    FPropiedades->verticalHeader()->setDefaultSectionSize(FPropiedades->fontMetrics().height() + 8);
     FPropiedades->horizontalHeader()->setStretchLastSection(true);
     FPropiedades->setSelectionMode(QAbstractItemView::SingleSelection);
     FPropiedades->setEditTriggers(
@@ -261,7 +262,12 @@ void TPaginaPatron::CrearControles() {
     FPiezas->setMaximumHeight(FPiezas->fontMetrics().height() * 5);
     FRotadas = new QCheckBox(QString::fromUtf8(Textos::Rotadas));
     FRotadas->setObjectName(QStringLiteral("ckbRotada"));
-    auto* paneles = new QHBoxLayout;
+    // The panels follow the current piece; their width must not move the splitter.
+    auto* filaPaneles = new QWidget;
+    filaPaneles->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    auto* paneles = new QHBoxLayout(filaPaneles);
+    paneles->setContentsMargins(0, 0, 0, 0);
+    paneles->setSpacing(3);
     for (int i = 0; i < 5; ++i) {
         FPaneles[i] = new QLabel;
         FPaneles[i]->setObjectName(QStringLiteral("pnPieza%1").arg(i));
@@ -272,7 +278,7 @@ void TPaginaPatron::CrearControles() {
     paneles->addStretch(1);
     cajaPiezas->addWidget(FPiezas);
     cajaPiezas->addWidget(FRotadas);
-    cajaPiezas->addLayout(paneles);
+    cajaPiezas->addWidget(filaPaneles);
     inspector->addWidget(piezas);
     FInspectorPiezas = piezas;
     inspector->setStretchFactor(0, 3);
@@ -281,7 +287,7 @@ void TPaginaPatron::CrearControles() {
     division->setStretchFactor(0, 1);
     division->setStretchFactor(1, 0);
     division->setCollapsible(0, false);
-    division->setSizes({100000, 300});
+    division->setSizes({100000, 400});
 
     connect(FVista, &TVistaPatron::NodoElegido, this, &TPaginaPatron::Seleccionar);
     connect(FVista, &TVistaPatron::PiezaSoltada, this, &TPaginaPatron::SoltarPieza);

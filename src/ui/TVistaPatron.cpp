@@ -125,7 +125,10 @@ TVistaPatron::RClaveCache TVistaPatron::ClaveActual() const {
 
 void TVistaPatron::AsegurarDibujo() {
     const RClaveCache clave = ClaveActual();
-    if (FCacheValida && clave == FClave) {
+    // Another drawing of the same pattern (a report) leaves its own Marco in every node.
+    const bool marcos = FPatron == nullptr || (FPatron->RectVista() == FRectVista &&
+                                               FPatron->RectDestino() == FRectDestino);
+    if (FCacheValida && clave == FClave && marcos) {
         return;
     }
     FClave = clave;
@@ -141,6 +144,8 @@ void TVistaPatron::AsegurarDibujo() {
     Dibujar(*FPatron, lienzo, FZoom.RectZoom(), ModoDibujo::Pantalla,
             RRect{-1, -1, width() + 1, height() + 1}, Entorno);
     FPatron->SetLienzo(nullptr);
+    FRectVista = FPatron->RectVista();
+    FRectDestino = FPatron->RectDestino();
 }
 
 void TVistaPatron::paintEvent(QPaintEvent*) {

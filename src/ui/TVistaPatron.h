@@ -98,6 +98,8 @@ private:
     };
     RClaveCache ClaveActual() const;
     RClaveCache FClave;
+    RRect FRectVista;
+    RRect FRectDestino;
     QPoint FAncla;
     QPoint FEsquina;
     bool FArrastrando = false;
