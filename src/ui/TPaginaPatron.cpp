@@ -447,8 +447,15 @@ void TPaginaPatron::ValidarPropiedad(int fila) {
 
 void TPaginaPatron::ActualizarPiezas() {
     const CLanzamiento& job = FEdicion.Lanzamiento();
-    const int np = job.CantidadPiezas();
-    const std::vector<RTotalesPieza> totales = job.Solucion().TotalesPorPieza(np);
+    // A job read with errors may not even say how many pieces it has: nothing is shown.
+    int np = 0;
+    std::vector<RTotalesPieza> totales;
+    try {
+        np = job.CantidadPiezas();
+        totales = job.Solucion().TotalesPorPieza(np);
+    } catch (const std::exception&) {
+        np = 0;
+    }
     const QSignalBlocker bloqueo(FPiezas);
     const int col = FPiezas->currentColumn();
     FPiezas->setRowCount(1);
@@ -484,8 +491,12 @@ void TPaginaPatron::ActualizarMarcas() {
     }
     std::vector<bool> marcas;
     if (FPatron != nullptr) {
-        marcas = MarcasPiezas(*FPatron, FSeleccion, FEdicion.Lanzamiento(), diferencias,
-                              FRotadas->isChecked());
+        try {
+            marcas = MarcasPiezas(*FPatron, FSeleccion, FEdicion.Lanzamiento(), diferencias,
+                                  FRotadas->isChecked());
+        } catch (const std::exception&) {
+            marcas.clear();
+        }
     }
     QStringList titulos;
     for (int i = 1; i <= np; ++i) {
@@ -500,7 +511,7 @@ void TPaginaPatron::ActualizarPaneles() {
     QStringList textos;
     const CLanzamiento& job = FEdicion.Lanzamiento();
     const int pieza = FPiezas->currentColumn() + 1;
-    if (pieza >= 1 && pieza <= job.CantidadPiezas()) {
+    if (pieza >= 1 && pieza <= FPiezas->columnCount()) {
         try {
             const ROpciones& o = job.Opciones();
             std::int32_t pl = job.LargoPieza(pieza);
