@@ -13,6 +13,7 @@
 #include "patterns/CPatron.h"
 #include "patterns/USeleccionPatron.h"
 #include "support/RutasPrueba.h"
+#include "ui/CDelegadoMiniatura.h"
 #include "ui/CDialogos.h"
 #include "ui/TMDIChild.h"
 #include "ui/TPaginaPatron.h"
@@ -20,6 +21,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
@@ -29,6 +31,7 @@
 #include <QtTest>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 namespace {
@@ -284,6 +287,35 @@ private slots:
         QCOMPARE(CDialogos::Mostrados()[0].Texto,
                  QStringLiteral("El semiproducto copiado no cabe en el seleccionado"));
         QCOMPARE(Pagina().Ajuste().Entradas(), entradas);
+    }
+
+    // A job of four hundred patterns draws only the thumbnails in view.
+    void MiniaturasSoloVisibles() {
+        std::ifstream origen(rutas::Raiz("tests/data/con-patrones.lan"), std::ios::binary);
+        std::string texto((std::istreambuf_iterator<char>(origen)), {});
+        const std::size_t solucion = texto.find("CantPatrones=2");
+        const std::size_t patron = texto.find("Patron1=");
+        const std::string linea = texto.substr(patron + 8, texto.find('\n', patron) - patron - 8);
+        std::string nuevo = texto.substr(0, solucion) + "CantPatrones=400\r\n";
+        nuevo +=
+            texto.substr(texto.find('\n', solucion) + 1, patron - texto.find('\n', solucion) - 1);
+        for (int k = 1; k <= 400; ++k) {
+            nuevo += "Patron" + std::to_string(k) + "=" + linea + "\n";
+        }
+        const auto ruta = *FCarpeta / "cuatrocientos.lan";
+        std::ofstream(ruta, std::ios::binary) << nuevo;
+        TMDIChild* h = FPrincipal->AbrirLanzamiento(QString::fromStdString(ruta.string()));
+        h->MostrarPagina(Pagina::Patrones);
+        auto* lista = h->findChild<QListWidget*>(QStringLiteral("lwPatrones"));
+        QCOMPARE(lista->count(), 400);
+        auto* delegado = dynamic_cast<CDelegadoMiniatura*>(lista->itemDelegate());
+        QVERIFY(delegado != nullptr);
+        QTRY_VERIFY(delegado->Dibujadas() > 0);
+        QVERIFY(delegado->Dibujadas() < 30);
+        lista->setCurrentRow(399);
+        QTRY_VERIFY(lista->item(399)->isSelected());
+        QCoreApplication::processEvents();
+        QVERIFY(delegado->Dibujadas() < 60);
     }
 
     // Deleting and adding patterns by hand are undone like the adjustments.
