@@ -321,3 +321,59 @@ TEST(CAjusteTest, Pegar) {
 }
 
 } // namespace
+
+// A dropped piece fills the leaf, turned when asked; in bar mode turning is refused and the
+// unturned block stays. Each drop is one undo step.
+TEST(CAjusteTest, SoltarPieza) {
+    struct RCaso {
+        const char* Nombre;
+        bool Barras;
+        bool Rotada;
+        std::int32_t Pieza;
+        std::int32_t RepX;
+        bool Error;
+    };
+    const RCaso casos[] = {{"tablero", false, false, 2, 4, false},
+                           {"tablero rotada", false, true, -2, 4, false},
+                           {"barra", true, false, 2, 4, false},
+                           {"barra rotada", true, true, 2, 4, true}};
+    for (const RCaso& c : casos) {
+        SCOPED_TRACE(c.Nombre);
+        prueba::CTrabajo t({c.Barras ? "Barras=1" : "Barras=0"},
+                           {"600;400;10;;;1;", "300;250;4;;;1;"}, {"1240;420;5;;;1;"});
+        auto p = t.Patron(c.Barras ? "(1240;1;0;0;0;0;0;0;\\def()())"
+                                   : "(1240;420;0;0;0;0;0;0;\\def()())");
+        t.Lanzamiento().Solucion().FijarPatron(1, std::move(p));
+        CPatron& P = *t.Lanzamiento().Solucion().Patron(1);
+        const std::string antes = P.ATexto();
+        CAjuste ajuste(t.Lanzamiento());
+        if (c.Error) {
+            EXPECT_THROW(ajuste.SoltarPieza(P, *P.Raiz(), 2, c.Rotada), EErrorPropiedad);
+        } else {
+            ajuste.SoltarPieza(P, *P.Raiz(), 2, c.Rotada);
+        }
+        EXPECT_EQ(P.Raiz()->Pieza(), c.Pieza);
+        EXPECT_EQ(P.Raiz()->RepX(), c.RepX);
+        EXPECT_EQ(P.CantidadPieza(2), c.RepX);
+        EXPECT_EQ(ajuste.Entradas(), 1u);
+        ajuste.Deshacer();
+        EXPECT_EQ(t.Lanzamiento().Solucion().Patron(1)->ATexto(), antes);
+    }
+}
+
+// A label format given to a cut reaches every node below it only when propagated.
+TEST(CAjusteTest, EtiquetaPropagada) {
+    for (const bool propagar : {false, true}) {
+        RConArbol t(
+            Corte(1, Bloque(100, 50, 1, 100, 50, 1, 1), Corte(-1, Vacia(50, 20), Vacia(50, 30))));
+        const std::string antes = t.P.ATexto();
+        t.Ajuste.AsignarEtiqueta(t.P, *t.P.Raiz(), "\\hcenX", propagar);
+        const CCorte& r = *t.P.Raiz();
+        EXPECT_EQ(r.Etiqueta(), "\\hcenX");
+        for (const CCorte* n : {r.Hijo1(), r.Hijo2(), r.Hijo2()->Hijo1(), r.Hijo2()->Hijo2()}) {
+            EXPECT_EQ(n->Etiqueta() == "\\hcenX", propagar);
+        }
+        t.Ajuste.Deshacer();
+        EXPECT_EQ(t.Job.Solucion().Patron(1)->ATexto(), antes);
+    }
+}
