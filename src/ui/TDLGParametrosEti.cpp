@@ -37,7 +37,7 @@ TDLGParametrosEti::TDLGParametrosEti(QWidget* padre) : QDialog(padre) {
     capa->addWidget(new QLabel(QString::fromUtf8(Textos::MarqueParametros), this));
     capa->addWidget(FclbParametros, 1);
     capa->addWidget(botones);
-    resize(460, 520);
+    resize(520, 520);
 }
 
 std::string TDLGParametrosEti::Resultado() const {

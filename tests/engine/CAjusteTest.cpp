@@ -140,8 +140,8 @@ void Paso(std::mt19937& rng, CLanzamiento& job, CAjuste& ajuste) {
             return;
         } else if (accion == 16) {
             static const char* const formatos[] = {"\\def", "", "P#P\\1x\\3\\2", "\\topC#C"};
-            EXPECT_EQ(ajuste.AsignarEtiqueta(P, n, formatos[azar(0, 3)], azar(0, 1) == 1),
-                      P.ATexto() != texto);
+            const bool cambio = ajuste.AsignarEtiqueta(P, n, formatos[azar(0, 3)], azar(0, 1) == 1);
+            EXPECT_EQ(cambio, P.ATexto() != texto);
         }
     } catch (const std::runtime_error&) {
     }

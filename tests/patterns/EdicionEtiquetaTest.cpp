@@ -79,7 +79,7 @@ TEST(DesignerTest, ParentesisYPuntoYComaSobrevivenAlArbolGuardado) {
     const std::string formato = CEdicionEtiqueta::FormatoDeMemo(memo);
     EXPECT_EQ(formato, "P#P \\1a\\3b\\2\\n\\retsegunda");
     auto n = CCorte::Create(10, 10, 0, 0, 0, 0, 0, 0, formato);
-    const auto leido = CCorte::LeerTexto(n->ATexto());
+    const auto leido = CCorte::LeerTexto(CCorte::ATexto(n.get()));
     ASSERT_NE(leido, nullptr);
     EXPECT_EQ(CEdicionEtiqueta::MostrarFormato(leido->Etiqueta()), memo);
 }
@@ -122,7 +122,14 @@ TEST(GeneradorEtiquetaTest, PartesPorDefectoDanLaEtiquetaComunPorDefecto) {
             ExpandirFormato("\\def", FormatoEtiPorDefecto(),
                             VariablesDeNodo(M, n, l.Sobrantes, l.Hojas, l.Cortes, l.Y, l.X)));
     });
-    EXPECT_EQ(compuestas, porDefecto);
+    // The default common format is indented with blanks for reading; the parts are not.
+    const auto sinBlancos = [](std::vector<std::string> v) {
+        for (std::string& s : v) {
+            std::erase(s, ' ');
+        }
+        return v;
+    };
+    EXPECT_EQ(sinBlancos(compuestas), sinBlancos(porDefecto));
     // Root C1, the piece block, the horizontal cut C2, the 95-wide waste, the offcut S1.
     std::vector<std::string> textos;
     for (std::string s : compuestas) {
@@ -157,16 +164,13 @@ TEST(ArchivoFormatoTest, CualquierMemoSobreviveAGuardarYLeer) {
     rutas::CCarpetaTemporal carpeta;
     const auto ruta = (carpeta / "f.fmt").string();
     std::mt19937 rng(7);
-    const std::string letras = "ab\\#(;)\n \tñ";
+    const std::vector<std::string> letras = {"a", "b",  "\\", "#",  "(", ";",
+                                             ")", "\n", " ",  "\t", "ñ"};
     for (int i = 0; i < 200; ++i) {
         std::string memo;
         const int largo = std::uniform_int_distribution<int>(0, 30)(rng);
         for (int k = 0; k < largo; ++k) {
             memo += letras[std::uniform_int_distribution<std::size_t>(0, letras.size() - 1)(rng)];
-        }
-        // "ñ" is two bytes: drop a half character left at the end.
-        if (!memo.empty() && static_cast<unsigned char>(memo.back()) == 0xC3) {
-            memo.pop_back();
         }
         ArchivoFormato::Guardar(ruta, memo);
         ASSERT_EQ(ArchivoFormato::Leer(ruta), memo);

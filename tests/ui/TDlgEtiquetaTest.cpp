@@ -61,6 +61,11 @@ private:
     std::unique_ptr<TDlgEtiqueta> FEtiqueta;
 
 private slots:
+    void initTestCase() {
+        // The drawing colours of the environment.
+        InicializarGlobales(QCoreApplication::applicationFilePath().toStdString(), 1280, 800,
+                            nullptr);
+    }
     void init() {
         FSeam = std::make_unique<CDialogos::Prueba>();
         FParametros = std::make_unique<TDLGParametrosEti>();
