@@ -95,9 +95,10 @@ public:
     // fit, turned when `rotada`; one undo entry for both steps. A refused turn (bar mode)
     // raises its error after the unturned block is in place and its entry pushed.
     void SoltarPieza(CPatron& P, CCorte& n, int pieza, bool rotada);
-    // Gives node n the label format `formato` with undo; with `propagar` every node below a
-    // cut gets it too.
-    void AsignarEtiqueta(CPatron& P, CCorte& n, const std::string& formato, bool propagar);
+    // The label designer's result: n gets the format and, with `propagar`, so does every
+    // node of both its subtrees. One entry is pushed when a label changed. False when
+    // nothing changed.
+    bool AsignarEtiqueta(CPatron& P, CCorte& n, const std::string& formato, bool propagar);
 
     // ---- Patterns removed and added by hand ----
     // Removes pattern k (1-based) of the solution with an entry of kind 1.
