@@ -232,6 +232,7 @@ void TMainForm::CrearAcciones() {
         {"VerEtiPieza", &TMainForm::VerEtiExecute},
         {"VerEtiSob", &TMainForm::VerEtiExecute},
         {"EditUndoAdjusting", &TMainForm::EditAjusteExecute},
+        {"EditEti", &TMainForm::EditEtiExecute},
         {"EditLimpiar", &TMainForm::EditAjusteExecute},
         {"EditCorteVer", &TMainForm::EditAjusteExecute},
         {"EditCorteHor", &TMainForm::EditAjusteExecute},

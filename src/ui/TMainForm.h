@@ -131,6 +131,7 @@ private:
     void VerEtiExecute();
     // The adjustment commands and the inspectors of the patterns page, by action name.
     void EditAjusteExecute();
+    void EditEtiExecute();
     void ZoomAllPatronExecute();
     void ZoomInPatronExecute();
     void ZoomOutPatronExecute();

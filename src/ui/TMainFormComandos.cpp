@@ -240,6 +240,14 @@ void TMainForm::EditAjusteExecute() {
     }
 }
 
+void TMainForm::EditEtiExecute() {
+    if (TMDIChild* h = VentanaActiva()) {
+        h->PaginaPatron().EditarEtiqueta([this](CAjuste& ajuste, CPatron& P, CCorte& n) {
+            return EditarEtiqueta(ajuste, P, n);
+        });
+    }
+}
+
 void TMainForm::ZoomAllPatronExecute() {
     if (TMDIChild* h = VentanaActiva()) {
         h->VistaPatron().Encajar();

@@ -659,6 +659,13 @@ void TPaginaPatron::AsignarEtiqueta(const std::string& formato, bool propagar) {
     Ejecutar(n, [&] { FAjuste->AsignarEtiqueta(*FPatron, *n, formato, propagar); });
 }
 
+void TPaginaPatron::EditarEtiqueta(const std::function<bool(CAjuste&, CPatron&, CCorte&)>& editar) {
+    CCorte* n = FSeleccion;
+    if (FPatron != nullptr && n != nullptr && editar(*FAjuste, *FPatron, *n)) {
+        Refrescar(n);
+    }
+}
+
 void TPaginaPatron::LlenarEstado(REstadoComandos& e) const {
     if (e.Pagina == Pagina::Patrones && FPatron != nullptr) {
         e.SemiproductoSeleccionado = FSeleccion != nullptr;

@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -58,6 +59,9 @@ public:
     bool PuedePegar() const;
     // The label designer's result for the selected node, with undo.
     void AsignarEtiqueta(const std::string& formato, bool propagar);
+    // "&Editar etiqueta..." on the selected node: `editar` asks for the label and applies it
+    // through the undo stack, true when a label changed; the page then shows it.
+    void EditarEtiqueta(const std::function<bool(CAjuste&, CPatron&, CCorte&)>& editar);
     // Values shown again after the job's results changed elsewhere.
     void ActualizarPiezas();
     void LlenarEstado(REstadoComandos& e) const;

@@ -21,10 +21,12 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QDialog>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMimeData>
+#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -243,6 +245,29 @@ private slots:
         Disparar("EditUndoAdjusting");
         QCOMPARE(Texto(1), antes);
         QVERIFY(!Habilitada("EditUndoAdjusting"));
+    }
+
+    // "&Editar etiqueta..." on a selected leaf opens the designer; OK gives the leaf the typed
+    // format with one undo step, Cancel changes nothing.
+    void EditarEtiquetaDeUnaHoja() {
+        const std::string antes = Texto(1);
+        QVERIFY(!Habilitada("EditEti"));
+        CCorte* hoja = Patron().Raiz()->Hijo2()->Hijo2();
+        Pagina().Seleccionar(hoja);
+        CDialogos::ProximaEjecucion([](QDialog&) { return int(QDialog::Rejected); });
+        Disparar("EditEti");
+        QCOMPARE(Texto(1), antes);
+        QVERIFY(!Habilitada("EditUndoAdjusting"));
+        CDialogos::ProximaEjecucion([](QDialog& d) {
+            d.findChild<QPlainTextEdit*>(QStringLiteral("meEti"))
+                ->setPlainText(QStringLiteral("Sobra #P"));
+            return int(QDialog::Accepted);
+        });
+        Disparar("EditEti");
+        QVERIFY(QString::fromStdString(hoja->Etiqueta()).contains(QStringLiteral("Sobra")));
+        QCOMPARE(Pagina().Seleccion(), hoja);
+        Disparar("EditUndoAdjusting");
+        QCOMPARE(Texto(1), antes);
     }
 
     // A count that does not fit is refused with its message and the old value comes back.
