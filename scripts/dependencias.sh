@@ -24,6 +24,13 @@ PAQUETES=(
     xauth
     imagemagick
     xdotool
+    liborcus-dev
+    libixion-dev
+    libboost-dev
+    libfreexl-dev
+    libxlsxwriter-dev
+    python3-openpyxl
+    python3-xlwt
 )
 
 faltan=()

@@ -79,6 +79,61 @@ inline constexpr const char* DirNinguno = "Ninguno";
 inline constexpr const char* RotadaSi = "si";
 inline constexpr const char* RotadaNo = "no";
 
+// ---- Spreadsheet exchange: import and export of workbooks ----
+inline constexpr const char* ImportarTitulo = "Importar de Excel";
+inline constexpr const char* ImportarGrupoHoja = "Hoja de Excel";
+inline constexpr const char* ImportarAbrirLibro = "&Abrir Libro ...";
+inline constexpr const char* ImportarPrimeraFila =
+    "La &primera fila contiene los nombres de los campos";
+inline constexpr const char* ImportarGrupoCampos = "Correspondencia entre columnas y campos";
+inline constexpr const char* ImportarCampo = "Campo";
+inline constexpr const char* ImportarColumna = "Columna";
+inline constexpr const char* ImportarValor = "Si no se asigna la columna importar el &valor:";
+inline constexpr const char* ImportarIrExcel = "Ir a &Excel";
+inline constexpr const char* ImportarCerrar = "&Cerrar";
+inline constexpr const char* ImportarImportar = "&Importar";
+inline constexpr const char* ImportarDetener = "&Detener";
+inline constexpr const char* ImportandoDatos = "Importando datos...";
+// %R processed, %T total, %I accepted, %E rejected.
+inline constexpr const char* ImportarCuenta = "Transferidos %R de %T  OK %I  Erróneos %E";
+// %R rejected rows, %H the errors sheet and its workbook.
+inline constexpr const char* ImportarErroneos = "%R registros erróneos se copiaron en la hoja %H.";
+inline constexpr const char* ImportarDelLibro = " del libro ";
+inline constexpr const char* ImportacionTerminada = "Importación terminada.";
+inline constexpr const char* ImportarContinuar =
+    "Se procederá a añadir datos al lanzamiento. ¿Continuar?";
+inline constexpr const char* HojaErrores = "Errores";
+inline constexpr const char* ErroresFila = "FILA";
+inline constexpr const char* ErroresDescripcion = "DESCRIPCION DEL ERROR";
+inline constexpr const char* SufijoLibroErrores = "-errores.xlsx";
+inline constexpr const char* CampoCantidad = "Cantidad";
+inline constexpr const char* CampoDesc1 = "Desc1";
+inline constexpr const char* CampoDesc2 = "Desc2";
+inline constexpr const char* TituloPiezas = "Piezas";
+inline constexpr const char* TituloMateriales = "Materiales";
+inline constexpr const char* FiltroLibrosLectura =
+    "Libros de cálculo (*.xlsx *.xls *.ods *.csv)|*.xlsx;*.xls;*.ods;*.csv|"
+    "Todos los archivos (*.*)|*.*";
+inline constexpr const char* FiltroLibrosEscritura = "Libros de Excel (*.xlsx)|*.xlsx";
+// %C the column as typed, %F the field.
+inline constexpr const char* ColumnaIncorrecta = "La columna \"%C\" del campo %F no es válida";
+// %C the column, %F the field, %U the last column a sheet may have.
+inline constexpr const char* ColumnaFueraDeHoja =
+    "La columna %C del campo %F está fuera de la hoja (la última columna es %U)";
+// %C the cell's address.
+inline constexpr const char* CeldaDemasiadoLarga = "La celda %C tiene más de 32767 caracteres";
+inline constexpr const char* NoSePuedeLeerLibro = "No se puede leer el libro ";
+inline constexpr const char* LibroDanado = ": no es un libro de cálculo o está dañado";
+inline constexpr const char* LibroCifrado =
+    ": está protegido con contraseña; guárdelo sin contraseña e inténtelo de nuevo";
+inline constexpr const char* LibroFormatoDesconocido =
+    ": el formato no es conocido (use .xlsx, .xls, .ods o .csv)";
+inline constexpr const char* LibroSinHojas = ": no tiene hojas";
+inline constexpr const char* HojaInexistente = "El libro no tiene la hoja ";
+inline constexpr const char* NoSePuedeEscribirLibro = "No se pudo escribir el libro ";
+inline constexpr const char* Verdadero = "VERDADERO";
+inline constexpr const char* Falso = "FALSO";
+
 // ---- Engine: driver, solution set, summary ----
 // A filter item that is not a number; "%" stands for the item.
 inline constexpr const char* FiltroNoNumerico = "'%' no es un valor numérico válido";

@@ -15,6 +15,7 @@
 #include "ui/TDlgConsumo.h"
 #include "ui/TDlgHistorico.h"
 #include "ui/TDlgOpciones.h"
+#include "ui/TFRMExcel.h"
 #include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
 #include "ui/TVistaPatron.h"
@@ -147,6 +148,7 @@ TMainForm::TMainForm(const QString& archivoInicial, CAlmacenEntorno* almacen, QW
     FDlgHistorico = new TDlgHistorico(this);
     FDlgOpciones = new TDlgOpciones(this);
     FDlgConsumo = new TDlgConsumo(this);
+    FFRMExcel = new TFRMExcel(this);
     FDLGMulCant = new TDLGMulCant(this);
     FDLGNuevo = new TDLGNuevo(this);
     CrearAcciones();
@@ -240,6 +242,7 @@ void TMainForm::CrearAcciones() {
         {"WindowTileHorizontal1", &TMainForm::WindowTileHorizontal1Execute},
         {"WindowTileVertical1", &TMainForm::WindowTileVertical1Execute},
         {"WindowMinimizeAll1", &TMainForm::WindowMinimizeAll1Execute},
+        {"FileImportarExcel", &TMainForm::FileImportarExcelExecute},
     };
     for (const RDefinicionAccion& d : DefinicionesAcciones()) {
         const QString nombre = QString::fromUtf8(d.Nombre);

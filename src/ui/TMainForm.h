@@ -31,6 +31,7 @@ class TDLGNuevo;
 class TDlgConsumo;
 class TDlgHistorico;
 class TDlgOpciones;
+class TFRMExcel;
 class TMDIChild;
 
 class TMainForm : public QMainWindow {
@@ -138,6 +139,7 @@ private:
     void WindowTileHorizontal1Execute();
     void WindowTileVertical1Execute();
     void WindowMinimizeAll1Execute();
+    void FileImportarExcelExecute();
 
     // The reusable dialogs, made once (children of this window).
     TAboutBox* FAboutBox = nullptr;
@@ -148,6 +150,7 @@ private:
     TDlgConsumo* FDlgConsumo = nullptr;
     TDLGMulCant* FDLGMulCant = nullptr;
     TDLGNuevo* FDLGNuevo = nullptr;
+    TFRMExcel* FFRMExcel = nullptr;
 
     std::map<QString, QAction*> FAcciones;
     std::map<QString, Manejador> FManejadores;

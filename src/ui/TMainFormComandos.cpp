@@ -18,6 +18,7 @@
 #include "ui/TDlgConsumo.h"
 #include "ui/TDlgHistorico.h"
 #include "ui/TDlgOpciones.h"
+#include "ui/TFRMExcel.h"
 #include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
 #include "ui/TVistaPatron.h"
@@ -429,4 +430,10 @@ void TMainForm::HelpContents1Execute() {
 
 void TMainForm::HelpAbout1Execute() {
     CDialogos::Ejecutar(*FAboutBox);
+}
+
+void TMainForm::FileImportarExcelExecute() {
+    if (TMDIChild* h = VentanaActiva()) {
+        h->ImportarExcel(*FFRMExcel);
+    }
 }

@@ -14,4 +14,16 @@ inline constexpr const char* EsperaGuardar =
 inline constexpr const char* ImagenDemasiadoGrande = ": la imagen es demasiado grande";
 inline constexpr const char* DibujoSinPdf = ": no se pudo crear el documento PDF";
 
+// importar / exportar
+inline constexpr const char* UsoImportar =
+    "Uso: trazal-cli importar LANZAMIENTO.lan LIBRO --piezas|--materiales [--hoja NOMBRE] "
+    "[--primera-fila] [--columna CAMPO=LETRAS ...] [--valor CAMPO=TEXTO ...] [-o OTRO.lan]";
+inline constexpr const char* UsoExportar =
+    "Uso: trazal-cli exportar LANZAMIENTO.lan LIBRO.xlsx [--elementos "
+    "piezas,materiales,patrones,resultados,parametros,sobrantes,coordenadas]";
+inline constexpr const char* CampoDesconocido = "El campo no existe: ";
+inline constexpr const char* ElementoDesconocido = "El elemento no existe: ";
+inline constexpr const char* ImportacionNoGuardada = "No se guardó el lanzamiento: ";
+inline constexpr const char* LibroEscrito = "Libro escrito: ";
+
 } // namespace TextosCli
