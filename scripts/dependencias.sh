@@ -24,6 +24,7 @@ PAQUETES=(
     xauth
     imagemagick
     xdotool
+    poppler-utils
 )
 
 faltan=()
