@@ -11,6 +11,10 @@ const std::vector<RComandoCli>& ComandosCli() {
          "LANZAMIENTO.lan --patron N -o ARCHIVO.png|.pdf [--modo pantalla|papel|miniatura] "
          "[--ancho PIXELES]  dibuja un patrón de la solución",
          ComandoDibujar},
+        {"reporte",
+         "LANZAMIENTO.lan --tipo parametros|coordenadas|patrones|detalle|datos|sobrantes "
+         "-o ARCHIVO.pdf|.csv|.txt [--patron N]  escribe un reporte de la solución",
+         ComandoReporte},
     };
     return comandos;
 }

@@ -17,3 +17,4 @@ const std::vector<RComandoCli>& ComandosCli();
 int ComandoMostrar(const std::vector<std::string>& argumentos);
 int ComandoCalcular(const std::vector<std::string>& argumentos);
 int ComandoDibujar(const std::vector<std::string>& argumentos);
+int ComandoReporte(const std::vector<std::string>& argumentos);

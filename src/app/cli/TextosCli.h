@@ -14,4 +14,13 @@ inline constexpr const char* EsperaGuardar =
 inline constexpr const char* ImagenDemasiadoGrande = ": la imagen es demasiado grande";
 inline constexpr const char* DibujoSinPdf = ": no se pudo crear el documento PDF";
 
+inline constexpr const char* UsoReporte =
+    "Uso: trazal-cli reporte LANZAMIENTO.lan --tipo "
+    "parametros|coordenadas|patrones|detalle|datos|sobrantes -o ARCHIVO.pdf|.csv|.txt "
+    "[--patron N]";
+inline constexpr const char* TiposReporte[6] = {"patrones",   "datos",       "sobrantes",
+                                                "parametros", "coordenadas", "detalle"};
+inline constexpr const char* ReporteSinPdf = ": no se pudo crear el documento PDF";
+inline constexpr const char* ErrorReporte = "No se pudo escribir el reporte en ";
+
 } // namespace TextosCli
