@@ -40,6 +40,8 @@ QFont Fuente(double puntos, bool negrita = false) {
     QFont f(QStringLiteral("Arial"));
     f.setPointSizeF(puntos);
     f.setBold(negrita);
+    // No ligatures: "X_fin" must read back as typed from the PDF (searching, copying).
+    f.setStyleStrategy(QFont::PreferNoShaping);
     return f;
 }
 
