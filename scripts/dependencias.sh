@@ -31,6 +31,7 @@ PAQUETES=(
     libxlsxwriter-dev
     python3-openpyxl
     python3-xlwt
+    poppler-utils
 )
 
 faltan=()

@@ -467,4 +467,46 @@ inline constexpr const char* CliErrorDibujo = "No se pudo escribir el dibujo en 
 
 // ---- Desktop program, reports, exchange ----
 
+// ---- Reports ----
+// Titles, by report kind (TReporte): cards, materials and pieces, offcuts, cutting
+// parameters, coordinates, pattern detail.
+inline constexpr const char* TitulosReportes[6] = {
+    "Patrones de Corte",    "Listado de Materiales y Piezas", "Listado de Sobrantes",
+    "Parámetros del Corte", "Listado de Coordenadas",         "Detalle de Patrón"};
+inline constexpr const char* GruposParametros[3] = {"CORTES", "PIEZAS+SOBRANTES",
+                                                    "SEMIPRODUCTOS FINALES"};
+inline constexpr const char* ColumnasParametros[16] = {
+    "#",  "Dim1", "Dim2",  "#",     "Largo", "Ancho",   "Cant",  "#",
+    "OX", "OY",   "Largo", "Ancho", "Pieza", "Distrib", "Sob_x", "Sob_y"};
+inline constexpr const char* ColumnasCoordenadas[6] = {"# Corte", "X_ini", "Y_ini",
+                                                       "X_fin",   "Y_fin", "Referencia"};
+inline constexpr const char* ColumnasReporteDatos[8] = {"No",   "Descripción", "Largo", "Ancho",
+                                                        "Cant", "%Aprov",      "%Sob",  "%Desp"};
+inline constexpr const char* ColumnasSobrantes[4] = {"No", "Largo", "Ancho", "Cant"};
+inline constexpr const char* SeccionMateriales = "Materiales";
+inline constexpr const char* SeccionPiezas = "Piezas";
+inline constexpr const char* Total = "Total";
+inline constexpr const char* MaterialReporte = "Material";
+inline constexpr const char* PrefijoCorte = "C";
+inline constexpr const char* PrefijoPieza = "P";
+inline constexpr const char* PrefijoSobrante = "S";
+inline constexpr const char* MarcaRotada = "*";
+// Captions of a pattern card.
+inline constexpr const char* TarjetaPatron = " Patrón # ";
+inline constexpr const char* TarjetaRepetir = " Repetir: x";
+inline constexpr const char* TarjetaAprov = " Aprov: ";
+inline constexpr const char* TarjetaDims = " Dims: ";
+inline constexpr const char* TarjetaSobrante = " Sobrante: ";
+inline constexpr const char* TarjetaDesp = " Desp: ";
+inline constexpr const char* TarjetaMaterial = " Material: ";
+inline constexpr const char* TarjetaObserv = " Observ:";
+inline constexpr const char* Pagina = "Página";
+inline constexpr const char* De = "de";
+inline constexpr const char* ImprimiendoReporte = "Imprimiendo reporte...";
+inline constexpr const char* ExportandoReporte = "Exportando reporte...";
+inline constexpr const char* FiltroExportarReporte =
+    "Archivos CSV (*.csv)|*.csv|Archivos de Texto (*.txt)|*.txt|";
+inline constexpr const char* FiltroExportarPdf = "Documentos PDF (*.pdf)|*.pdf";
+inline constexpr const char* PatronInexistenteReporte = "No existe el patrón ";
+
 } // namespace Textos

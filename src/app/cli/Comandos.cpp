@@ -20,6 +20,10 @@ const std::vector<RComandoCli>& ComandosCli() {
          "LANZAMIENTO.lan LIBRO.xlsx [--elementos piezas,materiales,patrones,resultados,"
          "parametros,sobrantes,coordenadas]  escribe el lanzamiento y su plan en un libro",
          ComandoExportar},
+        {"reporte",
+         "LANZAMIENTO.lan --tipo parametros|coordenadas|patrones|detalle|datos|sobrantes "
+         "-o ARCHIVO.pdf|.csv|.txt [--patron N]  escribe un reporte de la solución",
+         ComandoReporte},
     };
     return comandos;
 }

@@ -19,3 +19,4 @@ int ComandoCalcular(const std::vector<std::string>& argumentos);
 int ComandoDibujar(const std::vector<std::string>& argumentos);
 int ComandoImportar(const std::vector<std::string>& argumentos);
 int ComandoExportar(const std::vector<std::string>& argumentos);
+int ComandoReporte(const std::vector<std::string>& argumentos);

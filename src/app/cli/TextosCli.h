@@ -25,5 +25,13 @@ inline constexpr const char* CampoDesconocido = "El campo no existe: ";
 inline constexpr const char* ElementoDesconocido = "El elemento no existe: ";
 inline constexpr const char* ImportacionNoGuardada = "No se guardó el lanzamiento: ";
 inline constexpr const char* LibroEscrito = "Libro escrito: ";
+inline constexpr const char* UsoReporte =
+    "Uso: trazal-cli reporte LANZAMIENTO.lan --tipo "
+    "parametros|coordenadas|patrones|detalle|datos|sobrantes -o ARCHIVO.pdf|.csv|.txt "
+    "[--patron N]";
+inline constexpr const char* TiposReporte[6] = {"patrones",   "datos",       "sobrantes",
+                                                "parametros", "coordenadas", "detalle"};
+inline constexpr const char* ReporteSinPdf = ": no se pudo crear el documento PDF";
+inline constexpr const char* ErrorReporte = "No se pudo escribir el reporte en ";
 
 } // namespace TextosCli
