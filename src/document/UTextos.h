@@ -134,6 +134,45 @@ inline constexpr const char* NoSePuedeEscribirLibro = "No se pudo escribir el li
 inline constexpr const char* Verdadero = "VERDADERO";
 inline constexpr const char* Falso = "FALSO";
 
+inline constexpr const char* ExportarTitulo = "Exportar a Excel";
+inline constexpr const char* ExportarGrupoLibro = "Archivo de libro de Excel";
+inline constexpr const char* ExportarNota =
+    "Con este cuadro en blanco se creará un libro nuevo sin guardar.";
+inline constexpr const char* ExportarExaminar = "&Examinar...";
+inline constexpr const char* ExportarGrupoElementos = "Elementos a exportar";
+inline constexpr const char* ExportarCancelar = "&Cancelar";
+inline constexpr const char* ExportarExportar = "Ex&portar";
+// The check boxes, in the dialog's order: pieces, materials, patterns, results, parameters,
+// offcuts, coordinates.
+inline constexpr const char* ExportarElementos[7] = {
+    "Piezas", "Materiales", "Patrones de corte", "Hoja de resultados", "Parámetros del corte",
+    "Sobrantes reutilizables", "Coordenadas de los cortes"};
+// The sheets, in the same order.
+inline constexpr const char* HojasLibro[7] = {"Piezas",     "Materiales", "Patrones",
+                                              "Resultados", "Parámetros", "Sobrantes",
+                                              "Coordenadas"};
+inline constexpr const char* ExportandoLibro = "Exportando libro de Excel. Por favor, espere...";
+inline constexpr const char* LibroGeneradoCon = "Libro de Excel generado con";
+inline constexpr const char* TituloProducto = "Trazal 4";
+inline constexpr const char* LibroCabeceraCoordenadas[6] = {"#",     "X_ini", "Y_ini",
+                                                            "X_fin", "Y_fin", "Referencia"};
+inline constexpr const char* LibroCabeceraSobrantes[4] = {"#", "Largo", "Ancho", "Cantidad"};
+inline constexpr const char* LibroGruposParametros[3] = {"Cortes", "Piezas+Sobrantes",
+                                                         "Semiproductos Finales"};
+inline constexpr const char* LibroCabeceraParametros[16] = {
+    "#",  "Dim1", "Dim2",  "#",     "Largo", "Ancho",    "Cantidad", "#",
+    "OX", "OY",   "Largo", "Ancho", "Pieza", "Distrib.", "Sob_x",    "Sob_y"};
+inline constexpr const char* LibroGruposResultados[4] = {"Material", "Porcentajes", "Repetición",
+                                                         "Piezas/Patrón"};
+inline constexpr const char* LibroCabeceraResultados[7] = {
+    "Patrón #", "Material", "Aprov", "Sobrante", "Desp", "Teórica", "Real"};
+inline constexpr const char* LibroCabeceraMateriales[9] = {
+    "Id", "Largo", "Ancho", "Desc1", "Desc2", "Cantidad", "Aprov(%)", "Sobrante(%)", "Desp(%)"};
+inline constexpr const char* LibroCabeceraPiezas[7] = {"Id",    "Largo",    "Ancho",   "Desc1",
+                                                       "Desc2", "Cantidad", "Aprov(%)"};
+inline constexpr const char* LibroMaterial = "Material";
+inline constexpr const char* LibroTotal = "Total";
+
 // ---- Engine: driver, solution set, summary ----
 // A filter item that is not a number; "%" stands for the item.
 inline constexpr const char* FiltroNoNumerico = "'%' no es un valor numérico válido";

@@ -16,6 +16,7 @@
 #include "ui/TDlgHistorico.h"
 #include "ui/TDlgOpciones.h"
 #include "ui/TFRMExcel.h"
+#include "ui/TFRMExcelExport.h"
 #include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
 #include "ui/TVistaPatron.h"
@@ -149,6 +150,7 @@ TMainForm::TMainForm(const QString& archivoInicial, CAlmacenEntorno* almacen, QW
     FDlgOpciones = new TDlgOpciones(this);
     FDlgConsumo = new TDlgConsumo(this);
     FFRMExcel = new TFRMExcel(this);
+    FFRMExcelExport = new TFRMExcelExport(*this);
     FDLGMulCant = new TDLGMulCant(this);
     FDLGNuevo = new TDLGNuevo(this);
     CrearAcciones();
@@ -243,6 +245,7 @@ void TMainForm::CrearAcciones() {
         {"WindowTileVertical1", &TMainForm::WindowTileVertical1Execute},
         {"WindowMinimizeAll1", &TMainForm::WindowMinimizeAll1Execute},
         {"FileImportarExcel", &TMainForm::FileImportarExcelExecute},
+        {"FileExportarExcel", &TMainForm::FileExportarExcelExecute},
     };
     for (const RDefinicionAccion& d : DefinicionesAcciones()) {
         const QString nombre = QString::fromUtf8(d.Nombre);

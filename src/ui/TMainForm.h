@@ -32,6 +32,7 @@ class TDlgConsumo;
 class TDlgHistorico;
 class TDlgOpciones;
 class TFRMExcel;
+class TFRMExcelExport;
 class TMDIChild;
 
 class TMainForm : public QMainWindow {
@@ -140,6 +141,7 @@ private:
     void WindowTileVertical1Execute();
     void WindowMinimizeAll1Execute();
     void FileImportarExcelExecute();
+    void FileExportarExcelExecute();
 
     // The reusable dialogs, made once (children of this window).
     TAboutBox* FAboutBox = nullptr;
@@ -151,6 +153,7 @@ private:
     TDLGMulCant* FDLGMulCant = nullptr;
     TDLGNuevo* FDLGNuevo = nullptr;
     TFRMExcel* FFRMExcel = nullptr;
+    TFRMExcelExport* FFRMExcelExport = nullptr;
 
     std::map<QString, QAction*> FAcciones;
     std::map<QString, Manejador> FManejadores;

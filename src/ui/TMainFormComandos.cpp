@@ -19,6 +19,7 @@
 #include "ui/TDlgHistorico.h"
 #include "ui/TDlgOpciones.h"
 #include "ui/TFRMExcel.h"
+#include "ui/TFRMExcelExport.h"
 #include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
 #include "ui/TVistaPatron.h"
@@ -435,5 +436,13 @@ void TMainForm::HelpAbout1Execute() {
 void TMainForm::FileImportarExcelExecute() {
     if (TMDIChild* h = VentanaActiva()) {
         h->ImportarExcel(*FFRMExcel);
+    }
+}
+
+void TMainForm::FileExportarExcelExecute() {
+    TMDIChild* h = VentanaActiva();
+    if (h != nullptr && CDialogos::Ejecutar(*FFRMExcelExport) == QDialog::Accepted) {
+        QCoreApplication::processEvents();
+        FFRMExcelExport->Exportar(*h, FFRMExcelExport->NombreLibro());
     }
 }
