@@ -7,6 +7,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 #include <unistd.h>
 #include <vector>
@@ -85,6 +86,10 @@ void CEscritorXlsx::Cerrar() {
         Fallo(FRuta, lxw_strerror(r));
     }
     std::error_code ec;
+    // The temporary file was made private; the workbook gets the usual permissions.
+    const mode_t mascara = ::umask(0);
+    ::umask(mascara);
+    fs::permissions(FTemporal, static_cast<fs::perms>(0666 & ~mascara), ec);
     fs::rename(FTemporal, FRuta, ec);
     if (ec) {
         Fallo(FRuta, ec.message());

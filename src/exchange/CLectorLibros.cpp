@@ -356,9 +356,12 @@ std::string TargetsRelativos(const std::string& parte, std::string texto) {
 
 // Cells of inline strings (t="inlineStr", which this liborcus skips) turned into shared
 // strings appended to `compartidas`, whose first index is `base`.
-std::string SinCadenasEnLinea(std::string hoja, std::vector<std::string>& compartidas,
+std::string SinCadenasEnLinea(const std::string& hoja, std::vector<std::string>& compartidas,
                               std::size_t base) {
     const std::string marca = "t=\"inlineStr\"";
+    std::string salida;
+    salida.reserve(hoja.size());
+    std::size_t copiado = 0;
     for (std::size_t p = hoja.find(marca); p != std::string::npos; p = hoja.find(marca, p)) {
         const std::size_t inicioIs = hoja.find("<is>", p);
         const std::size_t finIs = hoja.find("</is>", p);
@@ -381,11 +384,15 @@ std::string SinCadenasEnLinea(std::string hoja, std::vector<std::string>& compar
             texto += hoja.substr(cierre + 1, fin - cierre - 1);
         }
         compartidas.push_back(std::move(texto));
-        const std::string valor = "<v>" + std::to_string(base + compartidas.size() - 1) + "</v>";
-        hoja.replace(inicioIs, finIs + 5 - inicioIs, valor);
-        hoja.replace(p, marca.size(), "t=\"s\"");
+        salida.append(hoja, copiado, p - copiado);
+        salida += "t=\"s\"";
+        salida.append(hoja, p + marca.size(), inicioIs - p - marca.size());
+        salida += "<v>" + std::to_string(base + compartidas.size() - 1) + "</v>";
+        copiado = finIs + 5;
+        p = copiado;
     }
-    return hoja;
+    salida.append(hoja, copiado, std::string::npos);
+    return salida;
 }
 
 std::string InsertarAntes(std::string texto, const std::string& cierre, const std::string& nuevo) {
@@ -449,7 +456,7 @@ std::string PaqueteCorregido(const std::string& datos) {
         std::vector<std::string> nuevas;
         for (auto& [nombre, contenido] : entradas) {
             if (nombre.starts_with("xl/worksheets/") && nombre.ends_with(".xml")) {
-                contenido = SinCadenasEnLinea(std::move(contenido), nuevas, base);
+                contenido = SinCadenasEnLinea(contenido, nuevas, base);
             }
         }
         std::string si;

@@ -152,7 +152,7 @@ TFRMExcel::TFRMExcel(QWidget* padre) : QDialog(padre) {
     capa->addWidget(grupoCampos, 1);
     capa->addLayout(estado);
     capa->addLayout(botones);
-    resize(480, 460);
+    resize(480, 540);
 
     connect(FbtnSeleccionarLibro, &QPushButton::clicked, this,
             &TFRMExcel::btnSeleccionarLibroClick);
