@@ -267,6 +267,9 @@ void TMainForm::ToolsCalcularPatronesExecute() {
     }
     try {
         h->GuardarGrillas();
+        // Options that cannot be cut (a negative kerf, margins that leave no material) are
+        // refused here, with the option named, before any window opens.
+        h->Lanzamiento().ComprobarOpciones();
     } catch (const std::exception& e) {
         CDialogos::Avisar(QString::fromUtf8(e.what()));
         return;

@@ -103,7 +103,7 @@ void Paso(std::mt19937& rng, CLanzamiento& job, CAjuste& ajuste) {
     CCorte& n = *nodos[static_cast<std::size_t>(azar(0, static_cast<int>(nodos.size()) - 1))];
     const std::size_t antes = ajuste.Entradas();
     const std::string texto = P.ATexto();
-    const int accion = azar(0, 15);
+    const int accion = azar(0, 16);
     try {
         if (accion <= 8) {
             const auto op = static_cast<EAjuste>(accion);
@@ -138,6 +138,10 @@ void Paso(std::mt19937& rng, CLanzamiento& job, CAjuste& ajuste) {
             nuevo->RecontarPiezas(job.CantidadPiezas());
             ajuste.AgregarPatron(std::move(nuevo), azar(1, s.Cantidad() + 1));
             return;
+        } else if (accion == 16) {
+            static const char* const formatos[] = {"\\def", "", "P#P\\1x\\3\\2", "\\topC#C"};
+            const bool cambio = ajuste.AsignarEtiqueta(P, n, formatos[azar(0, 3)], azar(0, 1) == 1);
+            EXPECT_EQ(cambio, P.ATexto() != texto);
         }
     } catch (const std::runtime_error&) {
     }
@@ -321,3 +325,19 @@ TEST(CAjusteTest, Pegar) {
 }
 
 } // namespace
+
+TEST(CAjusteTest, EtiquetaPropagadaBajoUnCorteSeDeshace) {
+    RConArbol t(CCorte::LeerTexto(prueba::ArbolConocido));
+    CCorte& b = *t.P.Raiz()->Hijo2();
+    const std::string antes = t.P.ATexto();
+    EXPECT_TRUE(t.Ajuste.AsignarEtiqueta(t.P, b, "\\topX", true));
+    std::vector<std::string> etiquetas;
+    azar::ParaCadaNodo(t.P.Raiz(), [&](CCorte& n) { etiquetas.push_back(n.Etiqueta()); });
+    // The root and the first part keep "\def"; B and its four nodes below take the format.
+    EXPECT_EQ(etiquetas, (std::vector<std::string>{"\\def", "\\def", "\\topX", "\\topX", "\\topX",
+                                                   "\\topX", "\\topX"}));
+    EXPECT_FALSE(t.Ajuste.AsignarEtiqueta(t.P, b, "\\topX", false));
+    EXPECT_EQ(t.Ajuste.Entradas(), 1u);
+    t.Ajuste.Deshacer();
+    EXPECT_EQ(t.Job.Solucion().Patron(1)->ATexto(), antes);
+}
