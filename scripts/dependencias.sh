@@ -24,6 +24,14 @@ PAQUETES=(
     xauth
     imagemagick
     xdotool
+    liborcus-dev
+    libixion-dev
+    libboost-dev
+    libfreexl-dev
+    libxlsxwriter-dev
+    python3-openpyxl
+    python3-xlwt
+    poppler-utils
 )
 
 faltan=()

@@ -34,6 +34,8 @@ TRAZAL_EXCEPCION(EConversion);
 TRAZAL_EXCEPCION(ENotPurgeSol);
 // Errors of reading and writing files (the platform's file and stream errors).
 TRAZAL_EXCEPCION(EArchivo);
+// The user declined to go on with an import: the transfer ends quietly.
+TRAZAL_EXCEPCION(EUserAbortImport);
 
 #undef TRAZAL_EXCEPCION
 

@@ -92,6 +92,100 @@ inline constexpr const char* PanelSobX = "Sob_x";
 inline constexpr const char* PanelSobY = "Sob_y";
 inline constexpr const char* FilaDiferencia = "Dif.";
 
+// ---- Spreadsheet exchange: import and export of workbooks ----
+inline constexpr const char* ImportarTitulo = "Importar de Excel";
+inline constexpr const char* ImportarGrupoHoja = "Hoja de Excel";
+inline constexpr const char* ImportarAbrirLibro = "&Abrir Libro ...";
+inline constexpr const char* ImportarPrimeraFila =
+    "La &primera fila contiene los nombres de los campos";
+inline constexpr const char* ImportarGrupoCampos = "Correspondencia entre columnas y campos";
+inline constexpr const char* ImportarCampo = "Campo";
+inline constexpr const char* ImportarColumna = "Columna";
+inline constexpr const char* ImportarValor = "Si no se asigna la columna importar el &valor:";
+inline constexpr const char* ImportarIrExcel = "Ir a &Excel";
+inline constexpr const char* ImportarCerrar = "&Cerrar";
+inline constexpr const char* ImportarImportar = "&Importar";
+inline constexpr const char* ImportarDetener = "&Detener";
+inline constexpr const char* ImportandoDatos = "Importando datos...";
+// %R processed, %T total, %I accepted, %E rejected.
+inline constexpr const char* ImportarCuenta = "Transferidos %R de %T  OK %I  Erróneos %E";
+// %R rejected rows, %H the errors sheet and its workbook.
+inline constexpr const char* ImportarErroneos = "%R registros erróneos se copiaron en la hoja %H.";
+inline constexpr const char* ImportarDelLibro = " del libro ";
+inline constexpr const char* ImportacionTerminada = "Importación terminada.";
+inline constexpr const char* ImportarContinuar =
+    "Se procederá a añadir datos al lanzamiento. ¿Continuar?";
+inline constexpr const char* HojaErrores = "Errores";
+inline constexpr const char* ErroresFila = "FILA";
+inline constexpr const char* ErroresDescripcion = "DESCRIPCION DEL ERROR";
+inline constexpr const char* SufijoLibroErrores = "-errores.xlsx";
+inline constexpr const char* CampoCantidad = "Cantidad";
+inline constexpr const char* CampoDesc1 = "Desc1";
+inline constexpr const char* CampoDesc2 = "Desc2";
+inline constexpr const char* TituloPiezas = "Piezas";
+inline constexpr const char* TituloMateriales = "Materiales";
+inline constexpr const char* FiltroLibrosLectura =
+    "Libros de cálculo (*.xlsx *.xls *.ods *.csv)|*.xlsx;*.xls;*.ods;*.csv|"
+    "Todos los archivos (*.*)|*.*";
+inline constexpr const char* FiltroLibrosEscritura = "Libros de Excel (*.xlsx)|*.xlsx";
+// %C the column as typed, %F the field.
+inline constexpr const char* ColumnaIncorrecta = "La columna \"%C\" del campo %F no es válida";
+// %C the column, %F the field, %U the last column a sheet may have.
+inline constexpr const char* ColumnaFueraDeHoja =
+    "La columna %C del campo %F está fuera de la hoja (la última columna es %U)";
+// %C the cell's address.
+inline constexpr const char* CeldaDemasiadoLarga = "La celda %C tiene más de 32767 caracteres";
+inline constexpr const char* NoSePuedeLeerLibro = "No se puede leer el libro ";
+inline constexpr const char* LibroDanado = ": no es un libro de cálculo o está dañado";
+inline constexpr const char* LibroCifrado =
+    ": está protegido con contraseña; guárdelo sin contraseña e inténtelo de nuevo";
+inline constexpr const char* LibroFormatoDesconocido =
+    ": el formato no es conocido (use .xlsx, .xls, .ods o .csv)";
+inline constexpr const char* LibroSinHojas = ": no tiene hojas";
+inline constexpr const char* HojaInexistente = "El libro no tiene la hoja ";
+inline constexpr const char* NoSePuedeEscribirLibro = "No se pudo escribir el libro ";
+inline constexpr const char* Verdadero = "VERDADERO";
+inline constexpr const char* Falso = "FALSO";
+
+inline constexpr const char* ExportarTitulo = "Exportar a Excel";
+inline constexpr const char* ExportarGrupoLibro = "Archivo de libro de Excel";
+inline constexpr const char* ExportarNota =
+    "Con este cuadro en blanco se creará un libro nuevo sin guardar.";
+inline constexpr const char* ExportarExaminar = "&Examinar...";
+inline constexpr const char* ExportarGrupoElementos = "Elementos a exportar";
+inline constexpr const char* ExportarCancelar = "&Cancelar";
+inline constexpr const char* ExportarExportar = "Ex&portar";
+// The check boxes, in the dialog's order: pieces, materials, patterns, results, parameters,
+// offcuts, coordinates.
+inline constexpr const char* ExportarElementos[7] = {
+    "Piezas", "Materiales", "Patrones de corte", "Hoja de resultados", "Parámetros del corte",
+    "Sobrantes reutilizables", "Coordenadas de los cortes"};
+// The sheets, in the same order.
+inline constexpr const char* HojasLibro[7] = {"Piezas",     "Materiales", "Patrones",
+                                              "Resultados", "Parámetros", "Sobrantes",
+                                              "Coordenadas"};
+inline constexpr const char* ExportandoLibro = "Exportando libro de Excel. Por favor, espere...";
+inline constexpr const char* LibroGeneradoCon = "Libro de Excel generado con";
+inline constexpr const char* TituloProducto = "Trazal 4";
+inline constexpr const char* LibroCabeceraCoordenadas[6] = {"#",     "X_ini", "Y_ini",
+                                                            "X_fin", "Y_fin", "Referencia"};
+inline constexpr const char* LibroCabeceraSobrantes[4] = {"#", "Largo", "Ancho", "Cantidad"};
+inline constexpr const char* LibroGruposParametros[3] = {"Cortes", "Piezas+Sobrantes",
+                                                         "Semiproductos Finales"};
+inline constexpr const char* LibroCabeceraParametros[16] = {
+    "#",  "Dim1", "Dim2",  "#",     "Largo", "Ancho",    "Cantidad", "#",
+    "OX", "OY",   "Largo", "Ancho", "Pieza", "Distrib.", "Sob_x",    "Sob_y"};
+inline constexpr const char* LibroGruposResultados[4] = {"Material", "Porcentajes", "Repetición",
+                                                         "Piezas/Patrón"};
+inline constexpr const char* LibroCabeceraResultados[7] = {
+    "Patrón #", "Material", "Aprov", "Sobrante", "Desp", "Teórica", "Real"};
+inline constexpr const char* LibroCabeceraMateriales[9] = {
+    "Id", "Largo", "Ancho", "Desc1", "Desc2", "Cantidad", "Aprov(%)", "Sobrante(%)", "Desp(%)"};
+inline constexpr const char* LibroCabeceraPiezas[7] = {"Id",    "Largo",    "Ancho",   "Desc1",
+                                                       "Desc2", "Cantidad", "Aprov(%)"};
+inline constexpr const char* LibroMaterial = "Material";
+inline constexpr const char* LibroTotal = "Total";
+
 // ---- Engine: driver, solution set, summary ----
 // A filter item that is not a number; "%" stands for the item.
 inline constexpr const char* FiltroNoNumerico = "'%' no es un valor numérico válido";
@@ -486,5 +580,47 @@ inline constexpr const char* CliSinQt = "Esta versión de trazal-cli no puede di
 inline constexpr const char* CliErrorDibujo = "No se pudo escribir el dibujo en ";
 
 // ---- Desktop program, reports, exchange ----
+
+// ---- Reports ----
+// Titles, by report kind (TReporte): cards, materials and pieces, offcuts, cutting
+// parameters, coordinates, pattern detail.
+inline constexpr const char* TitulosReportes[6] = {
+    "Patrones de Corte",    "Listado de Materiales y Piezas", "Listado de Sobrantes",
+    "Parámetros del Corte", "Listado de Coordenadas",         "Detalle de Patrón"};
+inline constexpr const char* GruposParametros[3] = {"CORTES", "PIEZAS+SOBRANTES",
+                                                    "SEMIPRODUCTOS FINALES"};
+inline constexpr const char* ColumnasParametros[16] = {
+    "#",  "Dim1", "Dim2",  "#",     "Largo", "Ancho",   "Cant",  "#",
+    "OX", "OY",   "Largo", "Ancho", "Pieza", "Distrib", "Sob_x", "Sob_y"};
+inline constexpr const char* ColumnasCoordenadas[6] = {"# Corte", "X_ini", "Y_ini",
+                                                       "X_fin",   "Y_fin", "Referencia"};
+inline constexpr const char* ColumnasReporteDatos[8] = {"No",   "Descripción", "Largo", "Ancho",
+                                                        "Cant", "%Aprov",      "%Sob",  "%Desp"};
+inline constexpr const char* ColumnasSobrantes[4] = {"No", "Largo", "Ancho", "Cant"};
+inline constexpr const char* SeccionMateriales = "Materiales";
+inline constexpr const char* SeccionPiezas = "Piezas";
+inline constexpr const char* Total = "Total";
+inline constexpr const char* MaterialReporte = "Material";
+inline constexpr const char* PrefijoCorte = "C";
+inline constexpr const char* PrefijoPieza = "P";
+inline constexpr const char* PrefijoSobrante = "S";
+inline constexpr const char* MarcaRotada = "*";
+// Captions of a pattern card.
+inline constexpr const char* TarjetaPatron = " Patrón # ";
+inline constexpr const char* TarjetaRepetir = " Repetir: x";
+inline constexpr const char* TarjetaAprov = " Aprov: ";
+inline constexpr const char* TarjetaDims = " Dims: ";
+inline constexpr const char* TarjetaSobrante = " Sobrante: ";
+inline constexpr const char* TarjetaDesp = " Desp: ";
+inline constexpr const char* TarjetaMaterial = " Material: ";
+inline constexpr const char* TarjetaObserv = " Observ:";
+inline constexpr const char* Pagina = "Página";
+inline constexpr const char* De = "de";
+inline constexpr const char* ImprimiendoReporte = "Imprimiendo reporte...";
+inline constexpr const char* ExportandoReporte = "Exportando reporte...";
+inline constexpr const char* FiltroExportarReporte =
+    "Archivos CSV (*.csv)|*.csv|Archivos de Texto (*.txt)|*.txt|";
+inline constexpr const char* FiltroExportarPdf = "Documentos PDF (*.pdf)|*.pdf";
+inline constexpr const char* PatronInexistenteReporte = "No existe el patrón ";
 
 } // namespace Textos

@@ -1,5 +1,6 @@
 #include "ui/TMDIChild.h"
 
+#include "document/CImportacionGrilla.h"
 #include "document/CLanzamiento.h"
 #include "document/CReglasComandos.h"
 #include "document/UEntorno.h"
@@ -14,6 +15,7 @@
 #include "ui/CLienzoQt.h"
 #include "ui/CModeloGrilla.h"
 #include "ui/CVistaGrilla.h"
+#include "ui/TFRMExcel.h"
 #include "ui/TMainForm.h"
 #include "ui/TPaginaPatron.h"
 #include "ui/TVistaPatron.h"
@@ -828,4 +830,19 @@ void TMDIChild::closeEvent(QCloseEvent* evento) {
     } else {
         evento->ignore();
     }
+}
+
+void TMDIChild::ImportarExcel(TFRMExcel& frm) {
+    const TGrilla tipo =
+        PaginaActual() == Pagina::Materiales ? TGrilla::Materiales : TGrilla::Piezas;
+    frm.FijarTitulo(QString::fromUtf8(tipo == TGrilla::Piezas ? Textos::TituloPiezas
+                                                              : Textos::TituloMateriales));
+    CImportacionGrilla dueno(*FEdicion, tipo, frm.Importacion(),
+                             [](const std::string& texto, int defecto, bool conCancelar) {
+                                 return CDialogos::Preguntar(texto, defecto, conCancelar);
+                             });
+    CDialogos::Ejecutar(frm);
+    RefrescarGrillas();
+    (tipo == TGrilla::Piezas ? FPiezas : FMateriales)
+        ->IrACelda(FEdicion->Grilla(tipo).Filas() - 1, 1);
 }

@@ -20,6 +20,7 @@ class CVistaGrilla;
 class QLabel;
 class QListWidget;
 class QTabWidget;
+class TFRMExcel;
 class TMainForm;
 class TPaginaPatron;
 class TVistaPatron;
@@ -58,6 +59,8 @@ public:
     void MultiplicarCantidades(const QString& factor);
     // Sets or removes the results filter (empty text) on a results column.
     void Filtrar(const QString& texto, int columna);
+    // Appends rows of a workbook sheet to the focused pieces or materials grid.
+    void ImportarExcel(TFRMExcel& frm);
     void Primero();
     void Anterior();
     void Siguiente();

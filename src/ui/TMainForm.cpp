@@ -18,6 +18,8 @@
 #include "ui/TDlgEtiqueta.h"
 #include "ui/TDlgHistorico.h"
 #include "ui/TDlgOpciones.h"
+#include "ui/TFRMExcel.h"
+#include "ui/TFRMExcelExport.h"
 #include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
 #include "ui/TPaginaPatron.h"
@@ -157,6 +159,8 @@ TMainForm::TMainForm(const QString& archivoInicial, CAlmacenEntorno* almacen, QW
     FDlgEtiqueta = new TDlgEtiqueta(*FDLGParametrosEti, this);
     FDLGGenerarEti = new TDLGGenerarEti(*FDlgEtiqueta, this);
     FDlgOpciones->FijarGenerador(FDLGGenerarEti);
+    FFRMExcel = new TFRMExcel(this);
+    FFRMExcelExport = new TFRMExcelExport(*this);
     FDLGMulCant = new TDLGMulCant(this);
     FDLGNuevo = new TDLGNuevo(this);
     CrearAcciones();
@@ -264,6 +268,8 @@ void TMainForm::CrearAcciones() {
         {"WindowTileHorizontal1", &TMainForm::WindowTileHorizontal1Execute},
         {"WindowTileVertical1", &TMainForm::WindowTileVertical1Execute},
         {"WindowMinimizeAll1", &TMainForm::WindowMinimizeAll1Execute},
+        {"FileImportarExcel", &TMainForm::FileImportarExcelExecute},
+        {"FileExportarExcel", &TMainForm::FileExportarExcelExecute},
     };
     for (const RDefinicionAccion& d : DefinicionesAcciones()) {
         const QString nombre = QString::fromUtf8(d.Nombre);

@@ -37,6 +37,8 @@ class TDlgConsumo;
 class TDlgEtiqueta;
 class TDlgHistorico;
 class TDlgOpciones;
+class TFRMExcel;
+class TFRMExcelExport;
 class TMDIChild;
 
 class TMainForm : public QMainWindow {
@@ -151,6 +153,8 @@ private:
     void WindowTileHorizontal1Execute();
     void WindowTileVertical1Execute();
     void WindowMinimizeAll1Execute();
+    void FileImportarExcelExecute();
+    void FileExportarExcelExecute();
 
     // The reusable dialogs, made once (children of this window).
     TAboutBox* FAboutBox = nullptr;
@@ -164,6 +168,8 @@ private:
     TDLGGenerarEti* FDLGGenerarEti = nullptr;
     TDLGMulCant* FDLGMulCant = nullptr;
     TDLGNuevo* FDLGNuevo = nullptr;
+    TFRMExcel* FFRMExcel = nullptr;
+    TFRMExcelExport* FFRMExcelExport = nullptr;
 
     std::map<QString, QAction*> FAcciones;
     std::map<QString, Manejador> FManejadores;

@@ -18,6 +18,8 @@
 #include "ui/TDlgConsumo.h"
 #include "ui/TDlgHistorico.h"
 #include "ui/TDlgOpciones.h"
+#include "ui/TFRMExcel.h"
+#include "ui/TFRMExcelExport.h"
 #include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
 #include "ui/TPaginaPatron.h"
@@ -448,4 +450,18 @@ void TMainForm::HelpContents1Execute() {
 
 void TMainForm::HelpAbout1Execute() {
     CDialogos::Ejecutar(*FAboutBox);
+}
+
+void TMainForm::FileImportarExcelExecute() {
+    if (TMDIChild* h = VentanaActiva()) {
+        h->ImportarExcel(*FFRMExcel);
+    }
+}
+
+void TMainForm::FileExportarExcelExecute() {
+    TMDIChild* h = VentanaActiva();
+    if (h != nullptr && CDialogos::Ejecutar(*FFRMExcelExport) == QDialog::Accepted) {
+        QCoreApplication::processEvents();
+        FFRMExcelExport->Exportar(*h, FFRMExcelExport->NombreLibro());
+    }
 }

@@ -11,6 +11,19 @@ const std::vector<RComandoCli>& ComandosCli() {
          "LANZAMIENTO.lan --patron N -o ARCHIVO.png|.pdf [--modo pantalla|papel|miniatura] "
          "[--ancho PIXELES]  dibuja un patrón de la solución",
          ComandoDibujar},
+        {"importar",
+         "LANZAMIENTO.lan LIBRO --piezas|--materiales [--hoja NOMBRE] [--primera-fila] "
+         "[--columna CAMPO=LETRAS ...] [--valor CAMPO=TEXTO ...] [-o OTRO.lan]  añade piezas o "
+         "materiales de una hoja de un libro (.xlsx, .xls, .ods, .csv)",
+         ComandoImportar},
+        {"exportar",
+         "LANZAMIENTO.lan LIBRO.xlsx [--elementos piezas,materiales,patrones,resultados,"
+         "parametros,sobrantes,coordenadas]  escribe el lanzamiento y su plan en un libro",
+         ComandoExportar},
+        {"reporte",
+         "LANZAMIENTO.lan --tipo parametros|coordenadas|patrones|detalle|datos|sobrantes "
+         "-o ARCHIVO.pdf|.csv|.txt [--patron N]  escribe un reporte de la solución",
+         ComandoReporte},
     };
     return comandos;
 }

@@ -17,3 +17,6 @@ const std::vector<RComandoCli>& ComandosCli();
 int ComandoMostrar(const std::vector<std::string>& argumentos);
 int ComandoCalcular(const std::vector<std::string>& argumentos);
 int ComandoDibujar(const std::vector<std::string>& argumentos);
+int ComandoImportar(const std::vector<std::string>& argumentos);
+int ComandoExportar(const std::vector<std::string>& argumentos);
+int ComandoReporte(const std::vector<std::string>& argumentos);

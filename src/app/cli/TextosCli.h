@@ -14,4 +14,24 @@ inline constexpr const char* EsperaGuardar =
 inline constexpr const char* ImagenDemasiadoGrande = ": la imagen es demasiado grande";
 inline constexpr const char* DibujoSinPdf = ": no se pudo crear el documento PDF";
 
+// importar / exportar
+inline constexpr const char* UsoImportar =
+    "Uso: trazal-cli importar LANZAMIENTO.lan LIBRO --piezas|--materiales [--hoja NOMBRE] "
+    "[--primera-fila] [--columna CAMPO=LETRAS ...] [--valor CAMPO=TEXTO ...] [-o OTRO.lan]";
+inline constexpr const char* UsoExportar =
+    "Uso: trazal-cli exportar LANZAMIENTO.lan LIBRO.xlsx [--elementos "
+    "piezas,materiales,patrones,resultados,parametros,sobrantes,coordenadas]";
+inline constexpr const char* CampoDesconocido = "El campo no existe: ";
+inline constexpr const char* ElementoDesconocido = "El elemento no existe: ";
+inline constexpr const char* ImportacionNoGuardada = "No se guardó el lanzamiento: ";
+inline constexpr const char* LibroEscrito = "Libro escrito: ";
+inline constexpr const char* UsoReporte =
+    "Uso: trazal-cli reporte LANZAMIENTO.lan --tipo "
+    "parametros|coordenadas|patrones|detalle|datos|sobrantes -o ARCHIVO.pdf|.csv|.txt "
+    "[--patron N]";
+inline constexpr const char* TiposReporte[6] = {"patrones",   "datos",       "sobrantes",
+                                                "parametros", "coordenadas", "detalle"};
+inline constexpr const char* ReporteSinPdf = ": no se pudo crear el documento PDF";
+inline constexpr const char* ErrorReporte = "No se pudo escribir el reporte en ";
+
 } // namespace TextosCli

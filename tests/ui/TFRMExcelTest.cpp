@@ -1,0 +1,221 @@
+// The import and export windows driven from the main window's commands as a user would:
+// the dialogs are filled and their buttons pressed through the dialog seam, the desktop's
+// spreadsheet program is replaced by the external-application seam.
+
+#include "ui/TMainForm.h"
+
+#include "document/CEdicionLanzamiento.h"
+#include "document/CLanzamiento.h"
+#include "document/UEntorno.h"
+#include "document/UTextos.h"
+#include "exchange/CLectorLibros.h"
+#include "support/RutasPrueba.h"
+#include "ui/CAplicacionExterna.h"
+#include "ui/CDialogos.h"
+#include "ui/CVistaGrilla.h"
+#include "ui/TFRMExcel.h"
+#include "ui/TFRMExcelExport.h"
+#include "ui/TMDIChild.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace {
+
+QString Q(const std::filesystem::path& p) {
+    return QString::fromStdString(p.string());
+}
+
+bool Mostrado(const QString& texto) {
+    for (const auto& m : CDialogos::Mostrados()) {
+        if (m.Texto.contains(texto)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+class TFRMExcelTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<rutas::CCarpetaTemporal> FCarpeta;
+    std::unique_ptr<CDialogos::Prueba> FSeam;
+    std::unique_ptr<CAplicacionExterna::Prueba> FExterna;
+    std::unique_ptr<TMainForm> FPrincipal;
+    TMDIChild* FHijo = nullptr;
+
+    QString Copia(const std::filesystem::path& origen, const std::string& nombre) {
+        const auto destino = *FCarpeta / nombre;
+        std::filesystem::copy_file(origen, destino,
+                                   std::filesystem::copy_options::overwrite_existing);
+        return Q(destino);
+    }
+    void Disparar(const char* accion) {
+        FPrincipal->ActualizarComandos();
+        QAction* a = FPrincipal->Accion(QString::fromUtf8(accion));
+        QVERIFY2(a != nullptr && a->isEnabled(), accion);
+        a->trigger();
+    }
+    const CGrilla& Piezas() { return FHijo->Edicion().Grilla(TGrilla::Piezas); }
+
+private slots:
+    void initTestCase() {
+        FCarpeta = std::make_unique<rutas::CCarpetaTemporal>();
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((*FCarpeta / "config").string()));
+        InicializarGlobales(QCoreApplication::applicationFilePath().toStdString(), 1280, 800,
+                            nullptr);
+    }
+
+    void init() {
+        FSeam = std::make_unique<CDialogos::Prueba>();
+        FExterna = std::make_unique<CAplicacionExterna::Prueba>();
+        FPrincipal = std::make_unique<TMainForm>();
+        FPrincipal->resize(1000, 700);
+        FPrincipal->show();
+        QApplication::setActiveWindow(FPrincipal.get());
+        QVERIFY(QTest::qWaitForWindowActive(FPrincipal.get()));
+        FHijo = FPrincipal->AbrirLanzamiento(
+            Copia(rutas::DatosPrueba("con-patrones.lan"), "trabajo.lan"));
+        QVERIFY(FHijo != nullptr);
+        auto* grilla = FHijo->findChild<CVistaGrilla*>(QStringLiteral("sgPiezas"));
+        QVERIFY(grilla != nullptr);
+        grilla->setFocus();
+        QTRY_VERIFY(grilla->hasFocus());
+    }
+
+    void cleanup() {
+        for (QMdiSubWindow* w : FPrincipal->AreaMDI()->subWindowList()) {
+            CDialogos::ProximaRespuesta(CDialogos::No);
+            w->close();
+        }
+        FPrincipal.reset();
+        FExterna.reset();
+        FSeam.reset();
+    }
+
+    // Header row mapping, transfer, the rejected row in the errors workbook beside the
+    // user's one, which stays as it was.
+    void ImportaConEncabezadoYLibroDeErrores() {
+        const QString libro = Copia(rutas::DatosPrueba("libros/piezas.xlsx"), "piezas.xlsx");
+        const auto antes = std::filesystem::last_write_time(libro.toStdString());
+        const int filas = Piezas().Filas();
+        QString cuenta;
+        QString titulo;
+        CDialogos::ProximaEjecucion([&](QDialog& d) {
+            auto& f = static_cast<TFRMExcel&>(d);
+            f.show();
+            titulo = f.findChild<QLabel*>(QStringLiteral("panFile"))->text();
+            auto* transferir = f.findChild<QPushButton*>(QStringLiteral("btnTransfer"));
+            if (transferir->isEnabled()) {
+                return 0;
+            }
+            CDialogos::ProximoArchivo(libro);
+            f.findChild<QPushButton*>(QStringLiteral("btnSeleccionarLibro"))->click();
+            if (f.findChild<QLineEdit*>(QStringLiteral("edLibro"))->text() != "piezas.xlsx" ||
+                f.findChild<QComboBox*>(QStringLiteral("cbHojas"))->count() != 2) {
+                return 0;
+            }
+            f.findChild<QCheckBox*>(QStringLiteral("ckbFirstRow"))->click();
+            auto* campos = f.findChild<QTableWidget*>(QStringLiteral("vlwCampos"));
+            cuenta = campos->item(2, 1)->text(); // Cantidad, found in the header row
+            CDialogos::ProximaRespuesta(CDialogos::Si);
+            transferir->click();
+            f.findChild<QPushButton*>(QStringLiteral("btnExcel"))->click();
+            return static_cast<int>(QDialog::Rejected);
+        });
+        Disparar("FileImportarExcel");
+        QCOMPARE(titulo, QStringLiteral("Piezas"));
+        QCOMPARE(cuenta, QStringLiteral("C"));
+        QVERIFY(Mostrado(QString::fromUtf8(Textos::ImportarContinuar)));
+        QVERIFY(Mostrado(QString::fromUtf8(Textos::ImportacionTerminada)));
+        QVERIFY(Mostrado(QStringLiteral("piezas-errores.xlsx")));
+        QVERIFY(std::filesystem::exists(*FCarpeta / "piezas-errores.xlsx"));
+        QCOMPARE(std::filesystem::last_write_time(libro.toStdString()), antes);
+        QVERIFY(Piezas().Filas() > filas);
+        QCOMPARE(QString::fromStdString(Piezas().Celda(filas, 4)), QStringLiteral("Puerta"));
+        QCOMPARE(FExterna->Abiertos(), QStringList{libro});
+        QVERIFY(!FHijo->Lanzamiento().Guardado());
+    }
+
+    // Stopping during a long transfer still ends with "Importación terminada.".
+    void DetenerTerminaLaImportacion() {
+        const auto csv = *FCarpeta / "largo.csv";
+        {
+            std::ofstream f(csv);
+            for (int i = 0; i < 500; ++i) {
+                f << 100 + i << ",50,1\n";
+            }
+        }
+        const int filas = Piezas().Filas();
+        bool paradoAlFinal = false;
+        CDialogos::ProximaEjecucion([&](QDialog& d) {
+            auto& f = static_cast<TFRMExcel&>(d);
+            f.show();
+            f.AbrirLibro(Q(csv));
+            auto* parar = f.findChild<QPushButton*>(QStringLiteral("btnStop"));
+            // The first pending events run before the first row, the next ones after row 5.
+            QTimer::singleShot(
+                0, &f, [parar, &f] { QTimer::singleShot(0, &f, [parar] { parar->click(); }); });
+            CDialogos::ProximaRespuesta(CDialogos::Si);
+            f.findChild<QPushButton*>(QStringLiteral("btnTransfer"))->click();
+            paradoAlFinal = !parar->isEnabled();
+            return static_cast<int>(QDialog::Rejected);
+        });
+        Disparar("FileImportarExcel");
+        QVERIFY(paradoAlFinal);
+        QVERIFY(Mostrado(QString::fromUtf8(Textos::ImportacionTerminada)));
+        const int nuevas = Piezas().Filas() - filas;
+        QVERIFY2(nuevas >= 1 && nuevas < 100, qPrintable(QString::number(nuevas)));
+    }
+
+    // No file name: a new workbook in a temporary file, opened with the desktop's program.
+    void ExportarSinNombreAbreElLibro() {
+        CDialogos::ProximaEjecucion([](QDialog& d) {
+            d.findChild<QLineEdit*>(QStringLiteral("edBook"))->clear();
+            d.findChild<QCheckBox*>(QStringLiteral("ckbResultados"))->setChecked(true);
+            return static_cast<int>(QDialog::Accepted);
+        });
+        const QString panel = FPrincipal->TextoPanel(0);
+        Disparar("FileExportarExcel");
+        QCOMPARE(FExterna->Abiertos().size(), 1);
+        const auto libro = CLectorLibros::Abrir(FExterna->Abiertos()[0].toStdString());
+        QCOMPARE(libro->Hojas(), 4);
+        QCOMPARE(QString::fromStdString(libro->Hoja(3).Nombre()), QStringLiteral("Resultados"));
+        QCOMPARE(FPrincipal->TextoPanel(0), panel);
+        std::filesystem::remove(FExterna->Abiertos()[0].toStdString());
+    }
+
+    void ExportarConNombreNoAbreNada() {
+        const auto ruta = *FCarpeta / "plan";
+        CDialogos::ProximaEjecucion([&](QDialog& d) {
+            CDialogos::ProximoArchivo(Q(ruta));
+            d.findChild<QPushButton*>(QStringLiteral("btExaminar"))->click();
+            d.findChild<QCheckBox*>(QStringLiteral("ckbPatrones"))->setChecked(false);
+            return static_cast<int>(QDialog::Accepted);
+        });
+        Disparar("FileExportarExcel");
+        QVERIFY(FExterna->Abiertos().isEmpty());
+        const auto libro = CLectorLibros::Abrir((*FCarpeta / "plan.xlsx").string());
+        QCOMPARE(libro->Hojas(), 2);
+    }
+};
+
+QTEST_MAIN(TFRMExcelTest)
+#include "TFRMExcelTest.moc"
