@@ -139,6 +139,21 @@ std::int64_t CFilasReporte::TamanoProgreso() const {
     }
 }
 
+std::int64_t CFilasReporte::Avance() const {
+    const auto limitar = [](std::int64_t v, std::size_t n) {
+        return std::clamp<std::int64_t>(v, 0, static_cast<std::int64_t>(n));
+    };
+    switch (FTipo) {
+    case TReporte::Datos:
+        return limitar(FPos.Indice - 1, FMateriales.size()) +
+               limitar(FPos.Fila - 1, FPiezas.size());
+    case TReporte::Sobrantes:
+        return std::min(limitar(FPos.Indice - 1, FSobrantes.size()), TamanoProgreso());
+    default:
+        return limitar(FPos.Indice, FPatrones.size());
+    }
+}
+
 void CFilasReporte::IrA(const RPosicionReporte& pos) {
     FPos = pos;
 }

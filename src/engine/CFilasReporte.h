@@ -89,6 +89,8 @@ public:
     // The progress size the report announces: patterns listed, or materials and pieces
     // listed, or offcut records.
     std::int64_t TamanoProgreso() const;
+    // How much of TamanoProgreso the rows given so far cover.
+    std::int64_t Avance() const;
     // Slots of the patterns the report visits, in order.
     const std::vector<std::int32_t>& Patrones() const { return FPatrones; }
 

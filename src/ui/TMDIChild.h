@@ -20,6 +20,7 @@ class QLabel;
 class QListWidget;
 class QTabWidget;
 class TMainForm;
+class TPaginaReporte;
 class TVistaPatron;
 struct REstadoComandos;
 
@@ -72,6 +73,10 @@ public:
     int ColumnaResultados() const;
     void LlenarEstado(REstadoComandos& e) const;
     TVistaPatron& VistaPatron() const { return *FVista; }
+    TPaginaReporte& PaginaReporte() const { return *FReporte; }
+    // Report kind `tipo` (0..5, as TReporte) of the job on the report page, which is shown;
+    // the pattern detail shows the current pattern as the pattern view shows it.
+    void GenerarReporte(int tipo);
     // The grids were changed from outside (the options dialog): writes them into the job and
     // shows everything again.
     void RefrescarGrillas();
@@ -110,7 +115,9 @@ private:
     CVistaGrilla* FResultados = nullptr;
     QListWidget* FMiniaturas = nullptr;
     TVistaPatron* FVista = nullptr;
-    QWidget* FReporte = nullptr;
+    TPaginaReporte* FReporte = nullptr;
+    // The report must be made again from the changed solution when its page shows.
+    bool FReporteViejo = false;
     std::int32_t FPatronActual = 0;
     // The last data grid that had the focus (commands act on it while a menu has the focus).
     CVistaGrilla* FUltimaGrilla = nullptr;

@@ -138,6 +138,15 @@ private:
     void WindowTileHorizontal1Execute();
     void WindowTileVertical1Execute();
     void WindowMinimizeAll1Execute();
+    // Report commands (TMainFormReportes.cpp).
+    void ReporteExecute();
+    void GenerarReporteExecute();
+    void CerrarReporteExecute();
+    void ZoomReporteExecute();
+    void CicloZoomExecute();
+    void FileImprimir1Execute();
+    void FileConfigurarPaginaExecute();
+    void ExportarReporteExecute();
 
     // The reusable dialogs, made once (children of this window).
     TAboutBox* FAboutBox = nullptr;
