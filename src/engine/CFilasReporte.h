@@ -96,6 +96,9 @@ public:
 
     // Need data: the next row, false at the end (and on every later call).
     bool Siguiente(RFilaReporte& fila);
+    // The same walk without making the texts: only the kind of the next row (for laying out
+    // pages, which needs only the rows' heights).
+    bool Avanzar(TFila& tipo);
     RPosicionReporte Posicion() const { return FPos; }
     void IrA(const RPosicionReporte& pos);
     void Reiniciar() { IrA(RPosicionReporte{}); }
@@ -111,7 +114,7 @@ public:
     static std::string NombrePieza(const CLanzamiento& job, int i);
 
 private:
-    bool SiguientePatron(RFilaReporte& fila);
+    bool SiguientePatron(RFilaReporte& fila, bool textos);
     bool SiguienteDatos(RFilaReporte& fila);
     bool SiguienteSobrantes(RFilaReporte& fila);
     // Builds the lists of the pattern at FPatrones[indice] and answers its row count.

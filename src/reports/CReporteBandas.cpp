@@ -124,14 +124,14 @@ int CReporteBandas::Paginar(const QPageLayout& diseno) {
     const double cuerpo = std::max(AltoCuerpo(), AltoTitulo + AltoDetalle);
     RPagina pagina{FFilas.Posicion(), 0};
     double y = 0;
-    for (RFilaReporte f;;) {
+    for (TFila tipo;;) {
         const RPosicionReporte pos = FFilas.Posicion();
-        if (!FFilas.Siguiente(f)) {
+        if (!FFilas.Avanzar(tipo)) {
             break;
         }
-        const double alto = AltoFila(f);
+        const double alto = tipo == TFila::Titulo ? AltoTitulo : AltoDetalle;
         // A heading is never left alone at the foot of a page.
-        const double necesario = f.Tipo == TFila::Titulo ? alto + AltoDetalle : alto;
+        const double necesario = tipo == TFila::Titulo ? alto + AltoDetalle : alto;
         if (pagina.Filas > 0 && y + necesario > cuerpo) {
             FInicios.push_back(pagina);
             pagina = RPagina{pos, 0};
