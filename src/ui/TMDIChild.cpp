@@ -5,14 +5,17 @@
 #include "document/UEntorno.h"
 #include "document/UExcepciones.h"
 #include "document/UTextos.h"
+#include "engine/CAjuste.h"
 #include "engine/CSolucion.h"
 #include "patterns/CPatron.h"
 #include "patterns/UDibujo.h"
+#include "ui/CDelegadoMiniatura.h"
 #include "ui/CDialogos.h"
 #include "ui/CLienzoQt.h"
 #include "ui/CModeloGrilla.h"
 #include "ui/CVistaGrilla.h"
 #include "ui/TMainForm.h"
+#include "ui/TPaginaPatron.h"
 #include "ui/TPaginaReporte.h"
 #include "ui/TVistaPatron.h"
 
@@ -26,6 +29,9 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -98,8 +104,10 @@ void TMDIChild::Abrir(const QString& FileName, const QString& Template) {
     });
     FEdicion->FijarAvisar([](const std::string& texto) { CDialogos::Avisar(texto); });
     FEdicion->FijarAlCambiarSolucion([this] {
-        // The old patterns are about to go: nothing may point at them.
-        FVista->FijarPatron(nullptr);
+        // The old patterns are about to go or move: nothing may point at them, and the undo
+        // entries' positions no longer hold.
+        FPaginaPatron->FijarPatron(nullptr);
+        FPaginaPatron->Ajuste().VaciarDeshacer();
         FPatronActual = 0;
     });
     CrearPaginas();
@@ -171,14 +179,20 @@ void TMDIChild::CrearPaginas() {
     FMiniaturas->setMovement(QListView::Static);
     FMiniaturas->setIconSize(QSize(AnchoMiniatura, AltoMiniatura));
     FMiniaturas->setUniformItemSizes(true);
+    FDelegadoMiniaturas = new CDelegadoMiniatura(
+        QSize(AnchoMiniatura, AltoMiniatura),
+        [this](std::int32_t slot) { return DibujarMiniatura(slot); }, FMiniaturas);
+    FMiniaturas->setItemDelegate(FDelegadoMiniaturas);
     FMiniaturas->setSpacing(4);
     FMiniaturas->setMinimumWidth(AnchoMiniatura + 24);
     FMiniaturas->setMaximumWidth(AnchoMiniatura + 40);
-    FVista = new TVistaPatron;
+    FPaginaPatron = new TPaginaPatron(*FEdicion);
+    FPaginaPatron->setObjectName(QStringLiteral("pnPatron"));
+    TVistaPatron* dibujo = &FPaginaPatron->Vista();
     auto* patrones = new QSplitter;
     patrones->setObjectName(QStringLiteral("tbPatrones"));
     patrones->addWidget(FMiniaturas);
-    patrones->addWidget(FVista);
+    patrones->addWidget(FPaginaPatron);
     patrones->setStretchFactor(0, 0);
     patrones->setStretchFactor(1, 1);
     patrones->setCollapsible(1, false);
@@ -209,10 +223,13 @@ void TMDIChild::CrearPaginas() {
     connect(FResultados->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TMDIChild::AlCambiarFilaResultados);
     connect(FMiniaturas, &QListWidget::currentRowChanged, this, &TMDIChild::AlCambiarMiniatura);
-    FVista->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(FVista, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-        FPrincipal.MostrarMenuContextual(QStringLiteral("PopupEditSP"), FVista->mapToGlobal(p));
+    dibujo->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(dibujo, &QWidget::customContextMenuRequested, this, [this, dibujo](const QPoint& p) {
+        FPrincipal.MostrarMenuContextual(QStringLiteral("PopupEditSP"), dibujo->mapToGlobal(p));
     });
+    connect(FPaginaPatron, &TPaginaPatron::PatronModificado, this, &TMDIChild::AlModificarPatron);
+    connect(FPaginaPatron, &TPaginaPatron::Deshecho, this, &TMDIChild::AlDeshacer);
+    connect(FPaginaPatron, &TPaginaPatron::MoverPatron, this, &TMDIChild::MoverPatron);
     connect(FPaginas, &QTabWidget::currentChanged, this, [this] {
         if (FReporteViejo && PaginaActual() == Pagina::Reporte) {
             FReporteViejo = false;
@@ -232,8 +249,12 @@ void TMDIChild::CrearPaginas() {
 
 // ---- Keeping the views in step -------------------------------------------------------------
 
+TVistaPatron& TMDIChild::VistaPatron() const {
+    return FPaginaPatron->Vista();
+}
+
 void TMDIChild::RefrescarSolucion() {
-    FVista->FijarPatron(nullptr);
+    FPaginaPatron->FijarPatron(nullptr);
     FEdicion->ConstruirResultados();
     FModeloResultados->Refrescar();
     FResultados->AjustarColumnas();
@@ -265,12 +286,14 @@ void TMDIChild::RefrescarGrillas() {
     FMateriales->AjustarColumnas();
     FPiezas->IrACelda(filaPiezas, 1);
     FMateriales->IrACelda(filaMateriales, 1);
+    // Accepting the options may have read the solution again.
+    FPaginaPatron->Ajuste().VaciarDeshacer();
     RefrescarSolucion();
-    FVista->update();
 }
 
 void TMDIChild::SoltarSolucion() {
-    FVista->FijarPatron(nullptr);
+    FPaginaPatron->FijarPatron(nullptr);
+    FPaginaPatron->Ajuste().VaciarDeshacer();
 }
 
 void TMDIChild::HabilitarPaneles() {
@@ -283,23 +306,79 @@ void TMDIChild::HabilitarPaneles() {
 void TMDIChild::ConstruirMiniaturas() {
     const QSignalBlocker bloqueo(FMiniaturas);
     FMiniaturas->clear();
-    CSolucion& s = Lanzamiento().Solucion();
+    // Items only: each thumbnail is drawn when it first comes into view.
+    FDelegadoMiniaturas->Olvidar();
     for (int f = 1; f <= FEdicion->PatronesMostrados(); ++f) {
         const std::int32_t k = FEdicion->SlotDeFila(f);
-        CPatron* p = s.Patron(k);
-        QPixmap imagen(AnchoMiniatura, AltoMiniatura);
-        imagen.fill(Qt::white);
-        if (p != nullptr && p->Raiz() != nullptr) {
-            QPainter pintor(&imagen);
-            CLienzoQt lienzo(pintor);
-            Dibujar(*p, lienzo, RRect{3, 3, AnchoMiniatura - 3, AltoMiniatura - 3},
-                    ModoDibujo::Miniatura, RRect{0, 0, AnchoMiniatura, AltoMiniatura}, Entorno);
-            p->SetLienzo(nullptr);
-        }
-        auto* item = new QListWidgetItem(QIcon(imagen), QString::number(k));
+        auto* item = new QListWidgetItem(QString::number(k));
         item->setData(Qt::UserRole, k);
         item->setToolTip(QString::fromStdString(FEdicion->TituloPatron(k)));
         FMiniaturas->addItem(item);
+    }
+}
+
+QPixmap TMDIChild::DibujarMiniatura(std::int32_t slot) const {
+    QPixmap imagen(AnchoMiniatura, AltoMiniatura);
+    imagen.fill(Qt::white);
+    const CPatron* original = FEdicion->Lanzamiento().Solucion().Patron(slot);
+    if (original != nullptr && original->Raiz() != nullptr) {
+        // A copy: drawing records each node's rectangle, and the pattern view's clicks read
+        // those of its own drawing.
+        const std::unique_ptr<CPatron> p = CPatron::Copia(*original);
+        QPainter pintor(&imagen);
+        CLienzoQt lienzo(pintor);
+        Dibujar(*p, lienzo, RRect{3, 3, AnchoMiniatura - 3, AltoMiniatura - 3},
+                ModoDibujo::Miniatura, RRect{0, 0, AnchoMiniatura, AltoMiniatura}, Entorno);
+        p->SetLienzo(nullptr);
+    }
+    return imagen;
+}
+
+void TMDIChild::AlModificarPatron() {
+    FEdicion->ConstruirResultados();
+    const int fila = FResultados->FilaActual();
+    const int col = FResultados->ColumnaActual();
+    {
+        const QSignalBlocker bloqueo(FResultados->selectionModel());
+        FModeloResultados->Refrescar();
+        FResultados->IrACelda(fila, std::max(1, col));
+    }
+    FDelegadoMiniaturas->Olvidar(FPatronActual);
+    if (QListWidgetItem* item = FMiniaturas->currentItem()) {
+        item->setToolTip(QString::fromStdString(FEdicion->TituloPatron(FPatronActual)));
+    }
+    FMiniaturas->viewport()->update();
+    ActualizarPaneles();
+}
+
+void TMDIChild::AlDeshacer(std::int32_t indice) {
+    FEdicion->ConstruirResultados();
+    FPatronActual = 0;
+    RefrescarSolucion();
+    if (indice != 0) {
+        SeleccionarPatron(indice);
+    }
+}
+
+void TMDIChild::MoverPatron(int tecla) {
+    switch (tecla) {
+    case Qt::Key_Home:
+        Primero();
+        break;
+    case Qt::Key_End:
+        Ultimo();
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        if (HayAnterior()) {
+            Anterior();
+        }
+        break;
+    default:
+        if (HaySiguiente()) {
+            Siguiente();
+        }
+        break;
     }
 }
 
@@ -310,7 +389,10 @@ void TMDIChild::SeleccionarPatron(std::int32_t slot) {
     FOcupado = true;
     const int fila = FEdicion->FilaDeSlot(slot);
     FPatronActual = fila != 0 ? slot : 0;
-    FVista->FijarPatron(fila != 0 ? Lanzamiento().Solucion().Patron(slot) : nullptr);
+    CPatron* patron = fila != 0 ? Lanzamiento().Solucion().Patron(slot) : nullptr;
+    if (patron != FPaginaPatron->Patron() || patron == nullptr) {
+        FPaginaPatron->FijarPatron(patron);
+    }
     if (fila != 0) {
         if (FResultados->FilaActual() != fila) {
             FResultados->IrACelda(fila, std::max(1, FResultados->ColumnaActual()));
@@ -401,7 +483,7 @@ void TMDIChild::MostrarPagina(int pagina) {
         } else if (pagina == Pagina::Resultados) {
             FResultados->setFocus();
         } else if (pagina == Pagina::Patrones) {
-            FVista->setFocus();
+            FPaginaPatron->Vista().setFocus();
         }
     }
 }
@@ -430,6 +512,9 @@ CVistaGrilla* TMDIChild::GrillaDePagina() const {
 }
 
 bool TMDIChild::PuedePegar() const {
+    if (PaginaActual() == Pagina::Patrones) {
+        return FPaginaPatron->PuedePegar();
+    }
     if (GrillaEnfocada() == nullptr) {
         return false;
     }
@@ -490,6 +575,7 @@ void TMDIChild::LlenarEstado(REstadoComandos& e) const {
     e.ResultadosHabilitados = e.HayPatrones;
     e.PatronSeleccionado = FPatronActual != 0;
     e.SemiproductoSeleccionado = false;
+    FPaginaPatron->LlenarEstado(e);
     e.PuedePegar = PuedePegar();
     e.FiltroAplicado = s.Filtro() != nullptr;
     e.PermiteFiltrar = (e.Pagina == Pagina::Resultados && e.HayPatrones) || e.FiltroAplicado;
@@ -552,6 +638,7 @@ void TMDIChild::Adicionar() {
         if (pagina == Pagina::Resultados || pagina == Pagina::Patrones) {
             const std::int32_t k =
                 FEdicion->AdicionarPatron(std::max(1, FMateriales->FilaActual()));
+            FPaginaPatron->Ajuste().GuardarDeshacer(*Lanzamiento().Solucion().Patron(k), 2);
             RefrescarSolucion();
             SeleccionarPatron(k);
             return;
@@ -580,20 +667,27 @@ void TMDIChild::Insertar() {
 void TMDIChild::Eliminar() {
     Ejecutar([&] {
         const int pagina = PaginaActual();
-        if (pagina == Pagina::Patrones) {
-            const int fila = FEdicion->FilaDeSlot(FPatronActual);
-            FEdicion->EliminarPatrones(fila, fila);
-            RefrescarSolucion();
-            return;
-        }
-        if (pagina == Pagina::Resultados) {
-            const RSeleccion s = FResultados->Seleccion();
-            if (s.Inf > s.Sup) {
-                FEdicion->EliminarPatrones(s.Sup, s.Inf);
-            } else {
-                const int fila = FEdicion->FilaDeSlot(FPatronActual);
-                FEdicion->EliminarPatrones(fila, fila);
+        if (pagina == Pagina::Patrones || pagina == Pagina::Resultados) {
+            int primera = FEdicion->FilaDeSlot(FPatronActual);
+            int ultima = primera;
+            if (const RSeleccion s = FResultados->Seleccion();
+                pagina == Pagina::Resultados && s.Inf > s.Sup) {
+                primera = std::max(1, s.Sup);
+                ultima = std::min(s.Inf, FEdicion->PatronesMostrados());
             }
+            std::vector<std::int32_t> borrados;
+            for (int f = primera; f >= 1 && f <= ultima; ++f) {
+                borrados.push_back(FEdicion->SlotDeFila(f));
+            }
+            // From the last slot back, so that each entry's position stays right; every
+            // deleted pattern can be brought back by undo.
+            std::sort(borrados.rbegin(), borrados.rend());
+            FPaginaPatron->FijarPatron(nullptr);
+            for (const std::int32_t k : borrados) {
+                FPaginaPatron->Ajuste().EliminarPatron(k);
+            }
+            FEdicion->ConstruirResultados();
+            FPatronActual = 0;
             RefrescarSolucion();
             return;
         }
@@ -607,6 +701,10 @@ void TMDIChild::Eliminar() {
 }
 
 void TMDIChild::Copiar() {
+    if (PaginaActual() == Pagina::Patrones) {
+        FPaginaPatron->Copiar();
+        return;
+    }
     if (CVistaGrilla* g = FUltimaGrilla; g != nullptr && PaginaActual() <= Pagina::Materiales) {
         QApplication::clipboard()->setText(
             QString::fromStdString(FEdicion->Copiar(g->Modelo().Tipo(), g->Seleccion())));
@@ -614,6 +712,10 @@ void TMDIChild::Copiar() {
 }
 
 void TMDIChild::Cortar() {
+    if (PaginaActual() == Pagina::Patrones) {
+        FPaginaPatron->Cortar();
+        return;
+    }
     if (PaginaActual() <= Pagina::Materiales) {
         Copiar();
         Eliminar();
@@ -621,6 +723,10 @@ void TMDIChild::Cortar() {
 }
 
 void TMDIChild::Pegar() {
+    if (PaginaActual() == Pagina::Patrones) {
+        FPaginaPatron->Pegar();
+        return;
+    }
     Ejecutar([&] {
         CVistaGrilla* g = FUltimaGrilla;
         if (g == nullptr || PaginaActual() > Pagina::Materiales) {
@@ -756,12 +862,11 @@ void TMDIChild::GenerarReporte(int tipo) {
     QRect vista;
     QRect zoom;
     if (t == TReporte::Detalle) {
-        // What the pattern view shows: its area and the base rectangle zoomed about its centre.
-        vista = FVista->rect();
-        const QRect base = FVista->RectBase();
-        const QSizeF tamano = QSizeF(base.size()) * FVista->Zoom();
-        zoom = QRectF(QPointF(base.center()) - QPointF(tamano.width(), tamano.height()) / 2, tamano)
-                   .toRect();
+        // What the pattern view shows: its area and the rectangle the pattern is drawn in.
+        const TVistaPatron& v = VistaPatron();
+        vista = v.rect();
+        const RRect& z = v.EstadoZoom().RectZoom();
+        zoom = QRect(QPoint(z.Left, z.Top), QPoint(z.Right - 1, z.Bottom - 1));
     }
     FReporteViejo = false;
     FReporte->Generar(Lanzamiento(), t, FPatronActual, vista, zoom);

@@ -14,12 +14,14 @@
 #include <cstdint>
 #include <memory>
 
+class CDelegadoMiniatura;
 class CModeloGrilla;
 class CVistaGrilla;
 class QLabel;
 class QListWidget;
 class QTabWidget;
 class TMainForm;
+class TPaginaPatron;
 class TPaginaReporte;
 class TVistaPatron;
 struct REstadoComandos;
@@ -72,7 +74,8 @@ public:
     // The results grid's current column (the filter dialog's preset).
     int ColumnaResultados() const;
     void LlenarEstado(REstadoComandos& e) const;
-    TVistaPatron& VistaPatron() const { return *FVista; }
+    TVistaPatron& VistaPatron() const;
+    TPaginaPatron& PaginaPatron() const { return *FPaginaPatron; }
     TPaginaReporte& PaginaReporte() const { return *FReporte; }
     // Report kind `tipo` (0..5, as TReporte) of the job on the report page, which is shown;
     // the pattern detail shows the current pattern as the pattern view shows it.
@@ -102,6 +105,11 @@ private:
     void AlCambiarFilaResultados();
     void AlCambiarMiniatura();
     void HabilitarPaneles();
+    // After an adjustment of the shown pattern: its results row, thumbnail and the totals.
+    void AlModificarPatron();
+    void AlDeshacer(std::int32_t indice);
+    void MoverPatron(int tecla);
+    QPixmap DibujarMiniatura(std::int32_t slot) const;
     template <class F> void Ejecutar(F&& f);
 
     TMainForm& FPrincipal;
@@ -114,7 +122,8 @@ private:
     CVistaGrilla* FMateriales = nullptr;
     CVistaGrilla* FResultados = nullptr;
     QListWidget* FMiniaturas = nullptr;
-    TVistaPatron* FVista = nullptr;
+    TPaginaPatron* FPaginaPatron = nullptr;
+    CDelegadoMiniatura* FDelegadoMiniaturas = nullptr;
     TPaginaReporte* FReporte = nullptr;
     // The report must be made again from the changed solution when its page shows.
     bool FReporteViejo = false;
