@@ -621,6 +621,6 @@ inline constexpr const char* ExportandoReporte = "Exportando reporte...";
 inline constexpr const char* FiltroExportarReporte =
     "Archivos CSV (*.csv)|*.csv|Archivos de Texto (*.txt)|*.txt|";
 inline constexpr const char* FiltroExportarPdf = "Documentos PDF (*.pdf)|*.pdf";
-inline constexpr const char* PatronInexistenteReporte = "No existe el patrón ";
+inline constexpr const char* ErrorImprimir = "No se pudo imprimir el reporte";
 
 } // namespace Textos

@@ -70,7 +70,6 @@ void CExportacionReporte::Csv(CFilasReporte& filas, std::ostream& salida,
         LineaCsv(titulos, salida);
     }
     filas.Reiniciar();
-    long long n = 0;
     for (RFilaReporte f; filas.Siguiente(f);) {
         if (f.Tipo == TFila::Titulo) {
             LineaCsv({f.Texto}, salida);
@@ -78,7 +77,7 @@ void CExportacionReporte::Csv(CFilasReporte& filas, std::ostream& salida,
             LineaCsv(f.Celdas, salida);
         }
         if (avance) {
-            avance(++n);
+            avance(filas.Avance());
         }
     }
 }
@@ -109,7 +108,6 @@ void CExportacionReporte::Texto(CFilasReporte& filas, std::ostream& salida,
         LineaTexto(columnas, titulos, salida);
     }
     filas.Reiniciar();
-    long long n = 0;
     for (RFilaReporte f; filas.Siguiente(f);) {
         if (f.Tipo == TFila::Titulo) {
             salida << f.Texto << "\n";
@@ -121,7 +119,7 @@ void CExportacionReporte::Texto(CFilasReporte& filas, std::ostream& salida,
             LineaTexto(columnas, f.Celdas, salida);
         }
         if (avance) {
-            avance(++n);
+            avance(filas.Avance());
         }
     }
 }

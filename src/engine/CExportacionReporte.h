@@ -15,7 +15,7 @@ class CFilasReporte;
 
 class CExportacionReporte {
 public:
-    // Called after each row with the number of rows written so far.
+    // Called after each row with how much of the rows' progress size is done (Avance).
     using FuncionAvance = std::function<void(long long)>;
 
     static void Csv(CFilasReporte& filas, std::ostream& salida, const FuncionAvance& avance = {});

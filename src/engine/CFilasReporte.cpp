@@ -139,6 +139,21 @@ std::int64_t CFilasReporte::TamanoProgreso() const {
     }
 }
 
+std::int64_t CFilasReporte::Avance() const {
+    const auto limitar = [](std::int64_t v, std::size_t n) {
+        return std::clamp<std::int64_t>(v, 0, static_cast<std::int64_t>(n));
+    };
+    switch (FTipo) {
+    case TReporte::Datos:
+        return limitar(FPos.Indice - 1, FMateriales.size()) +
+               limitar(FPos.Fila - 1, FPiezas.size());
+    case TReporte::Sobrantes:
+        return std::min(limitar(FPos.Indice - 1, FSobrantes.size()), TamanoProgreso());
+    default:
+        return limitar(FPos.Indice, FPatrones.size());
+    }
+}
+
 void CFilasReporte::IrA(const RPosicionReporte& pos) {
     FPos = pos;
 }
@@ -151,8 +166,17 @@ bool CFilasReporte::Siguiente(RFilaReporte& fila) {
     case TReporte::Sobrantes:
         return SiguienteSobrantes(fila);
     default:
-        return SiguientePatron(fila);
+        return SiguientePatron(fila, true);
     }
+}
+
+bool CFilasReporte::Avanzar(TFila& tipo) {
+    RFilaReporte fila;
+    const bool hay = FTipo == TReporte::Datos       ? SiguienteDatos(fila)
+                     : FTipo == TReporte::Sobrantes ? SiguienteSobrantes(fila)
+                                                    : SiguientePatron(fila, false);
+    tipo = fila.Tipo;
+    return hay;
 }
 
 std::vector<RFilaReporte> CFilasReporte::Todas() {
@@ -189,7 +213,7 @@ std::int64_t CFilasReporte::CargarPatron(std::int64_t indice) {
     return FFilasPatron;
 }
 
-bool CFilasReporte::SiguientePatron(RFilaReporte& fila) {
+bool CFilasReporte::SiguientePatron(RFilaReporte& fila, bool textos) {
     while (FPos.Indice < static_cast<std::int64_t>(FPatrones.size())) {
         const std::int64_t n = CargarPatron(FPos.Indice);
         const std::int32_t slot = FPatrones[static_cast<std::size_t>(FPos.Indice)];
@@ -200,11 +224,17 @@ bool CFilasReporte::SiguientePatron(RFilaReporte& fila) {
             fila.Patron = slot;
             if (tarjeta) {
                 fila.Tipo = TFila::Tarjeta;
-                fila.Celdas = CaptionsTarjeta(FJob, slot);
+                if (textos) {
+                    fila.Celdas = CaptionsTarjeta(FJob, slot);
+                }
             } else if (FPos.Fila == 0) {
                 fila.Tipo = TFila::Titulo;
                 fila.Negrita = true;
-                fila.Texto = " " + TituloPatron(FJob, slot);
+                if (textos) {
+                    fila.Texto = " " + TituloPatron(FJob, slot);
+                }
+            } else if (!textos) {
+                fila.Tipo = TFila::Detalle;
             } else if (FTipo == TReporte::Parametros) {
                 FilaParametros(FPos.Fila, fila);
             } else {

@@ -89,11 +89,16 @@ public:
     // The progress size the report announces: patterns listed, or materials and pieces
     // listed, or offcut records.
     std::int64_t TamanoProgreso() const;
+    // How much of TamanoProgreso the rows given so far cover.
+    std::int64_t Avance() const;
     // Slots of the patterns the report visits, in order.
     const std::vector<std::int32_t>& Patrones() const { return FPatrones; }
 
     // Need data: the next row, false at the end (and on every later call).
     bool Siguiente(RFilaReporte& fila);
+    // The same walk without making the texts: only the kind of the next row (for laying out
+    // pages, which needs only the rows' heights).
+    bool Avanzar(TFila& tipo);
     RPosicionReporte Posicion() const { return FPos; }
     void IrA(const RPosicionReporte& pos);
     void Reiniciar() { IrA(RPosicionReporte{}); }
@@ -109,7 +114,7 @@ public:
     static std::string NombrePieza(const CLanzamiento& job, int i);
 
 private:
-    bool SiguientePatron(RFilaReporte& fila);
+    bool SiguientePatron(RFilaReporte& fila, bool textos);
     bool SiguienteDatos(RFilaReporte& fila);
     bool SiguienteSobrantes(RFilaReporte& fila);
     // Builds the lists of the pattern at FPatrones[indice] and answers its row count.

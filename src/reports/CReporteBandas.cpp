@@ -124,14 +124,14 @@ int CReporteBandas::Paginar(const QPageLayout& diseno) {
     const double cuerpo = std::max(AltoCuerpo(), AltoTitulo + AltoDetalle);
     RPagina pagina{FFilas.Posicion(), 0};
     double y = 0;
-    for (RFilaReporte f;;) {
+    for (TFila tipo;;) {
         const RPosicionReporte pos = FFilas.Posicion();
-        if (!FFilas.Siguiente(f)) {
+        if (!FFilas.Avanzar(tipo)) {
             break;
         }
-        const double alto = AltoFila(f);
+        const double alto = tipo == TFila::Titulo ? AltoTitulo : AltoDetalle;
         // A heading is never left alone at the foot of a page.
-        const double necesario = f.Tipo == TFila::Titulo ? alto + AltoDetalle : alto;
+        const double necesario = tipo == TFila::Titulo ? alto + AltoDetalle : alto;
         if (pagina.Filas > 0 && y + necesario > cuerpo) {
             FInicios.push_back(pagina);
             pagina = RPagina{pos, 0};
@@ -306,18 +306,20 @@ void CReporteBandas::PintarTarjeta(QPainter& p, const RFilaReporte& f, const QRe
     p.setPen(QPen(Qt::black, 0.75 * e));
     p.setBrush(Qt::NoBrush);
     p.drawRect(Escalar(tarjeta, e));
-    // The captions flow in lines across the card, each no wider than its limit.
-    p.setFont(Fuente(8));
+    // The captions flow in lines across the card.
     double x = 0;
     double y = 0;
     const std::size_t n = std::min<std::size_t>(f.Celdas.size(), std::size(AnchosCaptions));
     for (std::size_t i = 0; i < n; ++i) {
-        const double ancho = std::clamp(AnchosCaptions[i], 0.0, tarjeta.width());
+        p.setFont(Fuente(8, i == 0));
+        // A caption wider than its room keeps its whole text as long as the card allows.
+        const double texto =
+            QFontMetricsF(p.font(), p.device()).horizontalAdvance(Q(f.Celdas[i])) / e + 6;
+        const double ancho = std::clamp(std::max(AnchosCaptions[i], texto), 0.0, tarjeta.width());
         if (x > 0 && x + ancho > tarjeta.width()) {
             x = 0;
             y += AltoCaption;
         }
-        p.setFont(Fuente(8, i == 0));
         Texto(p, Escalar(QRectF(tarjeta.left() + x, tarjeta.top() + 2 + y, ancho, AltoCaption), e),
               Q(f.Celdas[i]), Qt::AlignLeft);
         x += ancho;

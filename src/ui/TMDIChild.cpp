@@ -18,6 +18,7 @@
 #include "ui/TFRMExcel.h"
 #include "ui/TMainForm.h"
 #include "ui/TPaginaPatron.h"
+#include "ui/TPaginaReporte.h"
 #include "ui/TVistaPatron.h"
 
 #include <QApplication>
@@ -200,11 +201,13 @@ void TMDIChild::CrearPaginas() {
     patrones->setSizes({AnchoMiniatura + 40, 100000});
     FPaginas->addTab(patrones, QStringLiteral("&Patrones"));
 
-    FReporte = new QWidget;
-    FReporte->setObjectName(QStringLiteral("tbReportes"));
-    auto* vista = new QWidget(FReporte);
-    vista->setObjectName(QStringLiteral("QRPreview1"));
+    FReporte = new TPaginaReporte;
     FPaginas->addTab(FReporte, QStringLiteral("R&eporte"));
+    connect(FReporte, &TPaginaReporte::PaginaCambiada, this, &TMDIChild::ActualizarPaneles);
+    FReporte->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(FReporte, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
+        FPrincipal.MostrarMenuContextual(QStringLiteral("PopupReporte"), FReporte->mapToGlobal(p));
+    });
 
     for (CVistaGrilla* g : {FPiezas, FMateriales, FResultados}) {
         connect(g, &CVistaGrilla::Cambiado, this, &TMDIChild::AlCambiarGrilla);
@@ -229,7 +232,13 @@ void TMDIChild::CrearPaginas() {
     connect(FPaginaPatron, &TPaginaPatron::PatronModificado, this, &TMDIChild::AlModificarPatron);
     connect(FPaginaPatron, &TPaginaPatron::Deshecho, this, &TMDIChild::AlDeshacer);
     connect(FPaginaPatron, &TPaginaPatron::MoverPatron, this, &TMDIChild::MoverPatron);
-    connect(FPaginas, &QTabWidget::currentChanged, this, [this] { ActualizarPaneles(); });
+    connect(FPaginas, &QTabWidget::currentChanged, this, [this] {
+        if (FReporteViejo && PaginaActual() == Pagina::Reporte) {
+            FReporteViejo = false;
+            FReporte->Regenerar();
+        }
+        ActualizarPaneles();
+    });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* ahora) {
         for (CVistaGrilla* g : {FPiezas, FMateriales}) {
             if (Contiene(g, ahora)) {
@@ -257,6 +266,15 @@ void TMDIChild::RefrescarSolucion() {
         FEdicion->FilaDeSlot(FPatronActual) != 0 ? FPatronActual : FEdicion->SlotDeFila(1);
     FPatronActual = 0;
     SeleccionarPatron(slot);
+    if (FReporte->Generado()) {
+        if (!Lanzamiento().Solucion().Cantidad()) {
+            FReporte->Cerrar();
+        } else if (PaginaActual() == Pagina::Reporte) {
+            FReporte->Regenerar();
+        } else {
+            FReporteViejo = true;
+        }
+    }
     ActualizarPaneles();
 }
 
@@ -284,8 +302,7 @@ void TMDIChild::HabilitarPaneles() {
     const bool hay = Lanzamiento().Solucion().Cantidad() > 0;
     FPaginas->setTabEnabled(Pagina::Resultados, hay);
     FPaginas->setTabEnabled(Pagina::Patrones, hay);
-    // The report page comes with the reports.
-    FPaginas->setTabEnabled(Pagina::Reporte, false);
+    FPaginas->setTabEnabled(Pagina::Reporte, hay);
 }
 
 void TMDIChild::ConstruirMiniaturas() {
@@ -441,6 +458,11 @@ void TMDIChild::ActualizarPaneles() {
                       FEdicion->PatronesMostrados());
         }
         break;
+    case Pagina::Reporte:
+        if (FReporte->Generado()) {
+            posicion = texto(Textos::PanelPaginas, FReporte->PaginaActual(), FReporte->Paginas());
+        }
+        break;
     default:
         break;
     }
@@ -514,6 +536,8 @@ bool TMDIChild::HayAnterior() const {
         return GrillaDePagina()->FilaActual() > 1;
     case Pagina::Patrones:
         return FMiniaturas->currentRow() > 0;
+    case Pagina::Reporte:
+        return FReporte->Generado() && FReporte->PaginaActual() > 1;
     default:
         return false;
     }
@@ -528,6 +552,8 @@ bool TMDIChild::HaySiguiente() const {
         return FResultados->FilaActual() < FEdicion->PatronesMostrados();
     case Pagina::Patrones:
         return FMiniaturas->currentRow() + 1 < FMiniaturas->count();
+    case Pagina::Reporte:
+        return FReporte->Generado() && FReporte->PaginaActual() < FReporte->Paginas();
     default:
         return false;
     }
@@ -562,6 +588,7 @@ void TMDIChild::LlenarEstado(REstadoComandos& e) const {
     e.EtiCorte = FEdicion->Lanzamiento().Opciones().EtiCorte;
     e.EtiPieza = FEdicion->Lanzamiento().Opciones().EtiPieza;
     e.EtiSobrante = FEdicion->Lanzamiento().Opciones().EtiSobrante;
+    e.ReporteGenerado = FReporte->Generado();
 }
 
 // ---- Commands ------------------------------------------------------------------------------
@@ -782,6 +809,10 @@ void TMDIChild::Filtrar(const QString& texto, int columna) {
 }
 
 void TMDIChild::Primero() {
+    if (PaginaActual() == Pagina::Reporte) {
+        FReporte->IrAPagina(1);
+        return;
+    }
     if (PaginaActual() == Pagina::Patrones) {
         FMiniaturas->setCurrentRow(0);
     } else if (CVistaGrilla* g = GrillaDePagina()) {
@@ -790,6 +821,10 @@ void TMDIChild::Primero() {
 }
 
 void TMDIChild::Anterior() {
+    if (PaginaActual() == Pagina::Reporte) {
+        FReporte->IrAPagina(FReporte->PaginaActual() - 1);
+        return;
+    }
     if (PaginaActual() == Pagina::Patrones) {
         FMiniaturas->setCurrentRow(std::max(0, FMiniaturas->currentRow() - 1));
     } else if (CVistaGrilla* g = GrillaDePagina()) {
@@ -798,6 +833,10 @@ void TMDIChild::Anterior() {
 }
 
 void TMDIChild::Siguiente() {
+    if (PaginaActual() == Pagina::Reporte) {
+        FReporte->IrAPagina(FReporte->PaginaActual() + 1);
+        return;
+    }
     if (PaginaActual() == Pagina::Patrones) {
         FMiniaturas->setCurrentRow(
             std::min(FMiniaturas->count() - 1, FMiniaturas->currentRow() + 1));
@@ -807,6 +846,10 @@ void TMDIChild::Siguiente() {
 }
 
 void TMDIChild::Ultimo() {
+    if (PaginaActual() == Pagina::Reporte) {
+        FReporte->IrAPagina(FReporte->Paginas());
+        return;
+    }
     if (PaginaActual() == Pagina::Patrones) {
         FMiniaturas->setCurrentRow(FMiniaturas->count() - 1);
     } else if (CVistaGrilla* g = GrillaDePagina()) {
@@ -814,6 +857,23 @@ void TMDIChild::Ultimo() {
             g == FResultados ? FEdicion->PatronesMostrados() : g->Modelo().rowCount();
         g->IrACelda(ultima, std::max(1, g->ColumnaActual()));
     }
+}
+
+void TMDIChild::GenerarReporte(int tipo) {
+    const auto t = static_cast<TReporte>(tipo);
+    QRect vista;
+    QRect zoom;
+    if (t == TReporte::Detalle) {
+        // What the pattern view shows: its area and the rectangle the pattern is drawn in.
+        const TVistaPatron& v = VistaPatron();
+        vista = v.rect();
+        const RRect& z = v.EstadoZoom().RectZoom();
+        zoom = QRect(QPoint(z.Left, z.Top), QPoint(z.Right - 1, z.Bottom - 1));
+    }
+    FReporteViejo = false;
+    FReporte->Generar(Lanzamiento(), t, FPatronActual, vista, zoom);
+    MostrarPagina(Pagina::Reporte);
+    ActualizarPaneles();
 }
 
 void TMDIChild::closeEvent(QCloseEvent* evento) {

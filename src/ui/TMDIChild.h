@@ -23,6 +23,7 @@ class QTabWidget;
 class TFRMExcel;
 class TMainForm;
 class TPaginaPatron;
+class TPaginaReporte;
 class TVistaPatron;
 struct REstadoComandos;
 
@@ -78,6 +79,10 @@ public:
     void LlenarEstado(REstadoComandos& e) const;
     TVistaPatron& VistaPatron() const;
     TPaginaPatron& PaginaPatron() const { return *FPaginaPatron; }
+    TPaginaReporte& PaginaReporte() const { return *FReporte; }
+    // Report kind `tipo` (0..5, as TReporte) of the job on the report page, which is shown;
+    // the pattern detail shows the current pattern as the pattern view shows it.
+    void GenerarReporte(int tipo);
     // The grids were changed from outside (the options dialog): writes them into the job and
     // shows everything again.
     void RefrescarGrillas();
@@ -122,7 +127,9 @@ private:
     QListWidget* FMiniaturas = nullptr;
     TPaginaPatron* FPaginaPatron = nullptr;
     CDelegadoMiniatura* FDelegadoMiniaturas = nullptr;
-    QWidget* FReporte = nullptr;
+    TPaginaReporte* FReporte = nullptr;
+    // The report must be made again from the changed solution when its page shows.
+    bool FReporteViejo = false;
     std::int32_t FPatronActual = 0;
     // The last data grid that had the focus (commands act on it while a menu has the focus).
     CVistaGrilla* FUltimaGrilla = nullptr;

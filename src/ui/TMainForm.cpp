@@ -270,6 +270,22 @@ void TMainForm::CrearAcciones() {
         {"WindowMinimizeAll1", &TMainForm::WindowMinimizeAll1Execute},
         {"FileImportarExcel", &TMainForm::FileImportarExcelExecute},
         {"FileExportarExcel", &TMainForm::FileExportarExcelExecute},
+        {"VerReportes", &TMainForm::VerPaginaExecute},
+        {"ReportePatrones", &TMainForm::ReporteExecute},
+        {"ReporteDatos", &TMainForm::ReporteExecute},
+        {"ReporteSobrantes", &TMainForm::ReporteExecute},
+        {"ReporteParametros", &TMainForm::ReporteExecute},
+        {"ReporteCoordenadas", &TMainForm::ReporteExecute},
+        {"ReporteDetalle", &TMainForm::ReporteExecute},
+        {"GenerarReporte", &TMainForm::GenerarReporteExecute},
+        {"CerrarReporte", &TMainForm::CerrarReporteExecute},
+        {"ZoomTodo", &TMainForm::ZoomReporteExecute},
+        {"ZoomAncho", &TMainForm::ZoomReporteExecute},
+        {"Zoom100", &TMainForm::ZoomReporteExecute},
+        {"CicloZoom", &TMainForm::CicloZoomExecute},
+        {"FileImprimir1", &TMainForm::FileImprimir1Execute},
+        {"FileConfigurarPagina", &TMainForm::FileConfigurarPaginaExecute},
+        {"ExportarReporte", &TMainForm::ExportarReporteExecute},
     };
     for (const RDefinicionAccion& d : DefinicionesAcciones()) {
         const QString nombre = QString::fromUtf8(d.Nombre);

@@ -155,6 +155,15 @@ private:
     void WindowMinimizeAll1Execute();
     void FileImportarExcelExecute();
     void FileExportarExcelExecute();
+    // Report commands (TMainFormReportes.cpp).
+    void ReporteExecute();
+    void GenerarReporteExecute();
+    void CerrarReporteExecute();
+    void ZoomReporteExecute();
+    void CicloZoomExecute();
+    void FileImprimir1Execute();
+    void FileConfigurarPaginaExecute();
+    void ExportarReporteExecute();
 
     // The reusable dialogs, made once (children of this window).
     TAboutBox* FAboutBox = nullptr;
