@@ -5,6 +5,7 @@
 #include "document/UTextos.h"
 #include "engine/CMejora.h"
 #include "engine/CPlanEntero.h"
+#include "engine/CReservaColumnas.h"
 #include "engine/CSimplex.h"
 #include "engine/CSolucion.h"
 #include "engine/CVistaCalculo.h"
@@ -222,6 +223,7 @@ void CCalculo::Execute() {
         FMensajeError = Textos::ErrorPrecision;
     }
     FPatronNuevo.reset();
+    FReserva.reset();
     FSimplex.reset();
     FDuales.clear();
     FCostes.clear();
@@ -257,6 +259,10 @@ void CCalculo::EtapaTeorica() {
         }
         FLadoDerecho = FColumna;
         FSimplex = std::make_unique<CSimplex>(FColumna, FLadoDerecho, FCostes);
+        if (FAcelerado) {
+            FReserva = std::make_unique<CReservaColumnas>();
+            FMochila->FijarAdicionales(Adicionales);
+        }
         MostrarAprovechamientoFase();
         MostrarConsumoTeorico();
         // The levels are 1 to 3; a hand-written job may hold others, or the first above
@@ -356,8 +362,21 @@ void CCalculo::GenerarColumnas() {
             FSimplex->Duales(FDuales);
             int m = 0;
             rc = 0.0;
-            GenerarPatron(FDuales, FPatronNuevo, FFase, m, rc);
-            ContarVariante();
+            bool deReserva = false;
+            if (FReserva != nullptr) {
+                FPatronNuevo = FReserva->Mejor(FDuales, FNumPiezas, FFase, m, rc);
+                deReserva = FPatronNuevo != nullptr;
+            }
+            if (!deReserva) {
+                GenerarPatron(FDuales, FPatronNuevo, FFase, m, rc);
+                ContarVariante();
+                if (FReserva != nullptr) {
+                    Reservar(FPatronNuevo.get(), m);
+                    for (const CMochila::RAdicional& a : FMochila->TomarAdicionales()) {
+                        Reservar(a.Patron.get(), a.Material);
+                    }
+                }
+            }
             if (FPatronNuevo == nullptr || m < 1 || m > FNumMateriales) {
                 rc = MaximoReal; // a reduced cost without a usable pattern is no column
             }
@@ -426,6 +445,19 @@ void CCalculo::GenerarColumnas() {
     } catch (const ECalculoForzado&) {
         Forzar = false;
     }
+}
+
+void CCalculo::Reservar(const CPatron* patron, int material) {
+    if (patron == nullptr || material < 1 || material > FNumMateriales) {
+        return;
+    }
+    AWord16 columna(static_cast<std::size_t>(FNumPiezas) + 1, 0);
+    for (int i = 1; i <= FNumPiezas; ++i) {
+        columna[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(
+            std::min<std::int64_t>(patron->CantidadPieza(FMochila->PiezaDeFila(i)), 65535));
+    }
+    FReserva->Agregar(*patron, material, columna, FNumPiezas,
+                      FLanzamiento.AreaMaterial(patron->Material()));
 }
 
 void CCalculo::ActualizarRepeticiones() {

@@ -737,3 +737,60 @@ TEST(CalculoHilosTest, DosCalculosALaVez) {
 }
 
 } // namespace
+
+// Random jobs calculated with the pool of columns and the extra columns per pricing call,
+// and with one exact pricing call per column. The candidate positions follow the duals, so
+// the two ways may end a level at slightly different LPs; where the positions hold every
+// normal pattern (the last level, no minimum offcut, grip, maximum cut or stage limit) the
+// accelerated way must end no higher than the plain one. Both find the stock short on the
+// same jobs, and every pattern of the accelerated stage is a valid cutting pattern.
+TEST(CalculoGeneradoTest, PricingAceleradoYSimpleLleganAlMismoLP) {
+    std::mt19937 azar(18);
+    for (int caso = 0; caso < 300; ++caso) {
+        const bool completo = caso % 2 == 0;
+        CConstructorLanzamiento b;
+        ROpciones& o = b.Opciones;
+        o.Barras = caso % 4 == 1;
+        o.AnchoCorte = static_cast<int>(azar() % 5);
+        o.ChequearAnchoCorte = o.AnchoCorte > 0;
+        o.SobranteMinimo = static_cast<int>(azar() % 40);
+        o.ChequearSobranteMinimo = !completo && azar() % 2 == 0;
+        o.NivelCorte = 2 + static_cast<int>(azar() % 3);
+        o.ChequearNivelCorte = !completo && azar() % 3 == 0;
+        o.RotarPiezas = azar() % 2 == 0;
+        o.CorteMaximo = 500 + static_cast<int>(azar() % 700);
+        o.ChequearCorteMaximo = !completo && azar() % 2 == 0;
+        o.NivelOptimizacionInicial = 1;
+        o.NivelOptimizacionFinal = completo ? 3 : 1 + caso % 3;
+        o.Redondear = false;
+        o.Completar = false;
+        o.MejorarSolucion = false;
+        const int piezas = 2 + static_cast<int>(azar() % 7);
+        for (int i = 0; i < piezas; ++i) {
+            b.Pieza(60 + static_cast<int>(azar() % 400), 40 + static_cast<int>(azar() % 300),
+                    1 + static_cast<int>(azar() % 15));
+        }
+        b.Material(1200, 800, caso % 3 == 0 ? 4 : 0);
+        if (caso % 3 != 1) {
+            b.Material(900, 600, static_cast<int>(azar() % 4));
+        }
+        const std::string nombre = "case " + std::to_string(caso);
+        double cota[2] = {0.0, 0.0};
+        for (const bool acelerado : {false, true}) {
+            auto job = b.Crear();
+            CVistaRegistro vista;
+            CCalculo c(*job, vista);
+            c.FijarAcelerado(acelerado);
+            Calcular(c);
+            ASSERT_EQ(c.MensajeError(), "") << nombre;
+            cota[acelerado] = c.CotaValida() ? c.CotaArea() : -1.0; // -1: the stock is short
+            if (acelerado) {
+                ComprobarPlan(*job, c.PiezasIncumplidas(), nombre);
+            }
+        }
+        EXPECT_EQ(cota[1] < 0.0, cota[0] < 0.0) << nombre;
+        if (completo) {
+            EXPECT_LE(cota[1], cota[0] + 1e-6 * std::abs(cota[0])) << nombre;
+        }
+    }
+}
