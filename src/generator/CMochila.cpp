@@ -691,6 +691,21 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
     // Stages of a part under a cut in direction d: a change of direction adds one.
     auto etapas = [](const RCelda& c, int d) { return c.Niveles + (c.Direccion != d ? 1 : 0); };
 
+    // No sub-pattern is worth more than its area at the best value per unit of area of any
+    // candidate. A cell whose block already reaches that (say a bar of 1 mm pieces) keeps it:
+    // no cut can be worth more, and with its block's 0 cuts none can tie with fewer. Without
+    // this the cells of such a bar try every first part, a cost quadratic in its length.
+    double densidad = 0.0;
+    for (int t = 1; t <= FNumCandidatas; ++t) {
+        const int e = FOrden[U(t)];
+        densidad = std::max(densidad, FValores[U(e)] / (static_cast<double>(FLargos[U(e)]) *
+                                                        static_cast<double>(FAnchos[U(e)])));
+    }
+    auto saturada = [densidad](const RCelda& c, double area) {
+        return c.Cortes == 0 && c.Eleccion != 0 &&
+               c.Valor + Tolerancia >= densidad * area;
+    };
+
     // The cells are computed in bands of a few length positions, each band across every
     // width position. A cell reads the parts of its own length (horizontal cuts) and of its
     // own width (vertical cuts); within a band the former stay in the cache, and the latter
@@ -727,8 +742,9 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
                 }
                 const int limite = FLimiteNiveles;
                 const int largo = posL[i];
+                const bool llena = saturada(c, static_cast<double>(largo) * ancho);
 
-                if (verticales) {
+                if (verticales && !llena) {
                     const int mitad = indL[largo / 2];
                     for (int n = 0; n < cuentaLargo; ++n) {
                         const int k = listaLargo[n];
@@ -762,7 +778,7 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
                     }
                 }
 
-                if (largo <= corteMaximo) {
+                if (largo <= corteMaximo && !llena) {
                     const std::uint16_t* lista = Tabla.ListaAncho(i);
                     const int cuenta = Tabla.CuentaAncho(i);
                     // Cells (i, k) lie one column apart.
