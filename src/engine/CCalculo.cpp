@@ -744,12 +744,19 @@ void CCalculo::RevisarPedido() {
         FResumen.push_back(Textos::ResumenCotaNoDisponible);
     } else {
         double areaPlan = 0.0;
+        const bool varios = FMaterialesActivos.size() > 1;
+        const char* unidad =
+            FMochila->Opciones().Barras ? Textos::ResumenBarras : Textos::ResumenHojas;
         for (std::int32_t m : FMaterialesActivos) {
             const std::int64_t hojas = FSolucion->HojasMaterial(m);
             areaPlan += static_cast<double>(hojas) * FLanzamiento.AreaMaterial(m);
             FResumen.push_back(Reemplazar(Textos::ResumenCotaMaterial, "#", std::to_string(m)) +
-                               Fijo(CotaMaterial(m), 15, 2) + Textos::ResumenCotaPlan +
+                               (varios ? Textos::ResumenCotaReparto : Textos::ResumenCotaAlMenos) +
+                               Fijo(CotaMaterial(m), 15, 2) + unidad + Textos::ResumenCotaPlan +
                                std::to_string(hojas) + ")");
+        }
+        if (varios) {
+            FResumen.push_back(Textos::ResumenCotaAreaTotal);
         }
         bool optimo = FListaIncumplidas.empty();
         if (FNumMateriales == 1) {
