@@ -101,7 +101,7 @@ public:
     // from one exact pricing call: the same value at every level, more slowly (tests).
     void FijarAcelerado(bool acelerado) { FAcelerado = acelerado; }
     // Patterns besides the best that one accelerated pricing call keeps for the pool.
-    static constexpr int Adicionales = 8;
+    static constexpr int Adicionales = 100;
     // Another cap for the improvement stage (tests); 0 = none.
     void FijarPasosMejora(std::int64_t pasos) { FPasosMejora = pasos; }
 
