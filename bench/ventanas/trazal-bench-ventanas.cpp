@@ -1,5 +1,7 @@
 // Speed of the job window on a big job: opening it (reading the file, filling the pieces,
-// materials and results grids, drawing the thumbnails) and rebuilding the results grid.
+// materials and results grids, drawing the thumbnails) and rebuilding the results grid; and
+// how long at most the window's thread is busy at once while a calculation runs in the
+// progress window (up to 20 seconds of it).
 //
 //     trazal-bench-ventanas [PIEZAS MATERIALES PATRONES [REPETICIONES]]
 //
@@ -10,16 +12,21 @@
 #include "document/CGrilla.h"
 #include "document/CLanzamiento.h"
 #include "document/UEntorno.h"
+#include "engine/CCalculo.h"
 #include "engine/CSolucion.h"
 #include "patterns/CCorte.h"
 #include "patterns/CPatron.h"
 #include "ui/CDialogos.h"
+#include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
 #include "ui/TMainForm.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
+#include <QTimer>
 
 #include <algorithm>
 #include <chrono>
@@ -102,6 +109,79 @@ std::string CrearLanzamiento(const std::filesystem::path& carpeta, int np, int n
     return ruta;
 }
 
+// A cabinet-like job of 40 piece types on one board, long enough to keep the progress
+// window busy.
+std::string CrearCalculo(const std::filesystem::path& carpeta) {
+    std::mt19937 azar(11);
+    const auto ruta = (carpeta / "calculo.lan").string();
+    CLanzamiento job(ruta, OpcionesPredeterminadas);
+    ROpciones o = job.Opciones();
+    o.AnchoCorte = 4;
+    o.ChequearAnchoCorte = true;
+    o.NivelOptimizacionInicial = 1;
+    o.NivelOptimizacionFinal = 2;
+    job.AsignarOpciones(o);
+    const int np = 40;
+    CGrilla piezas(np + 1, 7);
+    for (int i = 1; i <= np; ++i) {
+        piezas.AsignarTextoFila(
+            i, std::to_string(i) + "\n" +
+                   std::to_string(std::uniform_int_distribution<int>(150, 900)(azar)) + "\n" +
+                   std::to_string(std::uniform_int_distribution<int>(80, 600)(azar)) + "\n" +
+                   std::to_string(1 + i % 6) + "\nPieza " + std::to_string(i) + "\n\n1\n");
+    }
+    CGrilla materiales(2, 7);
+    materiales.AsignarTextoFila(1, "1\n2800\n2070\n0\nTablero\n\n1\n");
+    job.EscribirPiezas(piezas);
+    job.EscribirMateriales(materiales);
+    job.Guardar();
+    return ruta;
+}
+
+// The longest gap between two ticks of a 2 ms timer on the window's thread while the
+// calculation runs, at most `limite` seconds (then the window is closed, which cancels).
+void MedirCalculo(TMainForm& principal, const std::string& ruta, double limite) {
+    TMDIChild* h = principal.AbrirLanzamiento(QString::fromStdString(ruta));
+    QPointer<TFrmCalculo> frm = new TFrmCalculo(h->Lanzamiento(), &principal);
+    frm->Preparar();
+    QElapsedTimer reloj;
+    double ultimo = 0;
+    double peor = 0;
+    QTimer pulso;
+    pulso.setInterval(2);
+    QObject::connect(&pulso, &QTimer::timeout, [&] {
+        const double ahora = static_cast<double>(reloj.nsecsElapsed()) / 1e6;
+        peor = std::max(peor, ahora - ultimo);
+        ultimo = ahora;
+    });
+    bool acabado = false;
+    QObject::connect(frm, &TFrmCalculo::CalculoAcabado, [&] { acabado = true; });
+    reloj.start();
+    pulso.start();
+    frm->Iniciar();
+    while (!acabado && static_cast<double>(reloj.elapsed()) < limite * 1000) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
+    const double duracion = static_cast<double>(reloj.elapsed()) / 1000;
+    const bool cancelado = !acabado;
+    if (!frm.isNull()) {
+        frm->close();
+    }
+    while (CCalculo::CalculosActivos() > 0 || !frm.isNull()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        if (!frm.isNull() && CCalculo::CalculosActivos() == 0) {
+            frm->close();
+        }
+    }
+    pulso.stop();
+    std::printf("Cálculo en la ventana de progreso: %.1f s%s; hilo de la ventana ocupado como "
+                "máximo %.1f ms seguidos\n",
+                duracion, cancelado ? " (cancelado)" : "", peor);
+    h->Lanzamiento().Guardar();
+    principal.AreaMDI()->closeAllSubWindows();
+    QCoreApplication::processEvents();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -153,6 +233,8 @@ int main(int argc, char** argv) {
     std::printf("Abrir (archivo, grillas, resultados, miniaturas): %.1f ms\n", Mediana(abrir));
     std::printf("Tabla de resultados (núcleo): %.1f ms\n", Mediana(tabla));
     std::printf("Refrescar resultados, miniaturas y patrón: %.1f ms\n", Mediana(resultados));
+    std::fflush(stdout);
+    MedirCalculo(principal, CrearCalculo(carpeta), 20.0);
     std::error_code ec;
     std::filesystem::remove_all(carpeta, ec);
     return 0;

@@ -6,15 +6,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
-#include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -124,57 +119,6 @@ INSTANTIATE_TEST_SUITE_P(
                       RCasoUso{{"@", "--otra"}, 2}, RCasoUso{{"@", "@"}, 2},
                       RCasoUso{{"@", "-o", "/no/existe/carpeta/otro.lan"}, 2}));
 
-// Two Ctrl+C within two seconds cancel: exit code 3 and the file as it was. The job is made
-// long enough (level 3) that the calculation is still running when the keys arrive.
-TEST(CalcularCliTest, DosCtrlCCancelan) {
-    rutas::CCarpetaTemporal carpeta;
-    const fs::path job = CopiaDe(carpeta, "cocina.lan");
-    {
-        std::string texto = Leer(job);
-        const std::string clave = "NivelOptimizacionFinal=2";
-        texto.replace(texto.find(clave), clave.size(), "NivelOptimizacionFinal=3");
-        std::ofstream f(job, std::ios::binary);
-        f << texto;
-    }
-    const std::string antes = Leer(job);
-    for (int intento = 0; intento < 3; ++intento) {
-        const pid_t hijo = fork();
-        ASSERT_GE(hijo, 0);
-        if (hijo == 0) {
-            const std::string salida = (carpeta / "salida.txt").string();
-            if (std::freopen(salida.c_str(), "w", stdout) == nullptr ||
-                std::freopen((carpeta / "errores.txt").string().c_str(), "w", stderr) == nullptr) {
-                _exit(99);
-            }
-            const std::string cli = rutas::Cli().string();
-            const std::string archivo = job.string();
-            execl(cli.c_str(), cli.c_str(), "calcular", archivo.c_str(),
-                  static_cast<char*>(nullptr));
-            _exit(98);
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(700));
-        kill(hijo, SIGINT);
-        std::this_thread::sleep_for(std::chrono::milliseconds(200));
-        kill(hijo, SIGINT);
-        int estado = 0;
-        waitpid(hijo, &estado, 0);
-        ASSERT_TRUE(WIFEXITED(estado)) << "attempt " << intento;
-        if (WEXITSTATUS(estado) == 0) {
-            // Finished before the keys: try again on the untouched copy.
-            std::ofstream f(job, std::ios::binary);
-            f << antes;
-            continue;
-        }
-        EXPECT_EQ(WEXITSTATUS(estado), 3);
-        EXPECT_EQ(Leer(job), antes);
-        const std::string errores = Leer(carpeta / "errores.txt");
-        EXPECT_NE(errores.find("Forzar >>"), std::string::npos);
-        EXPECT_NE(errores.find("Cálculo cancelado"), std::string::npos);
-        return;
-    }
-    GTEST_SKIP() << "the calculation always ended before the keys arrived";
-}
-
 // A sheet job with a vertical cut, pieces, an offcut and a horizontal cut, and a bar job.
 fs::path Trabajo(const rutas::CCarpetaTemporal& carpeta) {
     const fs::path ruta = carpeta / "dibujo.lan";
@@ -264,43 +208,6 @@ TEST(DibujarCli, UnDibujoFallidoNoTocaElArchivoAnterior) {
         Ejecutar(carpeta, {"dibujar", job.string(), "--patron", "7", "-o", salida.string()}).Codigo,
         2);
     EXPECT_EQ(Leer(salida), "anterior");
-}
-
-// "mostrar" lists the solution of a job file and leaves the file as it was.
-TEST(MostrarCliTest, ListaPatronesYTotales) {
-    rutas::CCarpetaTemporal carpeta;
-    const auto datos = rutas::DatosPrueba("con-patrones.lan");
-    const std::string antes = Leer(datos);
-    const RSalida r = Ejecutar(carpeta, {"mostrar", datos.string()});
-    ASSERT_EQ(r.Codigo, 0) << r.Errores;
-    const char* esperadas[] = {
-        "Solución: 2 patrones; plan actual: final; aprovechamiento teórico guardado 87.12%\n",
-        "Patrón # Material Teórica   Final  Exceso Defecto Aprov   Sobrante Desp    "
-        "Piezas/Patrón\n",
-        // 8 pieces of 600 x 400 and 4 of 300 x 250 on 2440 x 1220; offcut 1240 x 420.
-        "1        1        1.25      2      2      1       74.58%  17.50%   7.93%   P1:8 P2:4\n",
-        "2        1        0.30      1      1      0       96.75%  0.00%    3.25%   P1:12\n",
-        "  Repeticiones: 3  teórica 1.55\n",
-        "  Piezas: 36\n",
-        "  Pieza 1: Producción 28  teórica 13.60",
-        "  Material 1: 3 hojas  consumo teórico 1.55",
-    };
-    for (const char* linea : esperadas) {
-        EXPECT_NE(r.Salida.find(linea), std::string::npos) << linea << "\n---\n" << r.Salida;
-    }
-    EXPECT_EQ(Leer(datos), antes);
-}
-
-TEST(MostrarCliTest, PatronIlegibleSeAvisa) {
-    rutas::CCarpetaTemporal carpeta;
-    const auto ruta = carpeta / "roto.lan";
-    std::ofstream(ruta, std::ios::binary)
-        << "[Piezas]\r\nN=1\r\n1=10;10;1;;;1;\r\n[Solucion]\r\nCantPatrones=1\r\n"
-           "Patron1=1;1;1;1;0;0;1;0;0;0;0;0(100;5x;0;0;0;0;0;0;\\def()())\r\n";
-    const RSalida r = Ejecutar(carpeta, {"mostrar", ruta.string()});
-    EXPECT_EQ(r.Codigo, 0);
-    EXPECT_NE(r.Salida.find("Ocurrió un error al crear el patrón\n"), std::string::npos)
-        << r.Salida;
 }
 
 } // namespace

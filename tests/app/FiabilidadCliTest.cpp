@@ -155,9 +155,11 @@ TEST(DibujarFiabilidadCli, FallosDicenPorQueYSinAvisosDeQt) {
     EXPECT_FALSE(Contiene(mal.Errores, "QPainter")) << mal.Errores;
 }
 
-// A second Ctrl+C within two seconds cancels even when the forced step has ended the
-// calculation meanwhile: the save waits for the window, says so, and the file stays as it was.
-TEST(CtrlCCli, SegundaPulsacionTardiaCancelaAunqueElCalculoHayaTerminado) {
+// Two Ctrl+C within two seconds cancel: exit code 3 and the file as it was, also when the
+// forced step has ended the calculation before the second key (the save waits for the window).
+class CtrlCCli : public ::testing::TestWithParam<int> {};
+
+TEST_P(CtrlCCli, DosPulsacionesCancelanSinGuardar) {
     rutas::CCarpetaTemporal carpeta;
     const fs::path job = carpeta / "cocina.lan";
     {
@@ -187,7 +189,7 @@ TEST(CtrlCCli, SegundaPulsacionTardiaCancelaAunqueElCalculoHayaTerminado) {
             continue;
         }
         kill(hijo, SIGINT);
-        std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+        std::this_thread::sleep_for(std::chrono::milliseconds(GetParam()));
         kill(hijo, SIGINT);
         waitpid(hijo, &estado, 0);
         if (WIFSIGNALED(estado) && WTERMSIG(estado) == SIGINT) {
@@ -197,11 +199,16 @@ TEST(CtrlCCli, SegundaPulsacionTardiaCancelaAunqueElCalculoHayaTerminado) {
         ASSERT_TRUE(WIFEXITED(estado));
         EXPECT_EQ(WEXITSTATUS(estado), 3) << Leer(carpeta / "errores.txt");
         EXPECT_EQ(Leer(job), antes);
-        EXPECT_TRUE(Contiene(Leer(carpeta / "errores.txt"), "Cálculo cancelado"));
+        const std::string errores = Leer(carpeta / "errores.txt");
+        EXPECT_TRUE(Contiene(errores, "Forzar >>")) << errores;
+        EXPECT_TRUE(Contiene(errores, "Cálculo cancelado")) << errores;
         return;
     }
     GTEST_SKIP() << "the calculation always ended before the first key";
 }
+
+// Milliseconds between the keys: the calculation still running, and already ended.
+INSTANTIATE_TEST_SUITE_P(Esperas, CtrlCCli, ::testing::Values(200, 1500));
 
 // Negative or absurd technological values, and margins that leave no material, are refused
 // before the calculation with the option named; the job stays as it was.
