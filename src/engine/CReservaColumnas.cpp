@@ -16,8 +16,8 @@ std::size_t CReservaColumnas::RHash::operator()(const std::vector<std::uint16_t>
     return h;
 }
 
-void CReservaColumnas::Agregar(const CPatron& patron, int material, const AWord16& columna,
-                               int np, double area) {
+void CReservaColumnas::Agregar(const CPatron& patron, int material, const AWord16& columna, int np,
+                               double area) {
     if (FCapacidad == 0) {
         return;
     }

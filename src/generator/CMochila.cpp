@@ -478,8 +478,7 @@ void CMochila::Alternativas(CTablaCortes& Tabla, int q, double Costo, double Dua
         const std::uint16_t* lista = Tabla.ListaAncho(i);
         const int mitad = Tabla.IndiceAncho[U(ancho / 2)];
         for (int n = 0; n < Tabla.CuentaAncho(i) && lista[n] <= mitad; ++n) {
-            probar(-1, Tabla.PosAncho, Tabla.IndiceAncho, ancho, lista[n],
-                   Tabla.Celda(i, lista[n]),
+            probar(-1, Tabla.PosAncho, Tabla.IndiceAncho, ancho, lista[n], Tabla.Celda(i, lista[n]),
                    [&](int r) -> const RCelda& { return Tabla.Celda(i, r); });
         }
     }
@@ -702,8 +701,7 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
                                                         static_cast<double>(FAnchos[U(e)])));
     }
     auto saturada = [densidad](const RCelda& c, double area) {
-        return c.Cortes == 0 && c.Eleccion != 0 &&
-               c.Valor + Tolerancia >= densidad * area;
+        return c.Cortes == 0 && c.Eleccion != 0 && c.Valor + Tolerancia >= densidad * area;
     };
 
     // The cells are computed in bands of a few length positions, each band across every

@@ -591,7 +591,7 @@ TEST(CalculoGeneradoTest, LaMejoraNuncaEmpeoraElPlan) {
         CConstructorLanzamiento b;
         TrabajoAlAzar(b, azar, caso, false);
         b.Opciones.SolucionTeorica = caso % 5 != 2; // else the completion builds the plan
-        b.Opciones.TiempoMejora = 0; // the step budget alone: the same plan anywhere
+        b.Opciones.TiempoMejora = 0;                // the step budget alone: the same plan anywhere
         const std::string nombre = "case " + std::to_string(caso);
         double area[2];
         std::vector<std::int32_t> incumplidas[2];

@@ -114,10 +114,10 @@ void ListarSolucion(std::ostream& salida, const CLanzamiento& job) {
     for (int m = 1; m <= job.CantidadMateriales(); ++m) {
         salida << "  " << Textos::CliMaterial << " " << m << ": "
                << TextosCli::Unidades(s.HojasMaterial(m), job.Opciones().Barras) << "  "
-               << Textos::CliConsumoTeorico << " "
-               << Fijo(s.ConsumoTeorico(m), 2) << "  " << Textos::CliCabeceraPatrones[6] << " "
-               << Por100(s.AprovechamientoMaterial(m)) << "  " << Textos::CliCabeceraPatrones[7]
-               << " " << Por100(s.SobranteMaterial(m)) << "  " << Textos::CliCabeceraPatrones[8]
-               << " " << Por100(s.DesperdicioMaterial(m)) << "\n";
+               << Textos::CliConsumoTeorico << " " << Fijo(s.ConsumoTeorico(m), 2) << "  "
+               << Textos::CliCabeceraPatrones[6] << " " << Por100(s.AprovechamientoMaterial(m))
+               << "  " << Textos::CliCabeceraPatrones[7] << " " << Por100(s.SobranteMaterial(m))
+               << "  " << Textos::CliCabeceraPatrones[8] << " " << Por100(s.DesperdicioMaterial(m))
+               << "\n";
     }
 }
