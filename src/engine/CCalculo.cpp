@@ -274,6 +274,9 @@ void CCalculo::EtapaTeorica() {
             std::swap(inicial, final);
         }
         BucleNiveles(inicial, final);
+        // The later stages price for their own ends and take no extra patterns.
+        FMochila->FijarAdicionales(0);
+        FReserva.reset();
         ComprobarTeorica();
         CalcularCota();
         FSolucion->SetAprovechamientoGuardado(FSolucion->AprovechamientoTeorico());
