@@ -78,6 +78,19 @@ inline constexpr const char* DirHorizontal = "Horizontal";
 inline constexpr const char* DirNinguno = "Ninguno";
 inline constexpr const char* RotadaSi = "si";
 inline constexpr const char* RotadaNo = "no";
+// The pattern view: tree captions ("2440x1220 en (10,10)"), inspectors and their panels.
+inline constexpr const char* En = "en";
+inline constexpr const char* InspectorPatron = "Inspector de Patrón";
+inline constexpr const char* InspectorPiezas = "Inspector de Piezas";
+inline constexpr const char* ColPropiedad = "Propiedad";
+inline constexpr const char* ColValor = "Valor";
+inline constexpr const char* Rotadas = "&Rotadas";
+inline constexpr const char* PanelLargo = "Largo";
+inline constexpr const char* PanelAncho = "Ancho";
+inline constexpr const char* PanelDistrib = "Distrib.";
+inline constexpr const char* PanelSobX = "Sob_x";
+inline constexpr const char* PanelSobY = "Sob_y";
+inline constexpr const char* FilaDiferencia = "Dif.";
 
 // ---- Engine: driver, solution set, summary ----
 // A filter item that is not a number; "%" stands for the item.
@@ -344,8 +357,70 @@ inline constexpr const char* ExcluirPiezas = "Piezas con cantidad nula";
 inline constexpr const char* ExcluirMateriales = "Materiales sin consumo";
 inline constexpr const char* ExcluirPatrones = "Patrones con repetición nula";
 inline constexpr const char* GuardarEnPlantilla = "&Guardar en la plantilla";
+inline constexpr const char* MejorarSolucion = "Mejorar la solución entera durante un máximo de";
+inline constexpr const char* Segundos = "segundos";
 inline constexpr const char* EscalaIncorrecta = "'%' no es un número válido";
 inline constexpr const char* NoSePuedeLeerFormato = "No se puede leer el archivo ";
+
+// ---- Label dialogs ----
+inline constexpr const char* TituloEditarEtiqueta = "Editar etiqueta";
+inline constexpr const char* AlineacionHorizontal = "Alineación &horizontal";
+inline constexpr const char* AlineacionVertical = "Alineación &vertical";
+inline constexpr const char* EnRelacionSemiproducto = "En relación al semiproducto:";
+inline constexpr const char* PorDentro = "por dentro";
+inline constexpr const char* PorFuera = "por fuera";
+inline constexpr const char* PorElCorte = "por el corte";
+inline constexpr const char* Izquierda = "Izquierda";
+inline constexpr const char* Derecha = "Derecha";
+inline constexpr const char* Centro = "Centro";
+inline constexpr const char* Arriba = "Arriba";
+inline constexpr const char* Abajo = "Abajo";
+inline constexpr const char* RecortarDentro = "Re&cortar dentro del semiproducto";
+inline constexpr const char* PropagarFormato = "Pr&opagar formato";
+inline constexpr const char* BotonRestaurar = "&Restaurar";
+inline constexpr const char* BotonEliminarEtiqueta = "&Eliminar";
+inline constexpr const char* BotonFuente = "&Font";
+inline constexpr const char* BotonParametros = "&Parámetros";
+inline constexpr const char* VistaPrevia = "Vista previa:";
+inline constexpr const char* TituloParametrosEti = "Parámetros de etiqueta";
+inline constexpr const char* MarqueParametros =
+    "Marque los parámetros a insertar en el formato de la etiqueta:";
+inline constexpr const char* TituloGenerarEti = "Generar formato de etiqueta";
+inline constexpr const char* TipoEtiqueta = "Tipo de etiqueta";
+inline constexpr const char* TiposEtiqueta[4] = {"Etiqueta de Pieza", "Etiqueta de Sobrante",
+                                                 "Etiqueta de Corte Vertical",
+                                                 "Etiqueta de Corte Horizontal"};
+inline constexpr const char* BotonConfigurar = "&Configurar...";
+inline constexpr const char* ParametroC = "No. Consecutivo del Corte";
+inline constexpr const char* ParametroSL = "Largo del Semiproducto";
+inline constexpr const char* ParametroSW = "Ancho del Semiproducto";
+inline constexpr const char* ParametroOX = "Coordenada X del Semiproducto";
+inline constexpr const char* ParametroOY = "Coordenada Y del Semiproducto";
+inline constexpr const char* ParametroP = "Indice de la Pieza (0=No hay pieza)";
+inline constexpr const char* ParametroPL = "Largo de la Pieza";
+inline constexpr const char* ParametroPW = "Ancho de la Pieza";
+inline constexpr const char* ParametroRX = "Repetición de la Pieza en X";
+inline constexpr const char* ParametroRY = "Repetición de la Pieza en Y";
+inline constexpr const char* ParametroOFFX = "Longitud del Sobrante en X";
+inline constexpr const char* ParametroOFFY = "Longitud del Sobrante en Y";
+inline constexpr const char* ParametroROT = "Rotacion de la Pieza (0=No rotada,1=Rotada)";
+inline constexpr const char* ParametroDESC1 = "Descripción1 de la Pieza";
+inline constexpr const char* ParametroDESC2 = "Descripción2 de la Pieza";
+inline constexpr const char* ParametroDIM1 = "Primera Dimensión para el Corte";
+inline constexpr const char* ParametroDIM2 = "Segunda Dimensión para el Corte";
+inline constexpr const char* ParametroSP = "No. Consecutivo del Semiproducto";
+inline constexpr const char* ParametroOFF = "No. Consecutivo del Sobrante";
+inline constexpr const char* ParametroDIR =
+    "Dirección del Corte (-1=Horizontal,1=Vertical,0=No hay corte)";
+inline constexpr const char* ParametroCW = "Ancho del Corte";
+inline constexpr const char* ParametroLM = "Margen Izquierdo";
+inline constexpr const char* ParametroRM = "Margen Derecho";
+inline constexpr const char* ParametroBM = "Margen Inferior";
+inline constexpr const char* ParametroTM = "Margen Superior";
+// "No se puede leer el archivo x.fmt: no es un formato de etiqueta (contiene caracteres que
+// no son texto)"
+inline constexpr const char* FormatoNoEsTexto =
+    ": no es un formato de etiqueta (contiene caracteres que no son texto)";
 
 // ---- Command-line tool ----
 // Solution listing of "mostrar".

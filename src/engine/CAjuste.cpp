@@ -303,6 +303,33 @@ void CAjuste::AsignarPropiedad(CPatron& P, CCorte& n, const std::string& valor,
     Cerrar(std::move(copia), P);
 }
 
+bool CAjuste::AsignarEtiqueta(CPatron& P, CCorte& n, const std::string& formato, bool propagar) {
+    auto copia = CPatron::Copia(P);
+    n.SetEtiqueta(formato);
+    if (propagar) {
+        // Without recursion: a pattern may be as deep as the reader allows.
+        std::vector<CCorte*> pila;
+        for (CCorte* h : {n.Hijo1(), n.Hijo2()}) {
+            if (h != nullptr) {
+                pila.push_back(h);
+            }
+        }
+        while (!pila.empty()) {
+            CCorte* m = pila.back();
+            pila.pop_back();
+            m->SetEtiqueta(formato);
+            for (CCorte* h : {m->Hijo1(), m->Hijo2()}) {
+                if (h != nullptr) {
+                    pila.push_back(h);
+                }
+            }
+        }
+    }
+    const std::size_t antes = FPila.size();
+    Cerrar(std::move(copia), P);
+    return FPila.size() != antes;
+}
+
 bool CAjuste::Pegar(CPatron& P, CCorte& n, const std::string& texto) {
     if (!EsTextoCorte(texto)) {
         return false;
@@ -340,6 +367,20 @@ bool CAjuste::Pegar(CPatron& P, CCorte& n, const std::string& texto) {
     c->SetHijo2(CCorte::Copiar(s->Hijo2()));
     Cerrar(std::move(copia), P);
     return true;
+}
+
+void CAjuste::SoltarPieza(CPatron& P, CCorte& n, int pieza, bool rotada) {
+    auto copia = CPatron::Copia(P);
+    try {
+        ::AsignarPropiedad(P, n, FLanzamiento, std::to_string(pieza), Textos::PropPieza);
+        if (rotada) {
+            ::AsignarPropiedad(P, n, FLanzamiento, Textos::RotadaSi, Textos::PropRotada);
+        }
+    } catch (...) {
+        Cerrar(std::move(copia), P);
+        throw;
+    }
+    Cerrar(std::move(copia), P);
 }
 
 void CAjuste::EliminarPatron(std::int32_t k) {

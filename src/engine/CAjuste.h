@@ -91,6 +91,14 @@ public:
     // that would make the tree deeper than a pattern may be, raises ECorteImposible with
     // "El semiproducto copiado no cabe en el seleccionado". Failures change nothing.
     bool Pegar(CPatron& P, CCorte& n, const std::string& texto);
+    // A piece dropped on leaf n: the leaf gets piece `pieza`, filled to the most pieces that
+    // fit, turned when `rotada`; one undo entry for both steps. A refused turn (bar mode)
+    // raises its error after the unturned block is in place and its entry pushed.
+    void SoltarPieza(CPatron& P, CCorte& n, int pieza, bool rotada);
+    // The label designer's result: n gets the format and, with `propagar`, so does every
+    // node of both its subtrees. One entry is pushed when a label changed. False when
+    // nothing changed.
+    bool AsignarEtiqueta(CPatron& P, CCorte& n, const std::string& formato, bool propagar);
 
     // ---- Patterns removed and added by hand ----
     // Removes pattern k (1-based) of the solution with an entry of kind 1.

@@ -156,7 +156,8 @@ void AsignarRotada(const CPatron& P, CCorte& n, const CLanzamiento& lanzamiento,
     if (!valor.empty() && !si && !IgualSinMayusculas(valor, Textos::RotadaNo)) {
         throw EErrorPropiedad(Textos::ErrorPropiedad);
     }
-    if (n.Dir() != 0) {
+    // A bar's pieces are lengths: there is no other way to lay them.
+    if (n.Dir() != 0 || (si && P.Barras())) {
         throw EErrorPropiedad(Textos::ErrorPropiedad);
     }
     const std::int32_t i = Absoluto(n.Pieza());

@@ -4,14 +4,15 @@
 #include "document/UEntorno.h"
 #include "document/UExcepciones.h"
 #include "document/UTextos.h"
+#include "patterns/UArchivoFormato.h"
 #include "ui/CDialogos.h"
 #include "ui/CPaginaQt.h"
+#include "ui/TDLGGenerarEti.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -24,7 +25,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QSaveFile>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -184,6 +184,10 @@ QWidget* TDlgOpciones::PaginaCalculo() {
     FckbOCExtender = Nombrado(new QCheckBox(Q(Textos::ExtenderAl), pagina), "ckbOCExtender");
     FedPorcentajeMat = Nombrado(new QLineEdit(pagina), "edPorcentajeMat");
     FedPorcentajeMat->setMaximumWidth(50);
+    FckbOCMejorar = Nombrado(new QCheckBox(Q(Textos::MejorarSolucion), pagina), "ckbOCMejorar");
+    FudTiempoMejora = Nombrado(new QSpinBox(pagina), "udTiempoMejora");
+    FudTiempoMejora->setRange(0, 3600);
+    FudTiempoMejora->setMaximumWidth(80);
 
     auto* niveles = new QFormLayout;
     niveles->addRow(Q(Textos::NivelOptimizacion), FtrbNivel);
@@ -200,6 +204,12 @@ QWidget* TDlgOpciones::PaginaCalculo() {
     capa->addWidget(FckbOCRedondeo);
     capa->addWidget(FpnRedondeo);
     capa->addWidget(FckbOCCompletamiento);
+    auto* mejora = new QHBoxLayout;
+    mejora->addWidget(FckbOCMejorar);
+    mejora->addWidget(FudTiempoMejora);
+    mejora->addWidget(new QLabel(Q(Textos::Segundos), pagina));
+    mejora->addStretch(1);
+    capa->addLayout(mejora);
     capa->addWidget(FckbOCPreferir);
     capa->addWidget(FckbOCMantener);
     capa->addLayout(extender);
@@ -231,6 +241,11 @@ QWidget* TDlgOpciones::PaginaCalculo() {
         }
     });
     connect(FckbOCCompletamiento, &QCheckBox::toggled, this, [&o](bool b) { o.Completar = b; });
+    connect(FckbOCMejorar, &QCheckBox::toggled, this, [this, &o](bool b) {
+        o.MejorarSolucion = b;
+        FudTiempoMejora->setEnabled(b);
+    });
+    connect(FudTiempoMejora, &QSpinBox::valueChanged, this, [&o](int s) { o.TiempoMejora = s; });
     connect(FckbOCPreferir, &QCheckBox::toggled, this,
             [&o](bool b) { o.PreferirVariosMateriales = b; });
     connect(FckbOCMantener, &QCheckBox::toggled, this,
@@ -330,9 +345,9 @@ QWidget* TDlgOpciones::PaginaEtiquetas() {
     auto* original = Nombrado(new QPushButton(Q(Textos::BotonOriginal), pagina), "btOriginal");
     auto* cargar = Nombrado(new QPushButton(Q(Textos::BotonCargar), pagina), "btCargar");
     auto* guardar = Nombrado(new QPushButton(Q(Textos::BotonGuardar), pagina), "btGuardar");
-    // The label generation dialog comes with the label dialogs.
     auto* generar = Nombrado(new QPushButton(Q(Textos::BotonGenerar), pagina), "btGenerar");
     generar->setEnabled(false);
+    FbtGenerar = generar;
     auto* botones = new QVBoxLayout;
     botones->addWidget(original);
     botones->addWidget(cargar);
@@ -348,6 +363,7 @@ QWidget* TDlgOpciones::PaginaEtiquetas() {
     connect(original, &QPushButton::clicked, this, &TDlgOpciones::btOriginalClick);
     connect(cargar, &QPushButton::clicked, this, &TDlgOpciones::btCargarClick);
     connect(guardar, &QPushButton::clicked, this, &TDlgOpciones::btGuardarClick);
+    connect(generar, &QPushButton::clicked, this, &TDlgOpciones::btGenerarClick);
     return pagina;
 }
 
@@ -413,6 +429,9 @@ void TDlgOpciones::Cargar(const RVentanaOpciones& ventana) {
     FpnRedondeo->setEnabled(o.Redondear);
     (o.CriterioRedondeo == 1 ? FrbDesvStd : FrbAreaTotal)->setChecked(true);
     FckbOCCompletamiento->setChecked(o.Completar);
+    FckbOCMejorar->setChecked(o.MejorarSolucion);
+    FudTiempoMejora->setEnabled(o.MejorarSolucion);
+    FudTiempoMejora->setValue(o.TiempoMejora);
     FckbOCPreferir->setChecked(o.PreferirVariosMateriales);
     FckbOCMantener->setChecked(o.MantenerPatronesActuales);
     FckbOCExtender->setChecked(o.RestringirPosiblesCortes);
@@ -640,13 +659,8 @@ void TDlgOpciones::btCargarClick() {
     if (archivo.isEmpty()) {
         return;
     }
-    QFile f(archivo);
-    // A label format is a few lines; anything huge is not one.
-    if (!f.open(QIODevice::ReadOnly) || f.size() > 1024 * 1024) {
-        CDialogos::Avisar(Q(Textos::NoSePuedeLeerFormato) + archivo);
-        return;
-    }
-    FmeFormatoEti->setPlainText(QString::fromUtf8(f.readAll()));
+    // A damaged file leaves the memo as it was.
+    Intentar([&] { FmeFormatoEti->setPlainText(Q(ArchivoFormato::Leer(archivo.toStdString()))); });
 }
 
 void TDlgOpciones::btGuardarClick() {
@@ -656,11 +670,32 @@ void TDlgOpciones::btGuardarClick() {
     if (archivo.isEmpty()) {
         return;
     }
-    QSaveFile f(archivo);
-    if (!f.open(QIODevice::WriteOnly) || f.write(FmeFormatoEti->toPlainText().toUtf8()) < 0 ||
-        !f.commit()) {
-        CDialogos::Avisar(Q(Textos::NoSePuedeGuardarArchivo) + archivo);
+    Intentar([&] {
+        ArchivoFormato::Guardar(archivo.toStdString(), FmeFormatoEti->toPlainText().toStdString());
+    });
+}
+
+void TDlgOpciones::FijarGenerador(TDLGGenerarEti* generador) {
+    FGenerador = generador;
+    FbtGenerar->setEnabled(generador != nullptr);
+}
+
+void TDlgOpciones::btGenerarClick() {
+    if (FGenerador == nullptr || FVentana.Lanzamiento == nullptr) {
+        return;
     }
+    ROpciones& o = FEdicion.Opciones();
+    FGenerador->Cargar(*FVentana.Lanzamiento, {o.FormatoEtiPieza, o.FormatoEtiSobrante,
+                                               o.FormatoEtiCorteVer, o.FormatoEtiCorteHor});
+    if (CDialogos::Ejecutar(*FGenerador) != QDialog::Accepted) {
+        return;
+    }
+    const std::array<std::string, 4> partes = FGenerador->Partes();
+    o.FormatoEtiPieza = partes[0];
+    o.FormatoEtiSobrante = partes[1];
+    o.FormatoEtiCorteVer = partes[2];
+    o.FormatoEtiCorteHor = partes[3];
+    FmeFormatoEti->setPlainText(Q(FGenerador->TextoMemo()));
 }
 
 // ---- Outputs ----

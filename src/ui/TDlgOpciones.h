@@ -38,6 +38,7 @@ class QSlider;
 class QSpinBox;
 class QTabWidget;
 class QWidget;
+class TDLGGenerarEti;
 
 // What the dialog needs of the job window it edits.
 struct RVentanaOpciones {
@@ -61,6 +62,8 @@ public:
     explicit TDlgOpciones(QWidget* padre = nullptr);
 
     void Cargar(const RVentanaOpciones& ventana);
+    // The dialog "Generar..." opens (not owned); without one the button is disabled.
+    void FijarGenerador(TDLGGenerarEti* generador);
     const CEdicionOpciones& Edicion() const { return FEdicion; }
     bool PaginaCambiada() const { return FPaginaCambiada; }
 
@@ -72,6 +75,7 @@ public slots:
     void btOriginalClick();
     void btCargarClick();
     void btGuardarClick();
+    void btGenerarClick();
 
 protected:
     void showEvent(QShowEvent* evento) override;
@@ -126,6 +130,8 @@ private:
     QCheckBox* FckbOCMantener;
     QCheckBox* FckbOCExtender;
     QLineEdit* FedPorcentajeMat;
+    QCheckBox* FckbOCMejorar;
+    QSpinBox* FudTiempoMejora;
     // Cutting.
     QRadioButton* FrbGuillotina;
     QRadioButton* FrbBarras;
@@ -139,6 +145,8 @@ private:
     QLineEdit* FedAnchoSob;
     // Labels.
     QPlainTextEdit* FmeFormatoEti;
+    QPushButton* FbtGenerar;
+    TDLGGenerarEti* FGenerador = nullptr;
     // Outputs.
     QSpinBox* FudRowsPat;
     QSpinBox* FudColsPat;

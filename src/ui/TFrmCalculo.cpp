@@ -100,7 +100,8 @@ TFrmCalculo::TFrmCalculo(CLanzamiento& lanzamiento, QWidget* principal)
         2, std::max(60, medida.horizontalAdvance(Q(Textos::ColumnasFases[2])) + medida.height()));
     FlwSolucion->header()->setStretchLastSection(true);
     FlwSolucion->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    FlwSolucion->setFixedHeight(4 * FlwSolucion->fontMetrics().height() + 30);
+    // The header and the four stage rows, without scrolling.
+    FlwSolucion->setFixedHeight(5 * FlwSolucion->fontMetrics().height() + 34);
 
     auto* label3 = new QLabel(Q(Textos::ConsumoMaterial), this);
     label3->setObjectName(QStringLiteral("Label3"));
@@ -195,8 +196,8 @@ TFrmCalculo::~TFrmCalculo() {
 
 void TFrmCalculo::Preparar(const std::vector<std::string>& materiales) {
     FlwSolucion->clear();
-    for (const char* fase :
-         {Textos::FaseTeorica, Textos::FaseRedondeo, Textos::FaseCompletamiento}) {
+    for (const char* fase : {Textos::FaseTeorica, Textos::FaseRedondeo, Textos::FaseCompletamiento,
+                             Textos::FaseMejora}) {
         auto* fila = new QTreeWidgetItem(FlwSolucion, {Q(fase), QString(), QString(), QString()});
         fila->setCheckState(0, Qt::Unchecked);
         fila->setFlags(Qt::ItemIsEnabled);
@@ -301,7 +302,7 @@ void TFrmCalculo::MostrarNivel(std::int32_t, const std::string& proceso) {
 }
 
 void TFrmCalculo::MostrarVariantes(int fila, const std::string& texto) {
-    if (fila < 0 || fila > 2) {
+    if (fila < 0 || fila >= CantidadFases) {
         return;
     }
     Pendiente([&] {
@@ -311,7 +312,7 @@ void TFrmCalculo::MostrarVariantes(int fila, const std::string& texto) {
 }
 
 void TFrmCalculo::MostrarAprovechamiento(int fila, const std::string& texto) {
-    if (fila < 0 || fila > 2) {
+    if (fila < 0 || fila >= CantidadFases) {
         return;
     }
     Pendiente([&] {
@@ -345,6 +346,15 @@ void TFrmCalculo::MarcarFaseRedondeo() {
 void TFrmCalculo::MarcarFaseCompletamiento(const std::string& proceso) {
     EnVentana([this, proceso](std::uint64_t) {
         if (QTreeWidgetItem* item = FlwSolucion->topLevelItem(FilaCompletamiento)) {
+            item->setCheckState(0, Qt::Checked);
+            item->setText(3, Q(proceso));
+        }
+    });
+}
+
+void TFrmCalculo::MarcarFaseMejora(const std::string& proceso) {
+    EnVentana([this, proceso](std::uint64_t) {
+        if (QTreeWidgetItem* item = FlwSolucion->topLevelItem(FilaMejora)) {
             item->setCheckState(0, Qt::Checked);
             item->setText(3, Q(proceso));
         }
@@ -429,7 +439,7 @@ void TFrmCalculo::MostrarPendiente() {
             }
         }
     }
-    for (int fila = 0; fila < 3; ++fila) {
+    for (int fila = 0; fila < CantidadFases; ++fila) {
         if (p.HayVariantes[fila]) {
             TextoFila(fila, 2, p.Variantes[fila]);
         }

@@ -1,6 +1,7 @@
 #pragma once
 
-// The progress window of one calculation: the three stages with their utilisation and
+// The progress window of one calculation: the stages (theoretical, rounding, completion and
+// the improvement that follows it) with their utilisation and
 // variants, the consumption of each active material, a progress bar, the elapsed time and a
 // status line, "&Forzar >>", "&Cancelar" (later "Cerrar"), "&Guardar el lanzamiento al
 // terminar" and "&Apagar el sistema al terminar". It stays on top and owns the calculation.
@@ -81,6 +82,7 @@ public:
     void MostrarConsumoReal(const std::vector<std::string>& real) override;
     void MarcarFaseRedondeo() override;
     void MarcarFaseCompletamiento(const std::string& proceso) override;
+    void MarcarFaseMejora(const std::string& proceso) override;
     void MarcarFaseHecha(int fila, const std::string& proceso) override;
     void MostrarProceso(int fila, const std::string& proceso) override;
     void MostrarPedidoIncumplido(const std::string& piezas) override;
@@ -155,13 +157,14 @@ private:
     std::uint64_t FHechas = 0;
     bool FAbandonada = false;
     // Latest counters not shown yet (guarded by FMutex).
+    static constexpr int CantidadFases = FilaMejora + 1;
     struct RPendiente {
         bool Encolada = false;
         std::int32_t Progreso = -1;
-        std::string Variantes[3];
-        std::string Aprovechamiento[3];
-        bool HayVariantes[3] = {false, false, false};
-        bool HayAprovechamiento[3] = {false, false, false};
+        std::string Variantes[CantidadFases];
+        std::string Aprovechamiento[CantidadFases];
+        bool HayVariantes[CantidadFases] = {};
+        bool HayAprovechamiento[CantidadFases] = {};
         std::vector<std::string> Optimo;
         std::vector<std::string> Real;
         bool HayOptimo = false;

@@ -5,14 +5,17 @@
 #include "document/UEntorno.h"
 #include "document/UExcepciones.h"
 #include "document/UTextos.h"
+#include "engine/CAjuste.h"
 #include "engine/CSolucion.h"
 #include "patterns/CPatron.h"
 #include "patterns/UDibujo.h"
+#include "ui/CDelegadoMiniatura.h"
 #include "ui/CDialogos.h"
 #include "ui/CLienzoQt.h"
 #include "ui/CModeloGrilla.h"
 #include "ui/CVistaGrilla.h"
 #include "ui/TMainForm.h"
+#include "ui/TPaginaPatron.h"
 #include "ui/TVistaPatron.h"
 
 #include <QApplication>
@@ -25,6 +28,9 @@
 #include <QSplitter>
 #include <QTabWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -97,8 +103,10 @@ void TMDIChild::Abrir(const QString& FileName, const QString& Template) {
     });
     FEdicion->FijarAvisar([](const std::string& texto) { CDialogos::Avisar(texto); });
     FEdicion->FijarAlCambiarSolucion([this] {
-        // The old patterns are about to go: nothing may point at them.
-        FVista->FijarPatron(nullptr);
+        // The old patterns are about to go or move: nothing may point at them, and the undo
+        // entries' positions no longer hold.
+        FPaginaPatron->FijarPatron(nullptr);
+        FPaginaPatron->Ajuste().VaciarDeshacer();
         FPatronActual = 0;
     });
     CrearPaginas();
@@ -170,14 +178,20 @@ void TMDIChild::CrearPaginas() {
     FMiniaturas->setMovement(QListView::Static);
     FMiniaturas->setIconSize(QSize(AnchoMiniatura, AltoMiniatura));
     FMiniaturas->setUniformItemSizes(true);
+    FDelegadoMiniaturas = new CDelegadoMiniatura(
+        QSize(AnchoMiniatura, AltoMiniatura),
+        [this](std::int32_t slot) { return DibujarMiniatura(slot); }, FMiniaturas);
+    FMiniaturas->setItemDelegate(FDelegadoMiniaturas);
     FMiniaturas->setSpacing(4);
     FMiniaturas->setMinimumWidth(AnchoMiniatura + 24);
     FMiniaturas->setMaximumWidth(AnchoMiniatura + 40);
-    FVista = new TVistaPatron;
+    FPaginaPatron = new TPaginaPatron(*FEdicion);
+    FPaginaPatron->setObjectName(QStringLiteral("pnPatron"));
+    TVistaPatron* dibujo = &FPaginaPatron->Vista();
     auto* patrones = new QSplitter;
     patrones->setObjectName(QStringLiteral("tbPatrones"));
     patrones->addWidget(FMiniaturas);
-    patrones->addWidget(FVista);
+    patrones->addWidget(FPaginaPatron);
     patrones->setStretchFactor(0, 0);
     patrones->setStretchFactor(1, 1);
     patrones->setCollapsible(1, false);
@@ -206,10 +220,13 @@ void TMDIChild::CrearPaginas() {
     connect(FResultados->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &TMDIChild::AlCambiarFilaResultados);
     connect(FMiniaturas, &QListWidget::currentRowChanged, this, &TMDIChild::AlCambiarMiniatura);
-    FVista->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(FVista, &QWidget::customContextMenuRequested, this, [this](const QPoint& p) {
-        FPrincipal.MostrarMenuContextual(QStringLiteral("PopupEditSP"), FVista->mapToGlobal(p));
+    dibujo->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(dibujo, &QWidget::customContextMenuRequested, this, [this, dibujo](const QPoint& p) {
+        FPrincipal.MostrarMenuContextual(QStringLiteral("PopupEditSP"), dibujo->mapToGlobal(p));
     });
+    connect(FPaginaPatron, &TPaginaPatron::PatronModificado, this, &TMDIChild::AlModificarPatron);
+    connect(FPaginaPatron, &TPaginaPatron::Deshecho, this, &TMDIChild::AlDeshacer);
+    connect(FPaginaPatron, &TPaginaPatron::MoverPatron, this, &TMDIChild::MoverPatron);
     connect(FPaginas, &QTabWidget::currentChanged, this, [this] { ActualizarPaneles(); });
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* ahora) {
         for (CVistaGrilla* g : {FPiezas, FMateriales}) {
@@ -223,8 +240,12 @@ void TMDIChild::CrearPaginas() {
 
 // ---- Keeping the views in step -------------------------------------------------------------
 
+TVistaPatron& TMDIChild::VistaPatron() const {
+    return FPaginaPatron->Vista();
+}
+
 void TMDIChild::RefrescarSolucion() {
-    FVista->FijarPatron(nullptr);
+    FPaginaPatron->FijarPatron(nullptr);
     FEdicion->ConstruirResultados();
     FModeloResultados->Refrescar();
     FResultados->AjustarColumnas();
@@ -247,12 +268,14 @@ void TMDIChild::RefrescarGrillas() {
     FMateriales->AjustarColumnas();
     FPiezas->IrACelda(filaPiezas, 1);
     FMateriales->IrACelda(filaMateriales, 1);
+    // Accepting the options may have read the solution again.
+    FPaginaPatron->Ajuste().VaciarDeshacer();
     RefrescarSolucion();
-    FVista->update();
 }
 
 void TMDIChild::SoltarSolucion() {
-    FVista->FijarPatron(nullptr);
+    FPaginaPatron->FijarPatron(nullptr);
+    FPaginaPatron->Ajuste().VaciarDeshacer();
 }
 
 void TMDIChild::HabilitarPaneles() {
@@ -266,23 +289,79 @@ void TMDIChild::HabilitarPaneles() {
 void TMDIChild::ConstruirMiniaturas() {
     const QSignalBlocker bloqueo(FMiniaturas);
     FMiniaturas->clear();
-    CSolucion& s = Lanzamiento().Solucion();
+    // Items only: each thumbnail is drawn when it first comes into view.
+    FDelegadoMiniaturas->Olvidar();
     for (int f = 1; f <= FEdicion->PatronesMostrados(); ++f) {
         const std::int32_t k = FEdicion->SlotDeFila(f);
-        CPatron* p = s.Patron(k);
-        QPixmap imagen(AnchoMiniatura, AltoMiniatura);
-        imagen.fill(Qt::white);
-        if (p != nullptr && p->Raiz() != nullptr) {
-            QPainter pintor(&imagen);
-            CLienzoQt lienzo(pintor);
-            Dibujar(*p, lienzo, RRect{3, 3, AnchoMiniatura - 3, AltoMiniatura - 3},
-                    ModoDibujo::Miniatura, RRect{0, 0, AnchoMiniatura, AltoMiniatura}, Entorno);
-            p->SetLienzo(nullptr);
-        }
-        auto* item = new QListWidgetItem(QIcon(imagen), QString::number(k));
+        auto* item = new QListWidgetItem(QString::number(k));
         item->setData(Qt::UserRole, k);
         item->setToolTip(QString::fromStdString(FEdicion->TituloPatron(k)));
         FMiniaturas->addItem(item);
+    }
+}
+
+QPixmap TMDIChild::DibujarMiniatura(std::int32_t slot) const {
+    QPixmap imagen(AnchoMiniatura, AltoMiniatura);
+    imagen.fill(Qt::white);
+    const CPatron* original = FEdicion->Lanzamiento().Solucion().Patron(slot);
+    if (original != nullptr && original->Raiz() != nullptr) {
+        // A copy: drawing records each node's rectangle, and the pattern view's clicks read
+        // those of its own drawing.
+        const std::unique_ptr<CPatron> p = CPatron::Copia(*original);
+        QPainter pintor(&imagen);
+        CLienzoQt lienzo(pintor);
+        Dibujar(*p, lienzo, RRect{3, 3, AnchoMiniatura - 3, AltoMiniatura - 3},
+                ModoDibujo::Miniatura, RRect{0, 0, AnchoMiniatura, AltoMiniatura}, Entorno);
+        p->SetLienzo(nullptr);
+    }
+    return imagen;
+}
+
+void TMDIChild::AlModificarPatron() {
+    FEdicion->ConstruirResultados();
+    const int fila = FResultados->FilaActual();
+    const int col = FResultados->ColumnaActual();
+    {
+        const QSignalBlocker bloqueo(FResultados->selectionModel());
+        FModeloResultados->Refrescar();
+        FResultados->IrACelda(fila, std::max(1, col));
+    }
+    FDelegadoMiniaturas->Olvidar(FPatronActual);
+    if (QListWidgetItem* item = FMiniaturas->currentItem()) {
+        item->setToolTip(QString::fromStdString(FEdicion->TituloPatron(FPatronActual)));
+    }
+    FMiniaturas->viewport()->update();
+    ActualizarPaneles();
+}
+
+void TMDIChild::AlDeshacer(std::int32_t indice) {
+    FEdicion->ConstruirResultados();
+    FPatronActual = 0;
+    RefrescarSolucion();
+    if (indice != 0) {
+        SeleccionarPatron(indice);
+    }
+}
+
+void TMDIChild::MoverPatron(int tecla) {
+    switch (tecla) {
+    case Qt::Key_Home:
+        Primero();
+        break;
+    case Qt::Key_End:
+        Ultimo();
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        if (HayAnterior()) {
+            Anterior();
+        }
+        break;
+    default:
+        if (HaySiguiente()) {
+            Siguiente();
+        }
+        break;
     }
 }
 
@@ -293,7 +372,10 @@ void TMDIChild::SeleccionarPatron(std::int32_t slot) {
     FOcupado = true;
     const int fila = FEdicion->FilaDeSlot(slot);
     FPatronActual = fila != 0 ? slot : 0;
-    FVista->FijarPatron(fila != 0 ? Lanzamiento().Solucion().Patron(slot) : nullptr);
+    CPatron* patron = fila != 0 ? Lanzamiento().Solucion().Patron(slot) : nullptr;
+    if (patron != FPaginaPatron->Patron() || patron == nullptr) {
+        FPaginaPatron->FijarPatron(patron);
+    }
     if (fila != 0) {
         if (FResultados->FilaActual() != fila) {
             FResultados->IrACelda(fila, std::max(1, FResultados->ColumnaActual()));
@@ -379,7 +461,7 @@ void TMDIChild::MostrarPagina(int pagina) {
         } else if (pagina == Pagina::Resultados) {
             FResultados->setFocus();
         } else if (pagina == Pagina::Patrones) {
-            FVista->setFocus();
+            FPaginaPatron->Vista().setFocus();
         }
     }
 }
@@ -408,6 +490,9 @@ CVistaGrilla* TMDIChild::GrillaDePagina() const {
 }
 
 bool TMDIChild::PuedePegar() const {
+    if (PaginaActual() == Pagina::Patrones) {
+        return FPaginaPatron->PuedePegar();
+    }
     if (GrillaEnfocada() == nullptr) {
         return false;
     }
@@ -464,6 +549,7 @@ void TMDIChild::LlenarEstado(REstadoComandos& e) const {
     e.ResultadosHabilitados = e.HayPatrones;
     e.PatronSeleccionado = FPatronActual != 0;
     e.SemiproductoSeleccionado = false;
+    FPaginaPatron->LlenarEstado(e);
     e.PuedePegar = PuedePegar();
     e.FiltroAplicado = s.Filtro() != nullptr;
     e.PermiteFiltrar = (e.Pagina == Pagina::Resultados && e.HayPatrones) || e.FiltroAplicado;
@@ -525,6 +611,7 @@ void TMDIChild::Adicionar() {
         if (pagina == Pagina::Resultados || pagina == Pagina::Patrones) {
             const std::int32_t k =
                 FEdicion->AdicionarPatron(std::max(1, FMateriales->FilaActual()));
+            FPaginaPatron->Ajuste().GuardarDeshacer(*Lanzamiento().Solucion().Patron(k), 2);
             RefrescarSolucion();
             SeleccionarPatron(k);
             return;
@@ -553,20 +640,27 @@ void TMDIChild::Insertar() {
 void TMDIChild::Eliminar() {
     Ejecutar([&] {
         const int pagina = PaginaActual();
-        if (pagina == Pagina::Patrones) {
-            const int fila = FEdicion->FilaDeSlot(FPatronActual);
-            FEdicion->EliminarPatrones(fila, fila);
-            RefrescarSolucion();
-            return;
-        }
-        if (pagina == Pagina::Resultados) {
-            const RSeleccion s = FResultados->Seleccion();
-            if (s.Inf > s.Sup) {
-                FEdicion->EliminarPatrones(s.Sup, s.Inf);
-            } else {
-                const int fila = FEdicion->FilaDeSlot(FPatronActual);
-                FEdicion->EliminarPatrones(fila, fila);
+        if (pagina == Pagina::Patrones || pagina == Pagina::Resultados) {
+            int primera = FEdicion->FilaDeSlot(FPatronActual);
+            int ultima = primera;
+            if (const RSeleccion s = FResultados->Seleccion();
+                pagina == Pagina::Resultados && s.Inf > s.Sup) {
+                primera = std::max(1, s.Sup);
+                ultima = std::min(s.Inf, FEdicion->PatronesMostrados());
             }
+            std::vector<std::int32_t> borrados;
+            for (int f = primera; f >= 1 && f <= ultima; ++f) {
+                borrados.push_back(FEdicion->SlotDeFila(f));
+            }
+            // From the last slot back, so that each entry's position stays right; every
+            // deleted pattern can be brought back by undo.
+            std::sort(borrados.rbegin(), borrados.rend());
+            FPaginaPatron->FijarPatron(nullptr);
+            for (const std::int32_t k : borrados) {
+                FPaginaPatron->Ajuste().EliminarPatron(k);
+            }
+            FEdicion->ConstruirResultados();
+            FPatronActual = 0;
             RefrescarSolucion();
             return;
         }
@@ -580,6 +674,10 @@ void TMDIChild::Eliminar() {
 }
 
 void TMDIChild::Copiar() {
+    if (PaginaActual() == Pagina::Patrones) {
+        FPaginaPatron->Copiar();
+        return;
+    }
     if (CVistaGrilla* g = FUltimaGrilla; g != nullptr && PaginaActual() <= Pagina::Materiales) {
         QApplication::clipboard()->setText(
             QString::fromStdString(FEdicion->Copiar(g->Modelo().Tipo(), g->Seleccion())));
@@ -587,6 +685,10 @@ void TMDIChild::Copiar() {
 }
 
 void TMDIChild::Cortar() {
+    if (PaginaActual() == Pagina::Patrones) {
+        FPaginaPatron->Cortar();
+        return;
+    }
     if (PaginaActual() <= Pagina::Materiales) {
         Copiar();
         Eliminar();
@@ -594,6 +696,10 @@ void TMDIChild::Cortar() {
 }
 
 void TMDIChild::Pegar() {
+    if (PaginaActual() == Pagina::Patrones) {
+        FPaginaPatron->Pegar();
+        return;
+    }
     Ejecutar([&] {
         CVistaGrilla* g = FUltimaGrilla;
         if (g == nullptr || PaginaActual() > Pagina::Materiales) {

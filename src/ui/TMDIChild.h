@@ -14,12 +14,14 @@
 #include <cstdint>
 #include <memory>
 
+class CDelegadoMiniatura;
 class CModeloGrilla;
 class CVistaGrilla;
 class QLabel;
 class QListWidget;
 class QTabWidget;
 class TMainForm;
+class TPaginaPatron;
 class TVistaPatron;
 struct REstadoComandos;
 
@@ -71,7 +73,8 @@ public:
     // The results grid's current column (the filter dialog's preset).
     int ColumnaResultados() const;
     void LlenarEstado(REstadoComandos& e) const;
-    TVistaPatron& VistaPatron() const { return *FVista; }
+    TVistaPatron& VistaPatron() const;
+    TPaginaPatron& PaginaPatron() const { return *FPaginaPatron; }
     // The grids were changed from outside (the options dialog): writes them into the job and
     // shows everything again.
     void RefrescarGrillas();
@@ -97,6 +100,11 @@ private:
     void AlCambiarFilaResultados();
     void AlCambiarMiniatura();
     void HabilitarPaneles();
+    // After an adjustment of the shown pattern: its results row, thumbnail and the totals.
+    void AlModificarPatron();
+    void AlDeshacer(std::int32_t indice);
+    void MoverPatron(int tecla);
+    QPixmap DibujarMiniatura(std::int32_t slot) const;
     template <class F> void Ejecutar(F&& f);
 
     TMainForm& FPrincipal;
@@ -109,7 +117,8 @@ private:
     CVistaGrilla* FMateriales = nullptr;
     CVistaGrilla* FResultados = nullptr;
     QListWidget* FMiniaturas = nullptr;
-    TVistaPatron* FVista = nullptr;
+    TPaginaPatron* FPaginaPatron = nullptr;
+    CDelegadoMiniatura* FDelegadoMiniaturas = nullptr;
     QWidget* FReporte = nullptr;
     std::int32_t FPatronActual = 0;
     // The last data grid that had the focus (commands act on it while a menu has the focus).

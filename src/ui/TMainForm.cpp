@@ -10,13 +10,17 @@
 #include "ui/TAboutBox.h"
 #include "ui/TDLGEntorno.h"
 #include "ui/TDLGFiltro.h"
+#include "ui/TDLGGenerarEti.h"
 #include "ui/TDLGMulCant.h"
 #include "ui/TDLGNuevo.h"
+#include "ui/TDLGParametrosEti.h"
 #include "ui/TDlgConsumo.h"
+#include "ui/TDlgEtiqueta.h"
 #include "ui/TDlgHistorico.h"
 #include "ui/TDlgOpciones.h"
 #include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
+#include "ui/TPaginaPatron.h"
 #include "ui/TVistaPatron.h"
 #include "ui/UAcciones.h"
 
@@ -26,6 +30,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -40,6 +45,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QtEndian>
 
 namespace {
 
@@ -147,6 +153,10 @@ TMainForm::TMainForm(const QString& archivoInicial, CAlmacenEntorno* almacen, QW
     FDlgHistorico = new TDlgHistorico(this);
     FDlgOpciones = new TDlgOpciones(this);
     FDlgConsumo = new TDlgConsumo(this);
+    FDLGParametrosEti = new TDLGParametrosEti(this);
+    FDlgEtiqueta = new TDlgEtiqueta(*FDLGParametrosEti, this);
+    FDLGGenerarEti = new TDLGGenerarEti(*FDlgEtiqueta, this);
+    FDlgOpciones->FijarGenerador(FDLGGenerarEti);
     FDLGMulCant = new TDLGMulCant(this);
     FDLGNuevo = new TDLGNuevo(this);
     CrearAcciones();
@@ -221,6 +231,19 @@ void TMainForm::CrearAcciones() {
         {"VerEtiCorte", &TMainForm::VerEtiExecute},
         {"VerEtiPieza", &TMainForm::VerEtiExecute},
         {"VerEtiSob", &TMainForm::VerEtiExecute},
+        {"EditUndoAdjusting", &TMainForm::EditAjusteExecute},
+        {"EditLimpiar", &TMainForm::EditAjusteExecute},
+        {"EditCorteVer", &TMainForm::EditAjusteExecute},
+        {"EditCorteHor", &TMainForm::EditAjusteExecute},
+        {"EditUnir", &TMainForm::EditAjusteExecute},
+        {"EditIntercambiar", &TMainForm::EditAjusteExecute},
+        {"EditAmpliar", &TMainForm::EditAjusteExecute},
+        {"EditReducir", &TMainForm::EditAjusteExecute},
+        {"EditVerToHor", &TMainForm::EditAjusteExecute},
+        {"EditHorToVer", &TMainForm::EditAjusteExecute},
+        {"EditDeseleccionarSP", &TMainForm::EditAjusteExecute},
+        {"VerInspectorPatron", &TMainForm::EditAjusteExecute},
+        {"VerInspectorPiezas", &TMainForm::EditAjusteExecute},
         {"ZoomAllPatron", &TMainForm::ZoomAllPatronExecute},
         {"ZoomInPatron", &TMainForm::ZoomInPatronExecute},
         {"ZoomOutPatron", &TMainForm::ZoomOutPatronExecute},
@@ -369,14 +392,21 @@ void TMainForm::AplicarEntorno() {
     Accion("VerToolBars")->setChecked(e.VerBarras);
 }
 
-// Qt places bars in rows of the top area. A stored position puts a bar in the row of its top
-// coordinate and orders it there by its left one; a bar whose stored left or top is 0 stays
-// where the default layout puts it (first, in the default order).
+// Stored positions are the bars' coordinates in this window counted from 1, so that a stored
+// 0 always means "never stored". Qt places bars in rows of the top area: a stored position
+// puts a bar in the row of its top coordinate and orders it there by its left one; a bar whose
+// stored left or top is 0 stays where the default layout puts it (first, in the default
+// order). Within a row Qt lays the bars one after the other, each as long as its preferred
+// length, so a bar lands at its stored left when the bar before it is given the distance
+// between the two as its length. That length lives only in the window's saved state: it is
+// written there (the record of a bar is its object name, its shown flag, its position and
+// its length) and the state is restored.
 void TMainForm::ColocarBarras() {
     struct RBarra {
         int Fila;
         int Izq;
         int Indice;
+        bool Guardada;
     };
     // Rows more than half a bar apart are different rows.
     const int altoFila = 16;
@@ -386,25 +416,48 @@ void TMainForm::ColocarBarras() {
         const bool guardada = b.Left != 0 && b.Top != 0;
         // By default the first three bars make one row and the other four the next.
         const int filaDefecto = i < 3 ? -4 * altoFila : -2 * altoFila;
-        orden.push_back({guardada ? b.Top : filaDefecto, guardada ? b.Left : i, i});
+        orden.push_back({guardada ? b.Top : filaDefecto, guardada ? b.Left : i, i, guardada});
     }
     std::stable_sort(orden.begin(), orden.end(), [](const RBarra& a, const RBarra& b) {
         return a.Fila != b.Fila ? a.Fila < b.Fila : a.Izq < b.Izq;
     });
-    int filaAnterior = orden.front().Fila;
     for (const RBarra& b : orden) {
         removeToolBar(FBarras[b.Indice]);
     }
-    bool primera = true;
-    for (const RBarra& b : orden) {
-        if (!primera && b.Fila - filaAnterior > altoFila) {
+    std::map<int, int> largos; // bar index -> preferred length
+    for (std::size_t k = 0; k < orden.size(); ++k) {
+        const RBarra& b = orden[k];
+        const bool nuevaFila = k > 0 && b.Fila - orden[k - 1].Fila > altoFila;
+        if (nuevaFila) {
             addToolBarBreak(Qt::TopToolBarArea);
         }
         addToolBar(Qt::TopToolBarArea, FBarras[b.Indice]);
         FBarras[b.Indice]->show();
-        filaAnterior = b.Fila;
-        primera = false;
+        if (k + 1 < orden.size() && b.Guardada && orden[k + 1].Guardada &&
+            orden[k + 1].Fila - b.Fila <= altoFila) {
+            const int largo = orden[k + 1].Izq - b.Izq;
+            if (largo >= FBarras[b.Indice]->minimumSizeHint().width()) {
+                largos[b.Indice] = largo;
+            }
+        }
     }
+    if (largos.empty()) {
+        return;
+    }
+    QByteArray estado = saveState();
+    for (const auto& [indice, largo] : largos) {
+        QByteArray nombre;
+        QDataStream flujo(&nombre, QIODevice::WriteOnly);
+        flujo << FBarras[indice]->objectName();
+        const qsizetype inicio = estado.indexOf(nombre);
+        // Name, shown flag (1 byte), position (4 bytes), length (4 bytes, big-endian).
+        const qsizetype campo = inicio + nombre.size() + 1 + 4;
+        if (inicio < 0 || campo + 4 > estado.size()) {
+            continue;
+        }
+        qToBigEndian<qint32>(largo, estado.data() + campo);
+    }
+    restoreState(estado);
 }
 
 void TMainForm::GuardarEnEntorno() {
@@ -424,8 +477,8 @@ void TMainForm::GuardarEnEntorno() {
         QToolBar* t = FBarras[i];
         // Each bar keeps its own choice, also while the bars are hidden as a whole.
         b.Visible = Accion(AccionesBarras[i])->isChecked();
-        b.Left = t->x();
-        b.Top = t->y();
+        b.Left = t->x() + 1;
+        b.Top = t->y() + 1;
     }
     e.VerBarraEstado = statusBar()->isVisibleTo(this);
     e.VerBarras = Accion("VerToolBars")->isChecked();
@@ -489,6 +542,10 @@ bool TMainForm::GuardarComoVentana(TMDIChild& ventana) {
                        "(*.pla)|*.pla"),
         QStringLiteral("lan"));
     return !archivo.isEmpty() && ventana.GuardarComo(archivo);
+}
+
+bool TMainForm::EditarEtiqueta(CAjuste& ajuste, CPatron& P, CCorte& n) {
+    return FDlgEtiqueta->EditarNodo(ajuste, P, n);
 }
 
 void TMainForm::EscribirPanel(const QString& texto, int indice) {
@@ -679,7 +736,9 @@ bool TMainForm::eventFilter(QObject* objeto, QEvent* evento) {
         return QMainWindow::eventFilter(objeto, evento);
     }
     TMDIChild* h = VentanaActiva();
-    if (h == nullptr || objeto != &h->VistaPatron() || !h->VistaPatron().hasFocus()) {
+    // With a semi-product selected the keys move in the cut tree (the pattern page's own).
+    if (h == nullptr || objeto != &h->VistaPatron() || !h->VistaPatron().hasFocus() ||
+        h->PaginaPatron().Seleccion() != nullptr) {
         return QMainWindow::eventFilter(objeto, evento);
     }
     switch (static_cast<QKeyEvent*>(evento)->key()) {

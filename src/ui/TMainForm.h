@@ -16,7 +16,10 @@
 #include <functional>
 #include <map>
 
+class CAjuste;
 class CAlmacenEntorno;
+class CCorte;
+class CPatron;
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -28,7 +31,10 @@ class TDLGEntorno;
 class TDLGFiltro;
 class TDLGMulCant;
 class TDLGNuevo;
+class TDLGGenerarEti;
+class TDLGParametrosEti;
 class TDlgConsumo;
+class TDlgEtiqueta;
 class TDlgHistorico;
 class TDlgOpciones;
 class TMDIChild;
@@ -53,6 +59,10 @@ public:
     QList<TMDIChild*> Ventanas() const;
     // Asks for a file name and saves the window under it; false when cancelled or failed.
     bool GuardarComoVentana(TMDIChild& ventana);
+    // "&Editar etiqueta..." on node n of P: the label designer, and on OK the new label (with
+    // undo through `ajuste`). True when a label changed: the caller refreshes the page.
+    bool EditarEtiqueta(CAjuste& ajuste, CPatron& P, CCorte& n);
+    TDlgEtiqueta& DlgEtiqueta() const { return *FDlgEtiqueta; }
 
     // Status panels: 0 the file name, 1 and 2 the job window's texts.
     void EscribirPanel(const QString& texto, int indice);
@@ -119,6 +129,8 @@ private:
     void VerToolBarsExecute();
     void VerStatusBarExecute();
     void VerEtiExecute();
+    // The adjustment commands and the inspectors of the patterns page, by action name.
+    void EditAjusteExecute();
     void ZoomAllPatronExecute();
     void ZoomInPatronExecute();
     void ZoomOutPatronExecute();
@@ -146,6 +158,9 @@ private:
     TDlgHistorico* FDlgHistorico = nullptr;
     TDlgOpciones* FDlgOpciones = nullptr;
     TDlgConsumo* FDlgConsumo = nullptr;
+    TDlgEtiqueta* FDlgEtiqueta = nullptr;
+    TDLGParametrosEti* FDLGParametrosEti = nullptr;
+    TDLGGenerarEti* FDLGGenerarEti = nullptr;
     TDLGMulCant* FDLGMulCant = nullptr;
     TDLGNuevo* FDLGNuevo = nullptr;
 

@@ -20,6 +20,7 @@
 #include "ui/TDlgOpciones.h"
 #include "ui/TFrmCalculo.h"
 #include "ui/TMDIChild.h"
+#include "ui/TPaginaPatron.h"
 #include "ui/TVistaPatron.h"
 #include "ui/UAcciones.h"
 
@@ -232,6 +233,13 @@ void TMainForm::VerEtiExecute() {
     h->VistaPatron().update();
 }
 
+void TMainForm::EditAjusteExecute() {
+    auto* a = qobject_cast<QAction*>(sender());
+    if (TMDIChild* h = VentanaActiva(); a != nullptr && h != nullptr) {
+        h->PaginaPatron().Comando(a->objectName());
+    }
+}
+
 void TMainForm::ZoomAllPatronExecute() {
     if (TMDIChild* h = VentanaActiva()) {
         h->VistaPatron().Encajar();
@@ -265,6 +273,9 @@ void TMainForm::ToolsCalcularPatronesExecute() {
     }
     try {
         h->GuardarGrillas();
+        // Options that cannot be cut (a negative kerf, margins that leave no material) are
+        // refused here, with the option named, before any window opens.
+        h->Lanzamiento().ComprobarOpciones();
     } catch (const std::exception& e) {
         CDialogos::Avisar(QString::fromUtf8(e.what()));
         return;

@@ -103,7 +103,7 @@ void Paso(std::mt19937& rng, CLanzamiento& job, CAjuste& ajuste) {
     CCorte& n = *nodos[static_cast<std::size_t>(azar(0, static_cast<int>(nodos.size()) - 1))];
     const std::size_t antes = ajuste.Entradas();
     const std::string texto = P.ATexto();
-    const int accion = azar(0, 15);
+    const int accion = azar(0, 16);
     try {
         if (accion <= 8) {
             const auto op = static_cast<EAjuste>(accion);
@@ -138,6 +138,10 @@ void Paso(std::mt19937& rng, CLanzamiento& job, CAjuste& ajuste) {
             nuevo->RecontarPiezas(job.CantidadPiezas());
             ajuste.AgregarPatron(std::move(nuevo), azar(1, s.Cantidad() + 1));
             return;
+        } else if (accion == 16) {
+            static const char* const formatos[] = {"\\def", "", "P#P\\1x\\3\\2", "\\topC#C"};
+            const bool cambio = ajuste.AsignarEtiqueta(P, n, formatos[azar(0, 3)], azar(0, 1) == 1);
+            EXPECT_EQ(cambio, P.ATexto() != texto);
         }
     } catch (const std::runtime_error&) {
     }
@@ -321,3 +325,58 @@ TEST(CAjusteTest, Pegar) {
 }
 
 } // namespace
+
+// A dropped piece fills the leaf, turned when asked; in bar mode turning is refused and the
+// unturned block stays. Each drop is one undo step.
+TEST(CAjusteTest, SoltarPieza) {
+    struct RCaso {
+        const char* Nombre;
+        bool Barras;
+        bool Rotada;
+        std::int32_t Pieza;
+        std::int32_t RepX;
+        bool Error;
+    };
+    const RCaso casos[] = {{"tablero", false, false, 2, 4, false},
+                           {"tablero rotada", false, true, -2, 4, false},
+                           {"barra", true, false, 2, 4, false},
+                           {"barra rotada", true, true, 2, 4, true}};
+    for (const RCaso& c : casos) {
+        SCOPED_TRACE(c.Nombre);
+        prueba::CTrabajo t({c.Barras ? "Barras=1" : "Barras=0"},
+                           {"600;400;10;;;1;", "300;250;4;;;1;"}, {"1240;420;5;;;1;"});
+        auto p = t.Patron(c.Barras ? "(1240;1;0;0;0;0;0;0;\\def()())"
+                                   : "(1240;420;0;0;0;0;0;0;\\def()())");
+        t.Lanzamiento().Solucion().FijarPatron(1, std::move(p));
+        CPatron& P = *t.Lanzamiento().Solucion().Patron(1);
+        const std::string antes = P.ATexto();
+        CAjuste ajuste(t.Lanzamiento());
+        if (c.Error) {
+            EXPECT_THROW(ajuste.SoltarPieza(P, *P.Raiz(), 2, c.Rotada), EErrorPropiedad);
+        } else {
+            ajuste.SoltarPieza(P, *P.Raiz(), 2, c.Rotada);
+        }
+        EXPECT_EQ(P.Raiz()->Pieza(), c.Pieza);
+        EXPECT_EQ(P.Raiz()->RepX(), c.RepX);
+        EXPECT_EQ(P.CantidadPieza(2), c.RepX);
+        EXPECT_EQ(ajuste.Entradas(), 1u);
+        ajuste.Deshacer();
+        EXPECT_EQ(t.Lanzamiento().Solucion().Patron(1)->ATexto(), antes);
+    }
+}
+
+TEST(CAjusteTest, EtiquetaPropagadaBajoUnCorteSeDeshace) {
+    RConArbol t(CCorte::LeerTexto(prueba::ArbolConocido));
+    CCorte& b = *t.P.Raiz()->Hijo2();
+    const std::string antes = t.P.ATexto();
+    EXPECT_TRUE(t.Ajuste.AsignarEtiqueta(t.P, b, "\\topX", true));
+    std::vector<std::string> etiquetas;
+    azar::ParaCadaNodo(t.P.Raiz(), [&](CCorte& n) { etiquetas.push_back(n.Etiqueta()); });
+    // The root and the first part keep "\def"; B and its four nodes below take the format.
+    EXPECT_EQ(etiquetas, (std::vector<std::string>{"\\def", "\\def", "\\topX", "\\topX", "\\topX",
+                                                   "\\topX", "\\topX"}));
+    EXPECT_FALSE(t.Ajuste.AsignarEtiqueta(t.P, b, "\\topX", false));
+    EXPECT_EQ(t.Ajuste.Entradas(), 1u);
+    t.Ajuste.Deshacer();
+    EXPECT_EQ(t.Job.Solucion().Patron(1)->ATexto(), antes);
+}

@@ -109,6 +109,16 @@ void TDlgOpcionesTest::CargaYCapturas() {
     parametros->setCurrentRow(CEdicionOpciones::AnchoCorte);
     QCOMPARE(Hijo<QLineEdit>(dlg, "edParametro")->text(), QStringLiteral("4 mm"));
     QCOMPARE(Hijo<QLabel>(dlg, "lbParametro")->text(), QStringLiteral("Ancho del corte:"));
+    // The improvement stage and its time limit.
+    auto* mejorar = Hijo<QCheckBox>(dlg, "ckbOCMejorar");
+    auto* tiempo = Hijo<QSpinBox>(dlg, "udTiempoMejora");
+    QCOMPARE(mejorar->isChecked(), v->Job->Opciones().MejorarSolucion);
+    QCOMPARE(tiempo->value(), v->Job->Opciones().TiempoMejora);
+    tiempo->setValue(25);
+    mejorar->setChecked(false);
+    QVERIFY(!tiempo->isEnabled());
+    QCOMPARE(dlg.Edicion().Opciones().TiempoMejora, 25);
+    QVERIFY(!dlg.Edicion().Opciones().MejorarSolucion);
     const QString capturas = qEnvironmentVariable("TRAZAL_CAPTURAS");
     if (!capturas.isEmpty()) {
         dlg.show();

@@ -160,6 +160,12 @@ void TFrmCalculoTest::CalculoCompletoGuardaYApaga() {
     QCOMPARE(frm->windowTitle(), QStringLiteral("Calculo Completado"));
     QVERIFY(!frm->findChild<QPushButton*>(QStringLiteral("btForzar"))->isEnabled());
     QVERIFY(!materiales->topLevelItem(0)->text(2).isEmpty());
+    // Every stage has its row, the improvement after the completion included, and ends done.
+    auto* fases = frm->findChild<QTreeWidget*>(QStringLiteral("lwSolucion"));
+    QCOMPARE(fases->topLevelItemCount(), 4);
+    QCOMPARE(fases->topLevelItem(3)->text(0), QStringLiteral("Mejora"));
+    QVERIFY(!fases->topLevelItem(3)->text(3).isEmpty());
+    QCOMPARE(fases->topLevelItem(3)->checkState(0), Qt::Unchecked);
     QVERIFY(job->Solucion().Cantidad() > 0);
     QVERIFY(!job->Guardado());
     QCOMPARE(cambios, 1);

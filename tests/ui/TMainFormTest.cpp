@@ -36,10 +36,12 @@
 #include <QToolBar>
 #include <QtTest>
 
+#include <array>
+
 #include <cmath>
 #include <filesystem>
-#include <map>
 #include <fstream>
+#include <map>
 #include <memory>
 
 namespace {
@@ -133,6 +135,62 @@ private slots:
         FPrincipal->show();
         QTest::qWait(50);
         QCOMPARE(FPrincipal->Ventanas().size(), 1);
+    }
+
+    // Stored bar positions come back exactly, a gap in a row included; a bar stored with a 0
+    // stays where the default layout puts it.
+    void BarrasVuelvenASuPosicion() {
+        const REntorno original = Entorno;
+        QToolBar* vistas = FPrincipal->Barra(1);
+        QToolBar* ayuda = FPrincipal->Barra(6);
+        // tbVistas 40 pixels further right; tbAyuda at the start of the first row.
+        const std::array<RBarraHerramientas, 7> antes = [&] {
+            std::array<RBarraHerramientas, 7> b{};
+            for (int i = 0; i < 7; ++i) {
+                QToolBar* t = FPrincipal->Barra(i);
+                b[static_cast<std::size_t>(i)] = {true, t->x() + 1, t->y() + 1};
+            }
+            return b;
+        }();
+        REntorno& e = Entorno;
+        e.BarrasHerramientas = antes;
+        e.BarrasHerramientas[1].Left += 40;
+        e.BarrasHerramientas[2].Left += 40;
+        e.BarrasHerramientas[6] = {true, 0, antes[0].Top};
+        FPrincipal.reset();
+        FPrincipal = std::make_unique<TMainForm>();
+        FPrincipal->resize(1100, 700);
+        FPrincipal->show();
+        QVERIFY(QTest::qWaitForWindowExposed(FPrincipal.get()));
+        vistas = FPrincipal->Barra(1);
+        ayuda = FPrincipal->Barra(6);
+        QCOMPARE(vistas->x() + 1, antes[1].Left + 40);
+        QCOMPARE(FPrincipal->Barra(2)->x() + 1, antes[2].Left + 40);
+        // The stored rows keep their bars; the unstored bar goes first, in a row of its own.
+        QCOMPARE(vistas->y(), FPrincipal->Barra(0)->y());
+        QVERIFY(FPrincipal->Barra(3)->y() > vistas->y());
+        QCOMPARE(ayuda->x(), 0);
+        QVERIFY(ayuda->y() < vistas->y());
+        QVERIFY(FPrincipal->close());
+        QCOMPARE(Entorno.BarrasHerramientas[1].Left, antes[1].Left + 40);
+        Entorno = original;
+    }
+
+    // Options the calculation cannot use are refused at the command, before any window opens.
+    void OpcionesImposiblesNoSeCalculan() {
+        TMDIChild* h = FPrincipal->AbrirLanzamiento(Copia("tests/data/con-patrones.lan", "o.lan"));
+        ROpciones o = h->Lanzamiento().Opciones();
+        o.ChequearAnchoCorte = true;
+        o.AnchoCorte = -3;
+        h->Lanzamiento().AsignarOpciones(o);
+        CDialogos::OlvidarMostrados();
+        Disparar("ToolsCalcularPatrones");
+        QCOMPARE(CDialogos::Mostrados().size(), std::size_t{1});
+        QCOMPARE(CDialogos::Mostrados()[0].Texto,
+                 QStringLiteral("La opción AnchoCorte tiene un valor incorrecto: -3 (debe estar "
+                                "entre 0 y 65535)"));
+        QVERIFY(FPrincipal->findChild<TFrmCalculo*>() == nullptr);
+        QCOMPARE(CCalculo::CalculosActivos(), 0);
     }
 
     void LanzamientoDanadoSeAbreConLoLeido() {
@@ -419,7 +477,7 @@ private slots:
         const QString textos[] = {"", "0", "150", "2500", "x", "70000", "Tapa", "1", " 12 "};
         const QString portapapeles[] = {"%Data%,1,1,2,2,10,20,30,40,", "%Data%,1,1,1,3,a,b,c,",
                                         "%Data%,1,1,1,1,a,b,", "basura", "%Data%,-1,1,1,1,a,"};
-        for (int paso = 0; paso < 600; ++paso) {
+        for (int paso = 0; paso < 2000; ++paso) {
             for (int i = 0; i < 3; ++i) {
                 CDialogos::ProximaRespuesta(azar.bounded(2) ? CDialogos::Si : CDialogos::No);
             }
