@@ -212,6 +212,14 @@ inline constexpr const char* ResumenSinMejora = "Sin mejora";
 inline constexpr const char* ResumenCota = "Cota inferior (LP)";
 inline constexpr const char* ResumenCotaMaterial = "Material #: ";
 inline constexpr const char* ResumenCotaPlan = " (plan ";
+// One material: its LP sheets are a bound. Several: only the total area is; each material's
+// share of the LP is not a bound on that material.
+inline constexpr const char* ResumenCotaAlMenos = "al menos ";
+inline constexpr const char* ResumenHojas = " hojas";
+inline constexpr const char* ResumenBarras = " barras";
+inline constexpr const char* ResumenCotaReparto = "el LP usa ";
+inline constexpr const char* ResumenCotaAreaTotal =
+    "La cota es del área total; el reparto del LP entre materiales no es una cota de cada uno";
 inline constexpr const char* ResumenOptimo = "Plan óptimo";
 inline constexpr const char* ResumenSobreCota = "Sobre la cota: ";
 inline constexpr const char* ResumenCotaNoDisponible = "No disponible";
@@ -531,7 +539,6 @@ inline constexpr const char* CliReal = "real";
 inline constexpr const char* CliProduccion = "Producción";
 inline constexpr const char* CliPieza = "Pieza";
 inline constexpr const char* CliMaterial = "Material";
-inline constexpr const char* CliHojas = "hojas";
 inline constexpr const char* CliConsumoTeorico = "consumo teórico";
 
 // Job listing of "mostrar".

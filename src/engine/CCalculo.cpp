@@ -5,6 +5,7 @@
 #include "document/UTextos.h"
 #include "engine/CMejora.h"
 #include "engine/CPlanEntero.h"
+#include "engine/CReservaColumnas.h"
 #include "engine/CSimplex.h"
 #include "engine/CSolucion.h"
 #include "engine/CVistaCalculo.h"
@@ -222,6 +223,7 @@ void CCalculo::Execute() {
         FMensajeError = Textos::ErrorPrecision;
     }
     FPatronNuevo.reset();
+    FReserva.reset();
     FSimplex.reset();
     FDuales.clear();
     FCostes.clear();
@@ -257,6 +259,10 @@ void CCalculo::EtapaTeorica() {
         }
         FLadoDerecho = FColumna;
         FSimplex = std::make_unique<CSimplex>(FColumna, FLadoDerecho, FCostes);
+        if (FAcelerado) {
+            FReserva = std::make_unique<CReservaColumnas>();
+            FMochila->FijarAdicionales(Adicionales);
+        }
         MostrarAprovechamientoFase();
         MostrarConsumoTeorico();
         // The levels are 1 to 3; a hand-written job may hold others, or the first above
@@ -268,6 +274,9 @@ void CCalculo::EtapaTeorica() {
             std::swap(inicial, final);
         }
         BucleNiveles(inicial, final);
+        // The later stages price for their own ends and take no extra patterns.
+        FMochila->FijarAdicionales(0);
+        FReserva.reset();
         ComprobarTeorica();
         CalcularCota();
         FSolucion->SetAprovechamientoGuardado(FSolucion->AprovechamientoTeorico());
@@ -356,8 +365,21 @@ void CCalculo::GenerarColumnas() {
             FSimplex->Duales(FDuales);
             int m = 0;
             rc = 0.0;
-            GenerarPatron(FDuales, FPatronNuevo, FFase, m, rc);
-            ContarVariante();
+            bool deReserva = false;
+            if (FReserva != nullptr) {
+                FPatronNuevo = FReserva->Mejor(FDuales, FNumPiezas, FFase, m, rc);
+                deReserva = FPatronNuevo != nullptr;
+            }
+            if (!deReserva) {
+                GenerarPatron(FDuales, FPatronNuevo, FFase, m, rc);
+                ContarVariante();
+                if (FReserva != nullptr) {
+                    Reservar(FPatronNuevo.get(), m);
+                    for (const CMochila::RAdicional& a : FMochila->TomarAdicionales()) {
+                        Reservar(a.Patron.get(), a.Material);
+                    }
+                }
+            }
             if (FPatronNuevo == nullptr || m < 1 || m > FNumMateriales) {
                 rc = MaximoReal; // a reduced cost without a usable pattern is no column
             }
@@ -426,6 +448,19 @@ void CCalculo::GenerarColumnas() {
     } catch (const ECalculoForzado&) {
         Forzar = false;
     }
+}
+
+void CCalculo::Reservar(const CPatron* patron, int material) {
+    if (patron == nullptr || material < 1 || material > FNumMateriales) {
+        return;
+    }
+    AWord16 columna(static_cast<std::size_t>(FNumPiezas) + 1, 0);
+    for (int i = 1; i <= FNumPiezas; ++i) {
+        columna[static_cast<std::size_t>(i)] = static_cast<std::uint16_t>(
+            std::min<std::int64_t>(patron->CantidadPieza(FMochila->PiezaDeFila(i)), 65535));
+    }
+    FReserva->Agregar(*patron, material, columna, FNumPiezas,
+                      FLanzamiento.AreaMaterial(patron->Material()));
 }
 
 void CCalculo::ActualizarRepeticiones() {
@@ -712,12 +747,19 @@ void CCalculo::RevisarPedido() {
         FResumen.push_back(Textos::ResumenCotaNoDisponible);
     } else {
         double areaPlan = 0.0;
+        const bool varios = FMaterialesActivos.size() > 1;
+        const char* unidad =
+            FMochila->Opciones().Barras ? Textos::ResumenBarras : Textos::ResumenHojas;
         for (std::int32_t m : FMaterialesActivos) {
             const std::int64_t hojas = FSolucion->HojasMaterial(m);
             areaPlan += static_cast<double>(hojas) * FLanzamiento.AreaMaterial(m);
             FResumen.push_back(Reemplazar(Textos::ResumenCotaMaterial, "#", std::to_string(m)) +
-                               Fijo(CotaMaterial(m), 15, 2) + Textos::ResumenCotaPlan +
+                               (varios ? Textos::ResumenCotaReparto : Textos::ResumenCotaAlMenos) +
+                               Fijo(CotaMaterial(m), 15, 2) + unidad + Textos::ResumenCotaPlan +
                                std::to_string(hojas) + ")");
+        }
+        if (varios) {
+            FResumen.push_back(Textos::ResumenCotaAreaTotal);
         }
         bool optimo = FListaIncumplidas.empty();
         if (FNumMateriales == 1) {

@@ -33,6 +33,7 @@
 class CLanzamiento;
 class CMochila;
 class CPatron;
+class CReservaColumnas;
 class CSimplex;
 class CSolucion;
 class CVistaCalculo;
@@ -95,6 +96,12 @@ public:
     // with this cap the stage gives the same plan on every machine unless the time ends it
     // first.
     static constexpr std::int64_t PasosMejoraPorDefecto = 20000;
+    // The theoretical stage prices a pool of the columns found so far before the exact
+    // pricing (and the pricing offers several columns per call). Off, every column comes
+    // from one exact pricing call: the same value at every level, more slowly (tests).
+    void FijarAcelerado(bool acelerado) { FAcelerado = acelerado; }
+    // Patterns besides the best that one accelerated pricing call keeps for the pool.
+    static constexpr int Adicionales = 100;
     // Another cap for the improvement stage (tests); 0 = none.
     void FijarPasosMejora(std::int64_t pasos) { FPasosMejora = pasos; }
 
@@ -131,6 +138,8 @@ private:
     // Column generation of the current level and phase, until no column improves.
     void GenerarColumnas();
     void ActualizarRepeticiones();
+    // Keeps a pattern that the pricing returned in the pool of columns.
+    void Reservar(const CPatron* patron, int material);
     // The theoretical result against what any sound LP solution must be: repetitions,
     // production within the order (all of it in phase 2), stock, and a consumption between
     // the pieces' area and the plan phase 2 started from. A failure is recomputed once from
@@ -183,6 +192,9 @@ private:
     std::string FPiezasIncumplidas;
 
     std::unique_ptr<CMochila> FMochila;
+    // Columns priced before the exact pricing (none: every column comes from the pricing).
+    std::unique_ptr<CReservaColumnas> FReserva;
+    bool FAcelerado = true;
     // Active job materials in job order: the rows of the material list.
     std::vector<std::int32_t> FMaterialesActivos;
     std::string FTextoVariantes[4];

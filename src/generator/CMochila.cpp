@@ -372,31 +372,131 @@ void CMochila::GenerarPatron(const AReal8& Duales, std::unique_ptr<CPatron>& Pat
     // Material of least reduced cost; a plain comparison keeps the first one on a tie.
     CostoReducido = MaximoReal;
     int ganador = 0;
-    for (int q = 1; q <= FNumMateriales; ++q) {
+    auto costoDe = [&](int q) {
         const RCelda& c =
             tabla.Celda(tabla.IndiceLargo[FLargosMat[U(q)]], tabla.IndiceAncho[FAnchosMat[U(q)]]);
         if (Igual(c.Valor, 0.0)) {
-            continue;
+            return MaximoReal;
         }
         const double d = Duales[U(FNumPiezas + q)];
-        const double costo = (Modo == 1) ? -(c.Valor + d) : FAreaMat[U(q)] - (c.Valor + d);
+        return (Modo == 1) ? -(c.Valor + d) : FAreaMat[U(q)] - (c.Valor + d);
+    };
+    for (int q = 1; q <= FNumMateriales; ++q) {
+        const double costo = costoDe(q);
         if (costo < CostoReducido) {
             ganador = q;
             CostoReducido = costo;
         }
     }
+    FAdicionales.clear();
     if (ganador == 0) {
         return;
+    }
+    if (FMaxAdicionales > 0 && CostoReducido < -Tolerancia) {
+        for (int q = 1; q <= FNumMateriales; ++q) {
+            Alternativas(tabla, q, Modo == 1 ? 0.0 : FAreaMat[U(q)], Duales[U(FNumPiezas + q)],
+                         q == ganador);
+        }
     }
 
     // Only the winner's pattern is built: building one for a material that a later one
     // beats would only be thrown away.
     Material = ganador;
-    auto patron = CPatron::Create(FTotalPiezas, FMateriales[U(ganador)], FLanzamiento);
-    patron->SetRaiz(ConstruirCorte(tabla, FLargosMat[U(ganador)], FAnchosMat[U(ganador)], 0, 0));
+    Patron = CrearPatron(tabla, ganador);
+}
+
+std::unique_ptr<CPatron> CMochila::CrearPatron(const CTablaCortes& Tabla, int q) const {
+    auto patron = CPatron::Create(FTotalPiezas, FMateriales[U(q)], FLanzamiento);
+    patron->SetRaiz(ConstruirCorte(Tabla, FLargosMat[U(q)], FAnchosMat[U(q)], 0, 0));
     patron->Normalizar();
     patron->RecontarPiezas(FLanzamiento->CantidadPiezas());
-    Patron = std::move(patron);
+    return patron;
+}
+
+void CMochila::Alternativas(CTablaCortes& Tabla, int q, double Costo, double Dual, bool Ganador) {
+    const int i = Tabla.IndiceLargo[FLargosMat[U(q)]];
+    const int j = Tabla.IndiceAncho[FAnchosMat[U(q)]];
+    RCelda& raiz = Tabla.Celda(i, j);
+    // Worth a column only when it improves by more than round-off.
+    const double umbral = Costo - Dual + 1e-7 * std::max(1.0, Costo);
+    if (!Ganador && raiz.Valor > umbral) {
+        if (static_cast<int>(FAdicionales.size()) < FMaxAdicionales) {
+            FAdicionales.push_back({CrearPatron(Tabla, q), q});
+        }
+    }
+    // The first cuts of the sheet other than the chosen one, by value: the parts are the
+    // table's best sub-patterns, so each is a sound pattern under every cutting rule.
+    struct RCorte {
+        double Valor;
+        int Dir;
+        int K;
+        int Cortes;
+        int Etapas;
+    };
+    std::vector<RCorte> cortes;
+    const int limite = FOpciones.ChequearNivelCorte ? FOpciones.NivelCorte : 255;
+    const int sobrante = FOpciones.SobranteMinimo;
+    const int agarre = FOpciones.LongitudAgarre;
+    const long long corteMaximo = FOpciones.CorteMaximo;
+    auto etapas = [](const RCelda& c, int d) { return c.Niveles + (c.Direccion != d ? 1 : 0); };
+    auto probar = [&](int dir, const AWord16& pos, const AWord16& ind, int total, int k,
+                      const RCelda& ck, auto parte) {
+        const int resto = total - pos[U(k)];
+        if (resto < agarre) {
+            return;
+        }
+        const int r = ind[U(resto)];
+        const int desperdicio = resto - pos[U(r)];
+        if (desperdicio > 0 && desperdicio < sobrante) {
+            return;
+        }
+        const RCelda& cr = parte(r);
+        if (cr.Eleccion == 0 && resto < sobrante) {
+            return;
+        }
+        const int e = std::max(etapas(ck, dir), etapas(cr, dir));
+        const double valor = ck.Valor + cr.Valor;
+        if (e > limite || valor <= umbral) {
+            return;
+        }
+        if (dir == raiz.Direccion && k == raiz.Eleccion) {
+            return;
+        }
+        cortes.push_back({valor, dir, k, ck.Cortes + 1 + cr.Cortes, e});
+    };
+    const int largo = Tabla.PosLargo[U(i)];
+    const int ancho = Tabla.PosAncho[U(j)];
+    if (ancho <= corteMaximo) {
+        const std::uint16_t* lista = Tabla.ListaLargo(j);
+        const int mitad = Tabla.IndiceLargo[U(largo / 2)];
+        for (int n = 0; n < Tabla.CuentaLargo(j) && lista[n] <= mitad; ++n) {
+            probar(1, Tabla.PosLargo, Tabla.IndiceLargo, largo, lista[n], Tabla.Celda(lista[n], j),
+                   [&](int r) -> const RCelda& { return Tabla.Celda(r, j); });
+        }
+    }
+    if (largo <= corteMaximo) {
+        const std::uint16_t* lista = Tabla.ListaAncho(i);
+        const int mitad = Tabla.IndiceAncho[U(ancho / 2)];
+        for (int n = 0; n < Tabla.CuentaAncho(i) && lista[n] <= mitad; ++n) {
+            probar(-1, Tabla.PosAncho, Tabla.IndiceAncho, ancho, lista[n], Tabla.Celda(i, lista[n]),
+                   [&](int r) -> const RCelda& { return Tabla.Celda(i, r); });
+        }
+    }
+    std::stable_sort(cortes.begin(), cortes.end(),
+                     [](const RCorte& a, const RCorte& b) { return a.Valor > b.Valor; });
+    const RCelda guardada = raiz;
+    for (const RCorte& c : cortes) {
+        if (static_cast<int>(FAdicionales.size()) >= FMaxAdicionales) {
+            break;
+        }
+        raiz.Valor = c.Valor;
+        raiz.Direccion = static_cast<std::int8_t>(c.Dir);
+        raiz.Eleccion = static_cast<std::uint16_t>(c.K);
+        raiz.Cortes = static_cast<std::uint16_t>(std::min(c.Cortes, 65535));
+        raiz.Niveles = static_cast<std::uint8_t>(c.Etapas);
+        FAdicionales.push_back({CrearPatron(Tabla, q), q});
+    }
+    raiz = guardada;
 }
 
 void CMochila::PrepararCandidatas(const AReal8& Duales) {
@@ -590,6 +690,20 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
     // Stages of a part under a cut in direction d: a change of direction adds one.
     auto etapas = [](const RCelda& c, int d) { return c.Niveles + (c.Direccion != d ? 1 : 0); };
 
+    // No sub-pattern is worth more than its area at the best value per unit of area of any
+    // candidate. A cell whose block already reaches that (say a bar of 1 mm pieces) keeps it:
+    // no cut can be worth more, and with its block's 0 cuts none can tie with fewer. Without
+    // this the cells of such a bar try every first part, a cost quadratic in its length.
+    double densidad = 0.0;
+    for (int t = 1; t <= FNumCandidatas; ++t) {
+        const int e = FOrden[U(t)];
+        densidad = std::max(densidad, FValores[U(e)] / (static_cast<double>(FLargos[U(e)]) *
+                                                        static_cast<double>(FAnchos[U(e)])));
+    }
+    auto saturada = [densidad](const RCelda& c, double area) {
+        return c.Cortes == 0 && c.Eleccion != 0 && c.Valor + Tolerancia >= densidad * area;
+    };
+
     // The cells are computed in bands of a few length positions, each band across every
     // width position. A cell reads the parts of its own length (horizontal cuts) and of its
     // own width (vertical cuts); within a band the former stay in the cache, and the latter
@@ -626,8 +740,9 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
                 }
                 const int limite = FLimiteNiveles;
                 const int largo = posL[i];
+                const bool llena = saturada(c, static_cast<double>(largo) * ancho);
 
-                if (verticales) {
+                if (verticales && !llena) {
                     const int mitad = indL[largo / 2];
                     for (int n = 0; n < cuentaLargo; ++n) {
                         const int k = listaLargo[n];
@@ -661,7 +776,7 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
                     }
                 }
 
-                if (largo <= corteMaximo) {
+                if (largo <= corteMaximo && !llena) {
                     const std::uint16_t* lista = Tabla.ListaAncho(i);
                     const int cuenta = Tabla.CuentaAncho(i);
                     // Cells (i, k) lie one column apart.

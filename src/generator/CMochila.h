@@ -35,6 +35,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class CCorte;
 class CControlCalculo;
@@ -66,6 +67,17 @@ public:
     // stop requests (ECalculoAbortado, ECalculoForzado) and reports progress to it.
     void GenerarPatron(const AReal8& Duales, std::unique_ptr<CPatron>& Patron, int Modo,
                        int& Material, double& CostoReducido);
+
+    // Besides the winner, each pricing step may keep up to `n` other improving patterns (0,
+    // the default, keeps none): the best pattern of every other material whose reduced cost
+    // is negative, and the best alternative first cuts of each material's sheet. They are
+    // valid patterns, not the most valuable ones; TomarAdicionales hands them over.
+    struct RAdicional {
+        std::unique_ptr<CPatron> Patron;
+        int Material = 0; // material row
+    };
+    void FijarAdicionales(int n) { FMaxAdicionales = n; }
+    std::vector<RAdicional> TomarAdicionales() { return std::move(FAdicionales); }
 
     // Job piece number of a piece row; the negated job piece number for a turned row.
     int PiezaDeFila(int Fila) const;
@@ -141,6 +153,9 @@ private:
     void FaseBloques(CTablaCortes& Tabla, CControlCalculo* Control);
     void SembrarNiveles(CTablaCortes& Tabla) const;
     void FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control);
+    // The other improving patterns of one material (see FijarAdicionales).
+    void Alternativas(CTablaCortes& Tabla, int q, double Costo, double Dual, bool Ganador);
+    std::unique_ptr<CPatron> CrearPatron(const CTablaCortes& Tabla, int q) const;
     std::unique_ptr<CCorte> ConstruirCorte(const CTablaCortes& Tabla, int L, int W, int ExtraL,
                                            int ExtraW) const;
     // Leftover rule of a row of count pieces of size s with rest beside them: fewer pieces
@@ -184,4 +199,6 @@ private:
     // Survive between pricing steps; each step sets them before reading them.
     int FNumCandidatas = 0;
     int FLimiteNiveles = 255;
+    int FMaxAdicionales = 0;
+    std::vector<RAdicional> FAdicionales;
 };

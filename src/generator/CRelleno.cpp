@@ -20,6 +20,15 @@ void CRelleno::Reparto(std::int32_t total, std::int32_t tamano, std::int32_t otr
         return;
     }
     n = total / tamano;
+    // Every count above these caps breaks the demand limit or the maximum cut, so the walk
+    // below would only step over them one by one (a 1 mm piece in a long bar: a walk as long
+    // as the bar at every call).
+    std::int64_t tope = n;
+    if (otro > 0) {
+        tope = std::min<std::int64_t>(tope, std::max<std::int64_t>(limite, -1) / otro);
+    }
+    tope = std::min<std::int64_t>(tope, std::max<std::int64_t>(1, FLimites.CorteMaximo / tamano));
+    n = static_cast<std::int32_t>(std::max<std::int64_t>(tope, 0));
     resto = total - n * tamano;
     while (n > 0 && (static_cast<std::int64_t>(n) * otro > limite ||
                      (resto > 0 && resto < FLimites.SobranteMinimo) ||

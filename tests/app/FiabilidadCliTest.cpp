@@ -51,7 +51,7 @@ TEST(ConteosCli, PorEncimaDe65535NoDanLaVuelta) {
         Ejecutar(carpeta, {"calcular", Copia(carpeta, "conteo-65535-piezas-1x1.lan")});
     ASSERT_EQ(c.Codigo, 0) << c.Errores;
     EXPECT_TRUE(Contiene(c.Salida, "P1x90000\n")) << c.Salida;
-    EXPECT_TRUE(Contiene(c.Salida, ": 1 hojas")) << c.Salida;
+    EXPECT_TRUE(Contiene(c.Salida, ": 1 hoja ")) << c.Salida;
 }
 
 // Every command that writes a file refuses to write over its own job, a folder, or under an

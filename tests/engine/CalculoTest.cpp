@@ -553,6 +553,34 @@ double AreaFinal(const CLanzamiento& job) {
     return area;
 }
 
+// A random job: finite stock on some, bars on a quarter, kerf, and (unless `sinLimites`)
+// stage limits, maximum cut and minimum offcut drawn at random; `caso` spreads the kinds.
+void TrabajoAlAzar(CConstructorLanzamiento& b, std::mt19937& azar, int caso, bool sinLimites) {
+    ROpciones& o = b.Opciones;
+    o.Barras = caso % 4 == 1;
+    o.AnchoCorte = static_cast<int>(azar() % 5);
+    o.ChequearAnchoCorte = o.AnchoCorte > 0;
+    o.SobranteMinimo = static_cast<int>(azar() % 40);
+    o.ChequearSobranteMinimo = !sinLimites && azar() % 2 == 0;
+    o.NivelCorte = 2 + static_cast<int>(azar() % 3);
+    o.ChequearNivelCorte = !sinLimites && azar() % 3 == 0;
+    o.RotarPiezas = azar() % 2 == 0;
+    o.CorteMaximo = 500 + static_cast<int>(azar() % 700);
+    o.ChequearCorteMaximo = !sinLimites && azar() % 2 == 0;
+    o.CriterioRedondeo = 1 + static_cast<int>(azar() % 2);
+    o.PreferirVariosMateriales = azar() % 2 == 0;
+    o.NivelOptimizacionInicial = 1;
+    o.NivelOptimizacionFinal = 1 + static_cast<int>(azar() % 2);
+    const int piezas = 2 + static_cast<int>(azar() % 5);
+    for (int i = 0; i < piezas; ++i) {
+        b.Pieza(60 + static_cast<int>(azar() % 400), 40 + static_cast<int>(azar() % 300),
+                1 + static_cast<int>(azar() % 15), azar() % 7 != 0);
+    }
+    b.Pieza(120, 90, 3); // at least one active piece
+    b.Material(1200, 800, caso % 3 == 0 ? 2 : 0);
+    b.Material(900, 600, static_cast<int>(azar() % 4));
+}
+
 // Random jobs (finite stock, two materials, bars, stage limits, maximum cut, kerf), each
 // calculated without and with the improvement stage: both plans are sound, and the improved
 // one meets every order the other meets with no more material.
@@ -561,31 +589,9 @@ TEST(CalculoGeneradoTest, LaMejoraNuncaEmpeoraElPlan) {
     int mejoradas = 0;
     for (int caso = 0; caso < 20; ++caso) {
         CConstructorLanzamiento b;
-        ROpciones& o = b.Opciones;
-        o.Barras = caso % 4 == 1;
-        o.AnchoCorte = static_cast<int>(azar() % 5);
-        o.ChequearAnchoCorte = o.AnchoCorte > 0;
-        o.SobranteMinimo = static_cast<int>(azar() % 40);
-        o.ChequearSobranteMinimo = azar() % 2 == 0;
-        o.NivelCorte = 2 + static_cast<int>(azar() % 3);
-        o.ChequearNivelCorte = azar() % 3 == 0;
-        o.RotarPiezas = azar() % 2 == 0;
-        o.CorteMaximo = 500 + static_cast<int>(azar() % 700);
-        o.ChequearCorteMaximo = azar() % 2 == 0;
-        o.CriterioRedondeo = 1 + static_cast<int>(azar() % 2);
-        o.PreferirVariosMateriales = azar() % 2 == 0;
-        o.NivelOptimizacionInicial = 1;
-        o.NivelOptimizacionFinal = 1 + static_cast<int>(azar() % 2);
-        o.SolucionTeorica = caso % 5 != 2; // else the completion builds the plan from nothing
-        o.TiempoMejora = 0;                // the step budget alone: the same plan anywhere
-        const int piezas = 2 + static_cast<int>(azar() % 5);
-        for (int i = 0; i < piezas; ++i) {
-            b.Pieza(60 + static_cast<int>(azar() % 400), 40 + static_cast<int>(azar() % 300),
-                    1 + static_cast<int>(azar() % 15), azar() % 7 != 0);
-        }
-        b.Pieza(120, 90, 3); // at least one active piece
-        b.Material(1200, 800, caso % 3 == 0 ? 2 : 0);
-        b.Material(900, 600, static_cast<int>(azar() % 4));
+        TrabajoAlAzar(b, azar, caso, false);
+        b.Opciones.SolucionTeorica = caso % 5 != 2; // else the completion builds the plan
+        b.Opciones.TiempoMejora = 0;                // the step budget alone: the same plan anywhere
         const std::string nombre = "case " + std::to_string(caso);
         double area[2];
         std::vector<std::int32_t> incumplidas[2];
@@ -737,3 +743,42 @@ TEST(CalculoHilosTest, DosCalculosALaVez) {
 }
 
 } // namespace
+
+// Random jobs calculated with the pool of columns and the extra columns per pricing call,
+// and with one exact pricing call per column. The candidate positions follow the duals, so
+// the two ways may end a level at slightly different LPs; where the positions hold every
+// normal pattern (the last level, no minimum offcut, grip, maximum cut or stage limit) the
+// accelerated way must end no higher than the plain one. Both find the stock short on the
+// same jobs, and every pattern of the accelerated stage is a valid cutting pattern.
+TEST(CalculoGeneradoTest, PricingAceleradoYSimpleLleganAlMismoLP) {
+    std::mt19937 azar(18);
+    for (int caso = 0; caso < 40; ++caso) {
+        const bool completo = caso % 2 == 0;
+        CConstructorLanzamiento b;
+        TrabajoAlAzar(b, azar, caso, completo);
+        if (completo) {
+            b.Opciones.NivelOptimizacionFinal = 3;
+        }
+        b.Opciones.Redondear = false;
+        b.Opciones.Completar = false;
+        b.Opciones.MejorarSolucion = false;
+        const std::string nombre = "case " + std::to_string(caso);
+        double cota[2] = {0.0, 0.0};
+        for (const bool acelerado : {false, true}) {
+            auto job = b.Crear();
+            CVistaRegistro vista;
+            CCalculo c(*job, vista);
+            c.FijarAcelerado(acelerado);
+            Calcular(c);
+            ASSERT_EQ(c.MensajeError(), "") << nombre;
+            cota[acelerado] = c.CotaValida() ? c.CotaArea() : -1.0; // -1: the stock is short
+            if (acelerado) {
+                ComprobarPlan(*job, c.PiezasIncumplidas(), nombre);
+            }
+        }
+        EXPECT_EQ(cota[1] < 0.0, cota[0] < 0.0) << nombre;
+        if (completo) {
+            EXPECT_LE(cota[1], cota[0] + 1e-6 * std::abs(cota[0])) << nombre;
+        }
+    }
+}

@@ -226,6 +226,21 @@ TEST(GenerarPatron, PiezaDe60EnBarraDe100) {
     EXPECT_EQ(raiz->LibreX(), 40);
 }
 
+// A 1 mm piece in the longest bar: one block of 65535 pieces (a regression: every cell of
+// such a bar once tried every first part, minutes of work).
+TEST(GenerarPatron, PiezaDe1EnLaBarraMasLarga) {
+    CConstructorLanzamiento c;
+    c.Opciones.Barras = true;
+    c.Pieza(1, 1, 1).Material(65535, 1);
+    auto job = c.Crear();
+    CMochila m(*job);
+    m.SetNivelOptimizacion(2);
+    auto g = Generar(m, Duales({1.0}));
+    ASSERT_TRUE(g.Patron);
+    EXPECT_EQ(g.Patron->Raiz()->Dir(), 0);
+    EXPECT_EQ(g.Patron->Raiz()->RepX(), 65535);
+}
+
 // Prices of 0 and below: only the first row of the sorted list stays a candidate (its size
 // alone makes the positions), and as it is worth nothing no material gets a pattern.
 TEST(GenerarPatron, PiezasSinValorNoDanPatron) {

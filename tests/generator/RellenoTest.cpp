@@ -222,7 +222,12 @@ INSTANTIATE_TEST_SUITE_P(Casos, RepartoTest,
                              // one piece is fine even beyond the longest cut
                              RCasoReparto{1000, 800, 1, 99, 0, 0, 700, 1, 200},
                              // nothing fits
-                             RCasoReparto{200, 300, 1, 99, 0, 0, SinLimite, 0, 200}));
+                             RCasoReparto{200, 300, 1, 99, 0, 0, SinLimite, 0, 200},
+                             // a long line of small pieces: the caps, then the leftover rules
+                             RCasoReparto{65535, 1, 2, 7, 0, 0, SinLimite, 3, 65532},
+                             RCasoReparto{65535, 1, 1, 99999, 0, 0, 700, 700, 64835},
+                             RCasoReparto{65535, 2, 1, 99999, 0, 0, 10, 5, 65525},
+                             RCasoReparto{65535, 1, 1, -1, 0, 0, SinLimite, 0, 65535}));
 
 TEST(RellenoTest, ElegirBloquePrefiereElMenorSobranteALoLargo) {
     // Along 1000: 300 leaves 100, 250 leaves 0; the 250 wins although it comes later.

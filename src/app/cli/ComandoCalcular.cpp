@@ -228,15 +228,21 @@ void ImprimirResultado(std::ostream& salida, const CLanzamiento& job, const CCal
     }
     ImprimirTabla(salida, filas, 1);
     salida << "\n";
+    int listados = 0;
+    for (int m = 1; m <= job.CantidadMateriales(); ++m) {
+        listados += job.MaterialActivo(m) || s.HojasMaterial(m) != 0;
+    }
+    const bool varios = listados > 1;
     for (int m = 1; m <= job.CantidadMateriales(); ++m) {
         if (!job.MaterialActivo(m) && s.HojasMaterial(m) == 0) {
             continue;
         }
         salida << "  " << Textos::CliMaterial << " " << DescripcionMaterial(job, m) << ": "
-               << s.HojasMaterial(m) << " " << Textos::CliHojas << " (" << Textos::CliConsumoTeorico
-               << " " << Fijo2(s.ConsumoTeorico(m));
+               << TextosCli::Unidades(s.HojasMaterial(m), job.Opciones().Barras) << " ("
+               << Textos::CliConsumoTeorico << " " << Fijo2(s.ConsumoTeorico(m));
         if (calculo.CotaValida()) {
-            salida << ", " << Textos::CliCotaLP << " " << Fijo2(calculo.CotaMaterial(m));
+            salida << ", " << (varios ? TextosCli::RepartoLP : Textos::CliCotaLP) << " "
+                   << Fijo2(calculo.CotaMaterial(m));
         }
         salida << ")\n";
     }

@@ -1,5 +1,7 @@
 #include "cli/ListadoSolucion.h"
 
+#include "cli/TextosCli.h"
+
 #include "document/CLanzamiento.h"
 #include "document/UGlobals.h"
 #include "document/UTextos.h"
@@ -110,11 +112,12 @@ void ListarSolucion(std::ostream& salida, const CLanzamiento& job) {
                << Textos::CliAprovechamiento << " " << Por100(t.Aprovechamiento) << "\n";
     }
     for (int m = 1; m <= job.CantidadMateriales(); ++m) {
-        salida << "  " << Textos::CliMaterial << " " << m << ": " << s.HojasMaterial(m) << " "
-               << Textos::CliHojas << "  " << Textos::CliConsumoTeorico << " "
-               << Fijo(s.ConsumoTeorico(m), 2) << "  " << Textos::CliCabeceraPatrones[6] << " "
-               << Por100(s.AprovechamientoMaterial(m)) << "  " << Textos::CliCabeceraPatrones[7]
-               << " " << Por100(s.SobranteMaterial(m)) << "  " << Textos::CliCabeceraPatrones[8]
-               << " " << Por100(s.DesperdicioMaterial(m)) << "\n";
+        salida << "  " << Textos::CliMaterial << " " << m << ": "
+               << TextosCli::Unidades(s.HojasMaterial(m), job.Opciones().Barras) << "  "
+               << Textos::CliConsumoTeorico << " " << Fijo(s.ConsumoTeorico(m), 2) << "  "
+               << Textos::CliCabeceraPatrones[6] << " " << Por100(s.AprovechamientoMaterial(m))
+               << "  " << Textos::CliCabeceraPatrones[7] << " " << Por100(s.SobranteMaterial(m))
+               << "  " << Textos::CliCabeceraPatrones[8] << " " << Por100(s.DesperdicioMaterial(m))
+               << "\n";
     }
 }

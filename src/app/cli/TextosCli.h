@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Texts of trazal-cli that no other part of the program shows.
 namespace TextosCli {
 
@@ -13,6 +15,18 @@ inline constexpr const char* EsperaGuardar =
     "Se guardará la solución en 2 segundos; pulse Ctrl+C de nuevo para cancelar.";
 inline constexpr const char* ImagenDemasiadoGrande = ": la imagen es demasiado grande";
 inline constexpr const char* DibujoSinPdf = ": no se pudo crear el documento PDF";
+inline constexpr const char* Hoja = "hoja";
+inline constexpr const char* Hojas = "hojas";
+inline constexpr const char* Barra = "barra";
+inline constexpr const char* Barras = "barras";
+// With several materials each one's LP sheets are its share of the LP, not a bound.
+inline constexpr const char* RepartoLP = "LP";
+
+// "1 hoja", "12 hojas"; bars in a bars job.
+inline std::string Unidades(long long n, bool barras) {
+    const char* nombre = barras ? (n == 1 ? Barra : Barras) : (n == 1 ? Hoja : Hojas);
+    return std::to_string(n) + " " + nombre;
+}
 
 // importar / exportar
 inline constexpr const char* UsoImportar =
