@@ -2,6 +2,7 @@
 // the dialogs are filled and their buttons pressed through the dialog seam, the desktop's
 // spreadsheet program is replaced by the external-application seam.
 
+#include "PruebaVentana.h"
 #include "ui/TMainForm.h"
 
 #include "document/CEdicionLanzamiento.h"
@@ -36,10 +37,6 @@
 
 namespace {
 
-QString Q(const std::filesystem::path& p) {
-    return QString::fromStdString(p.string());
-}
-
 bool Mostrado(const QString& texto) {
     for (const auto& m : CDialogos::Mostrados()) {
         if (m.Texto.contains(texto)) {
@@ -51,46 +48,21 @@ bool Mostrado(const QString& texto) {
 
 } // namespace
 
-class TFRMExcelTest : public QObject {
+class TFRMExcelTest : public CPruebaVentana {
     Q_OBJECT
 
 private:
-    std::unique_ptr<rutas::CCarpetaTemporal> FCarpeta;
-    std::unique_ptr<CDialogos::Prueba> FSeam;
     std::unique_ptr<CAplicacionExterna::Prueba> FExterna;
-    std::unique_ptr<TMainForm> FPrincipal;
     TMDIChild* FHijo = nullptr;
 
-    QString Copia(const std::filesystem::path& origen, const std::string& nombre) {
-        const auto destino = *FCarpeta / nombre;
-        std::filesystem::copy_file(origen, destino,
-                                   std::filesystem::copy_options::overwrite_existing);
-        return Q(destino);
-    }
-    void Disparar(const char* accion) {
-        FPrincipal->ActualizarComandos();
-        QAction* a = FPrincipal->Accion(QString::fromUtf8(accion));
-        QVERIFY2(a != nullptr && a->isEnabled(), accion);
-        a->trigger();
-    }
     const CGrilla& Piezas() { return FHijo->Edicion().Grilla(TGrilla::Piezas); }
 
 private slots:
-    void initTestCase() {
-        FCarpeta = std::make_unique<rutas::CCarpetaTemporal>();
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((*FCarpeta / "config").string()));
-        InicializarGlobales(QCoreApplication::applicationFilePath().toStdString(), 1280, 800,
-                            nullptr);
-    }
+    void initTestCase() { PrepararPrograma(); }
 
     void init() {
-        FSeam = std::make_unique<CDialogos::Prueba>();
         FExterna = std::make_unique<CAplicacionExterna::Prueba>();
-        FPrincipal = std::make_unique<TMainForm>();
-        FPrincipal->resize(1000, 700);
-        FPrincipal->show();
-        QApplication::setActiveWindow(FPrincipal.get());
-        QVERIFY(QTest::qWaitForWindowActive(FPrincipal.get()));
+        AbrirPrincipal(1000, 700);
         FHijo = FPrincipal->AbrirLanzamiento(
             Copia(rutas::DatosPrueba("con-patrones.lan"), "trabajo.lan"));
         QVERIFY(FHijo != nullptr);
@@ -101,13 +73,8 @@ private slots:
     }
 
     void cleanup() {
-        for (QMdiSubWindow* w : FPrincipal->AreaMDI()->subWindowList()) {
-            CDialogos::ProximaRespuesta(CDialogos::No);
-            w->close();
-        }
-        FPrincipal.reset();
+        CerrarPrincipal();
         FExterna.reset();
-        FSeam.reset();
     }
 
     // Header row mapping, transfer, the rejected row in the errors workbook beside the

@@ -2,6 +2,7 @@
 // widgets found by object name, questions and file dialogs answered through the dialog seam.
 
 #include "ui/TMainForm.h"
+#include "PruebaVentana.h"
 
 #include "document/CEdicionLanzamiento.h"
 #include "document/CLanzamiento.h"
@@ -46,10 +47,6 @@
 
 namespace {
 
-QString Q(const std::filesystem::path& p) {
-    return QString::fromStdString(p.string());
-}
-
 // The texts of a view's grid, header row and column included.
 QStringList Celdas(const CGrilla& g) {
     QStringList celdas;
@@ -65,30 +62,12 @@ QStringList Celdas(const CGrilla& g) {
 
 } // namespace
 
-class TMainFormTest : public QObject {
+class TMainFormTest : public CPruebaVentana {
     Q_OBJECT
 
 private:
-    std::unique_ptr<rutas::CCarpetaTemporal> FCarpeta;
-    std::unique_ptr<CDialogos::Prueba> FSeam;
-    std::unique_ptr<TMainForm> FPrincipal;
-
     QString Copia(const std::string& origen, const std::string& nombre) {
-        const auto destino = *FCarpeta / nombre;
-        std::filesystem::copy_file(rutas::Raiz(origen), destino,
-                                   std::filesystem::copy_options::overwrite_existing);
-        return Q(destino);
-    }
-    void Disparar(const char* accion) {
-        FPrincipal->ActualizarComandos();
-        QAction* a = FPrincipal->Accion(QString::fromUtf8(accion));
-        QVERIFY2(a != nullptr, accion);
-        QVERIFY2(a->isEnabled(), accion);
-        a->trigger();
-    }
-    bool Habilitada(const char* accion) {
-        FPrincipal->ActualizarComandos();
-        return FPrincipal->Accion(QString::fromUtf8(accion))->isEnabled();
+        return CPruebaVentana::Copia(rutas::Raiz(origen), nombre);
     }
     CVistaGrilla* Grilla(TMDIChild* h, const char* nombre) {
         return h->findChild<CVistaGrilla*>(QString::fromUtf8(nombre));
@@ -96,32 +75,12 @@ private:
 
 private slots:
     void initTestCase() {
-        FCarpeta = std::make_unique<rutas::CCarpetaTemporal>();
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((*FCarpeta / "config").string()));
-        InicializarGlobales(QCoreApplication::applicationFilePath().toStdString(), 1280, 800,
-                            nullptr);
+        PrepararPrograma();
         // The application folder's templates and manual are those of the repository.
         CarpetaAplicacion = (rutas::Raiz("data") / "").string();
     }
-
-    void init() {
-        FSeam = std::make_unique<CDialogos::Prueba>();
-        FPrincipal = std::make_unique<TMainForm>();
-        FPrincipal->resize(1100, 700);
-        FPrincipal->show();
-        QApplication::setActiveWindow(FPrincipal.get());
-        QVERIFY(QTest::qWaitForWindowActive(FPrincipal.get()));
-    }
-
-    void cleanup() {
-        // Every window closes without saving (a job named NUEVO must not be written).
-        for (QMdiSubWindow* w : FPrincipal->AreaMDI()->subWindowList()) {
-            CDialogos::ProximaRespuesta(CDialogos::No);
-            w->close();
-        }
-        FPrincipal.reset();
-        FSeam.reset();
-    }
+    void init() { AbrirPrincipal(); }
+    void cleanup() { CerrarPrincipal(); }
 
     void ArchivoInicialSeAbreUnaSolaVez() {
         FPrincipal.reset();

@@ -3,6 +3,7 @@
 // dropped on an empty leaf, the adjustment commands' enabled states, and undo giving back
 // every pattern as it was.
 
+#include "PruebaVentana.h"
 #include "ui/TMainForm.h"
 
 #include "document/CLanzamiento.h"
@@ -45,13 +46,10 @@ QPoint Centro(const CCorte& n) {
 
 } // namespace
 
-class TPaginaPatronTest : public QObject {
+class TPaginaPatronTest : public CPruebaVentana {
     Q_OBJECT
 
 private:
-    std::unique_ptr<rutas::CCarpetaTemporal> FCarpeta;
-    std::unique_ptr<CDialogos::Prueba> FSeam;
-    std::unique_ptr<TMainForm> FPrincipal;
     TMDIChild* FVentana = nullptr;
 
     TPaginaPatron& Pagina() { return FVentana->PaginaPatron(); }
@@ -59,16 +57,6 @@ private:
     CPatron& Patron() { return *Pagina().Patron(); }
     std::string Texto(std::int32_t k) {
         return FVentana->Lanzamiento().Solucion().Patron(k)->ATexto();
-    }
-    void Disparar(const char* accion) {
-        FPrincipal->ActualizarComandos();
-        QAction* a = FPrincipal->Accion(QString::fromUtf8(accion));
-        QVERIFY2(a->isEnabled(), accion);
-        a->trigger();
-    }
-    bool Habilitada(const char* accion) {
-        FPrincipal->ActualizarComandos();
-        return FPrincipal->Accion(QString::fromUtf8(accion))->isEnabled();
     }
     // A drag of a piece moved over the drawing at p: whether the drawing takes it.
     bool Aceptada(const QPoint& p, const QString& ficha, int pieza, QMimeData& datos) {
@@ -88,20 +76,10 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        FCarpeta = std::make_unique<rutas::CCarpetaTemporal>();
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((*FCarpeta / "config").string()));
-        InicializarGlobales(QCoreApplication::applicationFilePath().toStdString(), 1280, 800,
-                            nullptr);
-    }
+    void initTestCase() { PrepararPrograma(); }
 
     void init() {
-        FSeam = std::make_unique<CDialogos::Prueba>();
-        FPrincipal = std::make_unique<TMainForm>();
-        FPrincipal->resize(1100, 700);
-        FPrincipal->show();
-        QApplication::setActiveWindow(FPrincipal.get());
-        QVERIFY(QTest::qWaitForWindowActive(FPrincipal.get()));
+        AbrirPrincipal();
         const auto ruta = *FCarpeta / "p.lan";
         std::filesystem::copy_file(rutas::Raiz("tests/data/con-patrones.lan"), ruta,
                                    std::filesystem::copy_options::overwrite_existing);
@@ -112,14 +90,7 @@ private slots:
         Vista().AsegurarDibujo();
     }
 
-    void cleanup() {
-        for (QMdiSubWindow* w : FPrincipal->AreaMDI()->subWindowList()) {
-            CDialogos::ProximaRespuesta(CDialogos::No);
-            w->close();
-        }
-        FPrincipal.reset();
-        FSeam.reset();
-    }
+    void cleanup() { CerrarPrincipal(); }
 
     void ZoomConSusLimites() {
         for (int i = 0; i < 6; ++i) {

@@ -1,6 +1,7 @@
 // The report page of a job window and the report commands of the main window, driven by
 // action name with the dialogs answered through the dialog seam.
 
+#include "PruebaVentana.h"
 #include "ui/TMainForm.h"
 
 #include "document/CLanzamiento.h"
@@ -31,10 +32,6 @@
 
 namespace {
 
-QString Q(const std::filesystem::path& p) {
-    return QString::fromStdString(p.string());
-}
-
 QByteArray Leer(const QString& archivo) {
     QFile f(archivo);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -42,25 +39,10 @@ QByteArray Leer(const QString& archivo) {
 
 } // namespace
 
-class TPaginaReporteTest : public QObject {
+class TPaginaReporteTest : public CPruebaVentana {
     Q_OBJECT
 
 private:
-    std::unique_ptr<rutas::CCarpetaTemporal> FCarpeta;
-    std::unique_ptr<CDialogos::Prueba> FSeam;
-    std::unique_ptr<TMainForm> FPrincipal;
-
-    void Disparar(const char* accion) {
-        FPrincipal->ActualizarComandos();
-        QAction* a = FPrincipal->Accion(QString::fromUtf8(accion));
-        QVERIFY2(a != nullptr, accion);
-        QVERIFY2(a->isEnabled(), accion);
-        a->trigger();
-    }
-    bool Habilitada(const char* accion) {
-        FPrincipal->ActualizarComandos();
-        return FPrincipal->Accion(QString::fromUtf8(accion))->isEnabled();
-    }
     // reportes.lan with seven patterns used once (cards 2 x 3: two pages).
     TMDIChild* AbrirSiete() {
         std::ifstream f(rutas::DatosPrueba("reportes.lan"));
@@ -78,28 +60,9 @@ private:
     }
 
 private slots:
-    void initTestCase() {
-        FCarpeta = std::make_unique<rutas::CCarpetaTemporal>();
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString((*FCarpeta / "config").string()));
-        InicializarGlobales(QCoreApplication::applicationFilePath().toStdString(), 1280, 800,
-                            nullptr);
-    }
-
-    void init() {
-        FSeam = std::make_unique<CDialogos::Prueba>();
-        FPrincipal = std::make_unique<TMainForm>();
-        FPrincipal->resize(1100, 700);
-        FPrincipal->show();
-    }
-
-    void cleanup() {
-        for (QMdiSubWindow* w : FPrincipal->AreaMDI()->subWindowList()) {
-            CDialogos::ProximaRespuesta(CDialogos::No);
-            w->close();
-        }
-        FPrincipal.reset();
-        FSeam.reset();
-    }
+    void initTestCase() { PrepararPrograma(); }
+    void init() { AbrirPrincipal(); }
+    void cleanup() { CerrarPrincipal(); }
 
     void SeisReportesEnLaPagina4_data() {
         QTest::addColumn<QString>("accion");
