@@ -103,7 +103,7 @@ void Paso(std::mt19937& rng, CLanzamiento& job, CAjuste& ajuste) {
     CCorte& n = *nodos[static_cast<std::size_t>(azar(0, static_cast<int>(nodos.size()) - 1))];
     const std::size_t antes = ajuste.Entradas();
     const std::string texto = P.ATexto();
-    const int accion = azar(0, 16);
+    const int accion = azar(0, 17);
     try {
         if (accion <= 8) {
             const auto op = static_cast<EAjuste>(accion);
@@ -142,6 +142,8 @@ void Paso(std::mt19937& rng, CLanzamiento& job, CAjuste& ajuste) {
             static const char* const formatos[] = {"\\def", "", "P#P\\1x\\3\\2", "\\topC#C"};
             const bool cambio = ajuste.AsignarEtiqueta(P, n, formatos[azar(0, 3)], azar(0, 1) == 1);
             EXPECT_EQ(cambio, P.ATexto() != texto);
+        } else if (accion == 17 && n.EsHoja() && n.Pieza() == 0) {
+            ajuste.SoltarPieza(P, n, azar(1, job.CantidadPiezas()), azar(0, 1) == 1);
         }
     } catch (const std::runtime_error&) {
     }
