@@ -22,6 +22,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -39,6 +40,8 @@ constexpr const char* Claves[] = {
     Textos::PropDirCorte,     Textos::PropDimCorte,  Textos::PropPieza,    Textos::PropRotada,
     Textos::PropDistribucion, Textos::PropSobranteX, Textos::PropSobranteY};
 constexpr int NumClaves = 7;
+// The row Enter moves to in the property list (the first offcut row).
+constexpr int FilaEnter = 5;
 // Dragging a piece starts after this move in either direction.
 constexpr int DistanciaArrastre = 10;
 
@@ -288,6 +291,18 @@ void TPaginaPatron::CrearControles() {
     division->setStretchFactor(1, 0);
     division->setCollapsible(0, false);
     division->setSizes({100000, 400});
+
+    // Enter in the property list goes to the offcut rows, the ones most often typed after a
+    // piece or a cut.
+    FPropiedades->installEventFilter(this);
+    // The inspector's titles are bold while the focus is inside it.
+    connect(qApp, &QApplication::focusChanged, this, [inspector](QWidget*, QWidget* ahora) {
+        const bool dentro = ahora != nullptr && inspector->isAncestorOf(ahora);
+        if (dentro != !inspector->styleSheet().isEmpty()) {
+            inspector->setStyleSheet(dentro ? QStringLiteral("QGroupBox { font-weight: bold; }")
+                                            : QString());
+        }
+    });
 
     connect(FVista, &TVistaPatron::NodoElegido, this, &TPaginaPatron::Seleccionar);
     connect(FVista, &TVistaPatron::PiezaSoltada, this, &TPaginaPatron::SoltarPieza);
@@ -657,6 +672,17 @@ bool TPaginaPatron::PuedePegar() const {
 void TPaginaPatron::AsignarEtiqueta(const std::string& formato, bool propagar) {
     CCorte* n = FSeleccion;
     Ejecutar(n, [&] { FAjuste->AsignarEtiqueta(*FPatron, *n, formato, propagar); });
+}
+
+bool TPaginaPatron::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == FPropiedades && evento->type() == QEvent::KeyPress) {
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        if (tecla == Qt::Key_Return || tecla == Qt::Key_Enter) {
+            FPropiedades->setCurrentCell(FilaEnter, 1);
+            return true;
+        }
+    }
+    return QWidget::eventFilter(objeto, evento);
 }
 
 void TPaginaPatron::EditarEtiqueta(const std::function<bool(CAjuste&, CPatron&, CCorte&)>& editar) {

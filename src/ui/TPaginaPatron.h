@@ -66,6 +66,9 @@ public:
     void ActualizarPiezas();
     void LlenarEstado(REstadoComandos& e) const;
 
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
 signals:
     // The shown pattern changed: its results row, thumbnail and the totals follow.
     void PatronModificado();

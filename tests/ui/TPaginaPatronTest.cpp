@@ -159,6 +159,18 @@ private slots:
         QTest::keyClick(&Vista(), Qt::Key_Right);
         QCOMPARE(Pagina().Seleccion(), Patron().Raiz()->Hijo2()->Hijo2());
         QCOMPARE(FVentana->PatronActual(), 1);
+        // In the inspector Enter goes to the first offcut row, and its titles are bold.
+        auto* propiedades = FVentana->findChild<QTableWidget*>(QStringLiteral("vlvSP"));
+        auto* inspector = FVentana->findChild<QWidget*>(QStringLiteral("pnInspector"));
+        QVERIFY(inspector->styleSheet().isEmpty());
+        propiedades->setFocus();
+        QTRY_VERIFY(propiedades->hasFocus());
+        QVERIFY(inspector->styleSheet().contains(QStringLiteral("bold")));
+        propiedades->setCurrentCell(0, 1);
+        QTest::keyClick(propiedades, Qt::Key_Return);
+        QCOMPARE(propiedades->currentRow(), 5);
+        Vista().setFocus();
+        QTRY_VERIFY(inspector->styleSheet().isEmpty());
     }
 
     // Every adjustment command is enabled exactly when its operation is possible.
