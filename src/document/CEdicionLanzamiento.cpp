@@ -21,6 +21,22 @@
 
 namespace {
 
+// A count typed in a grid: a whole number from 0 to the largest length.
+std::int32_t LeerCantidad(const std::string& texto) {
+    long long q = 0;
+    if (!LeerEntero(texto, q)) {
+        throw EConversion("'" + texto + "'" + Textos::NoEsEntero);
+    }
+    if (q < 0) {
+        throw EConversion(Textos::ValorNegativo);
+    }
+    if (q > LongitudMaxima) {
+        throw EConversion(std::string(Textos::ExcedeMaximo) + " (" +
+                          std::to_string(LongitudMaxima) + ")");
+    }
+    return static_cast<std::int32_t>(q);
+}
+
 constexpr const char* EtiquetaData = "%Data%";
 // A pasted block may not be longer than a grid may ever be.
 constexpr long long FilasMaximasBloque = 65535;
@@ -176,17 +192,7 @@ std::string CEdicionLanzamiento::ValorCelda(TGrilla, int col, const std::string&
         return v >= 1 ? FormatearLongitud(v, o) : std::string();
     }
     if (col == ColCantidad && !texto.empty()) {
-        long long q = 0;
-        if (!LeerEntero(texto, q)) {
-            throw EConversion("'" + texto + "'" + Textos::NoEsEntero);
-        }
-        if (q < 0) {
-            throw EConversion(Textos::ValorNegativo);
-        }
-        if (q > LongitudMaxima) {
-            throw EConversion(std::string(Textos::ExcedeMaximo) + " (" +
-                              std::to_string(LongitudMaxima) + ")");
-        }
+        LeerCantidad(texto);
     }
     return texto;
 }
@@ -702,19 +708,7 @@ void CEdicionLanzamiento::AsignarReal(int fila, const std::string& texto) {
     if (k == 0) {
         return;
     }
-    const std::string t = Recortar(texto);
-    long long n = 0;
-    if (!LeerEntero(t, n)) {
-        throw EConversion("'" + t + "'" + Textos::NoEsEntero);
-    }
-    if (n < 0) {
-        throw EConversion(Textos::ValorNegativo);
-    }
-    if (n > LongitudMaxima) {
-        throw EConversion(std::string(Textos::ExcedeMaximo) + " (" +
-                          std::to_string(LongitudMaxima) + ")");
-    }
-    FLanzamiento->Solucion().FijarRepActual(k, static_cast<std::int32_t>(n));
+    FLanzamiento->Solucion().FijarRepActual(k, LeerCantidad(Recortar(texto)));
     ConstruirResultados();
     Modificado();
 }
