@@ -166,7 +166,7 @@ TEST_P(CtrlCCli, DosPulsacionesCancelanSinGuardar) {
         std::string texto = Leer(rutas::Raiz("examples/cocina.lan"));
         const std::string clave = "NivelOptimizacionFinal=2";
         texto.replace(texto.find(clave), clave.size(), "NivelOptimizacionFinal=3");
-        cli::Escribir(job, texto);
+        rutas::EscribirBytes(job, texto);
     }
     const std::string antes = Leer(job);
     for (int intento = 0; intento < 3; ++intento) {
@@ -185,7 +185,7 @@ TEST_P(CtrlCCli, DosPulsacionesCancelanSinGuardar) {
         std::this_thread::sleep_for(std::chrono::milliseconds(600));
         int estado = 0;
         if (waitpid(hijo, &estado, WNOHANG) == hijo) {
-            cli::Escribir(job, antes); // finished before the first key: try again
+            rutas::EscribirBytes(job, antes); // finished before the first key: try again
             continue;
         }
         kill(hijo, SIGINT);
@@ -193,7 +193,7 @@ TEST_P(CtrlCCli, DosPulsacionesCancelanSinGuardar) {
         kill(hijo, SIGINT);
         waitpid(hijo, &estado, 0);
         if (WIFSIGNALED(estado) && WTERMSIG(estado) == SIGINT) {
-            cli::Escribir(job, antes); // a loaded machine: the key came before the handler
+            rutas::EscribirBytes(job, antes); // a loaded machine: the key came before the handler
             continue;
         }
         ASSERT_TRUE(WIFEXITED(estado));
@@ -239,7 +239,7 @@ TEST(OpcionesCli, ValoresAbsurdosSeRechazanNombrandoLaOpcion) {
             texto.replace(texto.find("\n" + antes) + 1, antes.size(), despues);
         }
         const fs::path job = carpeta / "cocina.lan";
-        cli::Escribir(job, texto);
+        rutas::EscribirBytes(job, texto);
         const RSalida r = Ejecutar(carpeta, {"calcular", job.string()});
         EXPECT_EQ(r.Codigo, 2) << c.Mensaje;
         EXPECT_TRUE(Contiene(r.Errores, c.Mensaje)) << r.Errores;

@@ -51,7 +51,7 @@ TEST(MostrarCli, ListaOpcionesPiezasYMaterialesEnSusUnidades) {
     }
 
     const fs::path barras = carpeta / "b.lan";
-    cli::Escribir(barras, "[Opciones]\nBarras=1\n[Materiales]\nN=1\n1=6000;50;65535;Perfil;;1;\n");
+    rutas::EscribirBytes(barras, "[Opciones]\nBarras=1\n[Materiales]\nN=1\n1=6000;50;65535;Perfil;;1;\n");
     const RSalida b = Ejecutar(carpeta, {"mostrar", barras.string()});
     ASSERT_EQ(b.Codigo, 0) << b.Errores;
     EXPECT_TRUE(Contiene(b.Salida, "   1   6000         ilimitada  Perfil         sí\n"))
@@ -99,7 +99,7 @@ TEST(MostrarCli, LoIlegibleSeDiceConSuMotivo) {
                 "La sección [Materiales] declara una cantidad de registros incorrecta: abc"},
           RCaso{"[Piezas]\nN=1\n1=7;4;x;;;1;\n", "'x' no es un valor entero válido"}}) {
         const fs::path job = carpeta / "job.lan";
-        cli::Escribir(job, c.Contenido);
+        rutas::EscribirBytes(job, c.Contenido);
         const RSalida r = Ejecutar(carpeta, {"mostrar", job.string()});
         EXPECT_EQ(r.Codigo, 2);
         EXPECT_EQ(r.Salida, "");
@@ -111,7 +111,7 @@ TEST(MostrarCli, LoIlegibleSeDiceConSuMotivo) {
     EXPECT_EQ(uso.Errores, "Uso: trazal-cli mostrar LANZAMIENTO.lan\n");
 
     const fs::path roto = carpeta / "roto.lan";
-    cli::Escribir(roto, "[Piezas]\r\nN=1\r\n1=10;10;1;;;1;\r\n[Solucion]\r\nCantPatrones=1\r\n"
+    rutas::EscribirBytes(roto, "[Piezas]\r\nN=1\r\n1=10;10;1;;;1;\r\n[Solucion]\r\nCantPatrones=1\r\n"
                         "Patron1=1;1;1;1;0;0;1;0;0;0;0;0(100;5x;0;0;0;0;0;0;\\def()())\r\n");
     const RSalida r = Ejecutar(carpeta, {"mostrar", roto.string()});
     EXPECT_EQ(r.Codigo, 0);
@@ -126,7 +126,7 @@ TEST(MostrarCli, BasuraNoRompeNada) {
         x = x * 1664525u + 1013904223u;
         basura += static_cast<char>(x >> 24);
     }
-    cli::Escribir(carpeta / "b.lan", basura);
+    rutas::EscribirBytes(carpeta / "b.lan", basura);
     const RSalida r = Ejecutar(carpeta, {"mostrar", (carpeta / "b.lan").string()});
     EXPECT_TRUE(r.Codigo == 0 || r.Codigo == 2) << r.Codigo << r.Errores;
 }

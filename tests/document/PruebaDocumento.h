@@ -3,26 +3,17 @@
 // Files and grids for the document tests.
 
 #include "document/CGrilla.h"
+#include "support/RutasPrueba.h"
 
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
 namespace prueba {
 
-inline std::string LeerBytes(const std::filesystem::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-inline void EscribirBytes(const std::filesystem::path& ruta, const std::string& bytes) {
-    std::ofstream f(ruta, std::ios::binary);
-    f << bytes;
-}
+using rutas::EscribirBytes;
+using rutas::LeerBytes;
 
 // The words of a text separated by blanks.
 inline std::vector<std::string> Palabras(const std::string& texto) {

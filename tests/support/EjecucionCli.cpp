@@ -1,25 +1,11 @@
 #include "support/EjecucionCli.h"
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 
 namespace cli {
 
 namespace fs = std::filesystem;
-
-std::string Leer(const fs::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-void Escribir(const fs::path& ruta, const std::string& contenido) {
-    std::ofstream f(ruta, std::ios::binary);
-    f << contenido;
-}
 
 RSalida Ejecutar(const rutas::CCarpetaTemporal& carpeta, const std::vector<std::string>& args,
                  const std::string& entorno) {
@@ -33,8 +19,8 @@ RSalida Ejecutar(const rutas::CCarpetaTemporal& carpeta, const std::vector<std::
     const int estado = std::system(orden.c_str());
     RSalida r;
     r.Codigo = WIFEXITED(estado) ? WEXITSTATUS(estado) : -1;
-    r.Salida = Leer(salida);
-    r.Errores = Leer(errores);
+    r.Salida = rutas::LeerBytes(salida);
+    r.Errores = rutas::LeerBytes(errores);
     return r;
 }
 

@@ -20,7 +20,12 @@ struct RSalida {
 RSalida Ejecutar(const rutas::CCarpetaTemporal& carpeta, const std::vector<std::string>& args,
                  const std::string& entorno = {});
 
-std::string Leer(const std::filesystem::path& ruta);
-void Escribir(const std::filesystem::path& ruta, const std::string& contenido);
+// Older names of rutas::LeerBytes and rutas::EscribirBytes, still used by the report tests.
+inline std::string Leer(const std::filesystem::path& ruta) {
+    return rutas::LeerBytes(ruta);
+}
+inline void Escribir(const std::filesystem::path& ruta, const std::string& bytes) {
+    rutas::EscribirBytes(ruta, bytes);
+}
 
 } // namespace cli

@@ -1,6 +1,8 @@
 #include "support/RutasPrueba.h"
 
 #include <atomic>
+#include <fstream>
+#include <sstream>
 #include <unistd.h>
 
 namespace rutas {
@@ -15,6 +17,17 @@ std::filesystem::path Raiz(const std::string& relativa) {
 
 std::filesystem::path Cli() {
     return std::filesystem::path(TRAZAL_CLI);
+}
+
+std::string LeerBytes(const std::filesystem::path& ruta) {
+    std::ifstream f(ruta, std::ios::binary);
+    std::ostringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+void EscribirBytes(const std::filesystem::path& ruta, const std::string& bytes) {
+    std::ofstream(ruta, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 CCarpetaTemporal::CCarpetaTemporal() {
