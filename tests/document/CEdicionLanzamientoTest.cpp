@@ -102,13 +102,11 @@ TEST_P(ReglaCelda, ValorGuardadoORechazado) {
     const int fila = t.e->Adicionar(TGrilla::Piezas); // a new row: no reset question
     const CasoCelda& c = GetParam();
     if (c.esperado == "!") {
-        try {
-            t.e->AsignarCelda(TGrilla::Piezas, fila, c.col, c.texto);
-            FAIL() << "accepted " << c.texto;
-        } catch (const EConversion& ex) {
-            if (!c.mensaje.empty()) {
-                EXPECT_EQ(ex.what(), c.mensaje);
-            }
+        const std::string mensaje = rutas::MensajeDe<EConversion>(
+            [&] { t.e->AsignarCelda(TGrilla::Piezas, fila, c.col, c.texto); });
+        EXPECT_NE(mensaje, "(sin error)") << c.texto;
+        if (!c.mensaje.empty()) {
+            EXPECT_EQ(mensaje, c.mensaje);
         }
         EXPECT_EQ(t.P().Celda(fila, c.col), "");
     } else {
@@ -158,6 +156,12 @@ TEST(EdicionLanzamiento, ActAlternaEntreCeroYUno) {
 
 TEST(EdicionLanzamiento, EliminarParcialVaciaYFilasCompletasQuitan) {
     Edicion t;
+    // Whole rows with a solution ask first; "no" changes nothing.
+    t.respuestas = {Respuesta::No};
+    EXPECT_EQ(t.e->Eliminar(TGrilla::Piezas, {1, 1, 6, 2}), 0);
+    EXPECT_EQ(t.P().Filas(), 3);
+    EXPECT_TRUE(t.job().Guardado());
+    t.preguntas.clear();
     EXPECT_EQ(t.e->Eliminar(TGrilla::Piezas, {4, 1, 5, 2}), 1);
     EXPECT_EQ(t.P().Celda(1, 4), "");
     EXPECT_EQ(t.P().Celda(2, 5), "");
@@ -175,14 +179,6 @@ TEST(EdicionLanzamiento, EliminarParcialVaciaYFilasCompletasQuitan) {
     EXPECT_EQ(t.P().Filas(), 2);
     EXPECT_EQ(t.P().Celda(1, 0), "1");
     EXPECT_EQ(t.P().Celda(1, 1), "");
-}
-
-TEST(EdicionLanzamiento, EliminarConReinicioRechazadoNoCambiaNada) {
-    Edicion t;
-    t.respuestas = {Respuesta::No};
-    EXPECT_EQ(t.e->Eliminar(TGrilla::Piezas, {1, 1, 6, 2}), 0);
-    EXPECT_EQ(t.P().Filas(), 3);
-    EXPECT_TRUE(t.job().Guardado());
 }
 
 TEST(EdicionLanzamiento, CopiarYPegarUnBloqueDeTresFilasEnLaUltimaAnadeDos) {
@@ -280,7 +276,7 @@ TEST(EdicionLanzamiento, RealRecalculaTotalesYOrdenarEsEstable) {
     }
 }
 
-TEST(EdicionLanzamiento, PatronesSeAnadenMuevenYEliminan) {
+TEST(EdicionLanzamiento, PatronesSeAnadenMuevenEliminanYFiltran) {
     Edicion t;
     const int n = t.e->PatronesMostrados();
     const std::int32_t k = t.e->AdicionarPatron(1);
@@ -293,19 +289,15 @@ TEST(EdicionLanzamiento, PatronesSeAnadenMuevenYEliminan) {
     EXPECT_EQ(t.job().Solucion().Patron(k), nuevo);
     t.e->EliminarPatrones(n + 1, n + 99);
     EXPECT_EQ(t.e->PatronesMostrados(), n);
-    t.e->ReinicializarSolucion();
-    EXPECT_EQ(t.e->PatronesMostrados(), 0);
-    EXPECT_EQ(t.e->Resultados().Filas(), 4);
-}
-
-TEST(EdicionLanzamiento, FiltroRestringeLasFilas) {
-    Edicion t;
-    ASSERT_GE(t.e->PatronesMostrados(), 1);
+    // A filter on the pattern number shows only its row.
     t.e->FiltrarResultados("1", 0);
     EXPECT_EQ(t.e->PatronesMostrados(), 1);
     EXPECT_EQ(t.e->SlotDeFila(1), 1);
     t.e->FiltrarResultados("", 0);
-    EXPECT_EQ(t.e->PatronesMostrados(), t.job().Solucion().Cantidad());
+    EXPECT_EQ(t.e->PatronesMostrados(), n);
+    t.e->ReinicializarSolucion();
+    EXPECT_EQ(t.e->PatronesMostrados(), 0);
+    EXPECT_EQ(t.e->Resultados().Filas(), 4);
 }
 
 TEST(EdicionLanzamiento, UnLanzamientoNuevoNoSeGuardaSinNombre) {
@@ -332,16 +324,15 @@ TEST(EdicionLanzamiento, UnLanzamientoNuevoNoSeGuardaSinNombre) {
     // Overwriting asks, and "no" leaves things alone.
     t.respuestas = {Respuesta::No};
     EXPECT_FALSE(t.e->GuardarComo(destino.string()));
-}
 
-TEST(EdicionLanzamiento, CerrarUnaPlantillaModificadaHaceSuPregunta) {
-    Edicion t("con-patrones.lan", "cocina.pla");
-    t.e->AsignarCelda(TGrilla::Piezas, 1, 4, "Otra");
-    t.respuestas = {Respuesta::Cancelar};
-    EXPECT_FALSE(t.e->PuedeCerrar({}));
-    EXPECT_EQ(t.preguntas.back(), "La plantilla cocina ha sido modificada. ¿Desea Guardarla?");
-    t.respuestas = {Respuesta::No};
-    EXPECT_TRUE(t.e->PuedeCerrar({}));
+    // A template asks in its own words.
+    Edicion p("con-patrones.lan", "cocina.pla");
+    p.e->AsignarCelda(TGrilla::Piezas, 1, 4, "Otra");
+    p.respuestas = {Respuesta::Cancelar};
+    EXPECT_FALSE(p.e->PuedeCerrar({}));
+    EXPECT_EQ(p.preguntas.back(), "La plantilla cocina ha sido modificada. ¿Desea Guardarla?");
+    p.respuestas = {Respuesta::No};
+    EXPECT_TRUE(p.e->PuedeCerrar({}));
 }
 
 // Random commands on the grids: the grids stay numbered and rectangular, nothing throws but
