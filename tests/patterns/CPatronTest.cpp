@@ -113,13 +113,10 @@ TEST(CPatronMedidas, MedidasNetasDeUnNodo) {
         }
         EXPECT_EQ(medidas, c.Medidas) << c.Nodo;
     }
-}
-
-TEST(CPatronMedidas, ConOpcionesPropiasYSinTrabajo) {
+    // Bars through an option record of the pattern's own, with no job.
     ROpciones o = OpcionesPorDefecto();
     o.Barras = true;
     auto hoja = Bloque(103, 90, 2, 43, 23, 2, 1);
-    // The same with an option record of its own and no job.
     CPatron sinTrabajo(3, 1, nullptr);
     EXPECT_EQ(sinTrabajo.AnchoSP(*hoja), 90);
     sinTrabajo.SetOpciones(&o);
@@ -179,7 +176,7 @@ TEST(CPatronMedidas, AreaPiezaYTotalPiezas) {
     EXPECT_DOUBLE_EQ(p->AreaPiezas(), p->AreaPieza(1) + p->AreaPieza(3));
 }
 
-TEST(CPatronMedidas, RecontarNoDaLaVueltaPorEncimaDe65535) {
+TEST(CPatronMedidas, RecontarNoDaLaVueltaYAceptaPiezasFueraDeLaLista) {
     CTrabajo t(OpcionesPorDefecto());
     // Blocks of 1 x 1 pieces: 350 x 200 = 70000 would wrap in 16 bits, the largest block a
     // node can hold (131072 x 131072 = 2^34) would wrap in 32.
@@ -196,17 +193,14 @@ TEST(CPatronMedidas, RecontarNoDaLaVueltaPorEncimaDe65535) {
         EXPECT_EQ(p->CantPorPieza()[1], c.Esperado) << c.Largo << "x" << c.Ancho;
         EXPECT_EQ(p->TotalPiezas(), c.Esperado);
     }
-}
-
-TEST(CPatronMedidas, RecontarConPiezaFueraDeLaLista) {
-    CTrabajo t(OpcionesPorDefecto());
+    // A piece beyond the list grows the counts; a failed recount leaves them alone.
     auto p = CPatron::Create(2, 1, t.Job());
     p->SetRaiz(Corte(1, Bloque(10, 10, 1, 10, 10, 1, 1), Bloque(10, 10, -3, 10, 10, 1, 1)));
     p->RecontarPiezas(3);
     EXPECT_EQ(p->CantPorPieza().size(), 4u);
     EXPECT_EQ(p->CantPorPieza()[3], 1);
     EXPECT_THROW(p->RecontarPiezas(2), EErrorIdPieza);
-    EXPECT_EQ(p->CantPorPieza().size(), 4u) << "a failed recount leaves the counts alone";
+    EXPECT_EQ(p->CantPorPieza().size(), 4u);
 }
 
 TEST(CPatronMedidas, TextosDeTamanoYCoordenadas) {
@@ -403,21 +397,17 @@ TEST_P(CPatronTextoMalo, DaUnPatronSinArbolYElAviso) {
     EXPECT_EQ(p->ATexto().substr(p->ATexto().size() - 2), "()");
 }
 
+// Node texts the tree reader refuses are in CCorteTest; here what the pattern adds.
 INSTANTIATE_TEST_SUITE_P(
     Textos, CPatronTextoMalo,
     testing::Values(
         RPatronMalo{"sinNodo", "1;1;1;1;0;0;2;0;0;0;0;0"},
         RPatronMalo{"nodoTruncado", "1;1;1;1;0;0;2;0;0;0;0;0(10;5;0;2"},
-        RPatronMalo{"nodoNoNumerico", "1;1;1;1;0;0;2;0;0;0;0;0(10;5;0;a;5;1;5;1;\\def()())"},
-        RPatronMalo{"largoNegativo", "1;1;1;1;0;0;2;0;0;0;0;0(-10;5;0;0;0;0;0;0;\\def()())"},
-        RPatronMalo{"hijoMayorQueElPadre", "1;1;1;1;0;0;2;0;0;0;0;0(10;5;-1;0;0;0;0;0;\\def"
-                                           "(10;9;0;0;0;0;0;0;()())(10;-4;0;0;0;0;0;0;()()))"},
         RPatronMalo{"piezaFueraDeLaLista", "1;1;1;1;0;0;2;0;0;0;0;0(10;5;0;2;5;4;5;1;\\def()())"},
         RPatronMalo{"piezaGiradaFueraDeLaLista",
                     "1;1;1;1;0;0;2;0;0;0;0;0(10;5;0;5;2;-9;1;2;\\def()())"},
         RPatronMalo{"kerfEnorme", "1;1;1;1;0;-70000;2;0;0;0;0;0(10;5;0;0;0;0;0;0;\\def()())"},
-        RPatronMalo{"margenEnorme", "1;1;1;1;0;0;2;0;99999;0;0;0(10;5;0;0;0;0;0;0;\\def()())"},
-        RPatronMalo{"anidadoMilesDeNiveles", "1;1;1;1;0;0;2;0;0;0;0;0" + Anidado(50000)}),
+        RPatronMalo{"margenEnorme", "1;1;1;1;0;0;2;0;99999;0;0;0(10;5;0;0;0;0;0;0;\\def()())"}),
     [](const testing::TestParamInfo<RPatronMalo>& i) { return std::string(i.param.Nombre); });
 
 TEST(CPatronTexto, NodoNuloDaUnPatronSinRaizYSinAviso) {
