@@ -175,14 +175,13 @@ TEST(Dibujo, VistaAjustadaCentradaYFranjasDeCorte) {
     EXPECT_EQ(P->Raiz()->Hijo1()->Marco(), (RRect{500, 0, 1500, 1000}));
     EXPECT_EQ(P->Raiz()->Hijo2()->Hijo1()->Marco(), (RRect{1506, 600, 2500, 1000}));
     EXPECT_EQ(P->Raiz()->Hijo2()->Hijo2()->Marco(), (RRect{1506, 0, 2500, 594}));
-}
 
-TEST(Dibujo, SinAnchoDeCorteLaFranjaEsUnaLinea) {
-    CTrabajo t({}, {"100;100;1;;;1;"});
-    auto P = t.Patron("(1000;500;1;0;0;0;0;0;\\def(400;500;0;0;0;0;0;0;\\def()())"
-                      "(600;500;0;0;0;0;0;0;\\def()()))");
-    const auto g = Grabar(*P, RRect{0, 0, 1000, 500}, ModoDibujo::Papel, RRect{0, 0, 1000, 500});
-    EXPECT_TRUE(Contiene(g.De(RPrimitiva::Rectangulo), RRect{400, 0, 400, 500}));
+    // Without kerf the strip is a line.
+    CTrabajo sin({}, {"100;100;1;;;1;"});
+    auto Q = sin.Patron("(1000;500;1;0;0;0;0;0;\\def(400;500;0;0;0;0;0;0;\\def()())"
+                        "(600;500;0;0;0;0;0;0;\\def()()))");
+    const auto l = Grabar(*Q, RRect{0, 0, 1000, 500}, ModoDibujo::Papel, RRect{0, 0, 1000, 500});
+    EXPECT_TRUE(Contiene(l.De(RPrimitiva::Rectangulo), RRect{400, 0, 400, 500}));
 }
 
 struct CasoBloque {
@@ -316,7 +315,7 @@ TEST(Dibujo, MarcoRecortadoALoVisibleYNadaFuera) {
     }
 }
 
-TEST(Dibujo, EtiquetasPorDefectoNumeradas) {
+TEST(Dibujo, EtiquetasPorDefectoNumeradasYSoloDentroDelDestino) {
     CTrabajo t(OpcionesConocidas, PiezasConocidas);
     auto P = t.Patron(ArbolConocido);
     // Room around the material for the labels outside their nodes.
@@ -337,15 +336,11 @@ TEST(Dibujo, EtiquetasPorDefectoNumeradas) {
     EXPECT_EQ(c2.Alineacion, TAlineacion::Izquierda);
     EXPECT_EQ(c2.X1, 1050 + 2 + 2);
     EXPECT_EQ(c2.Y1, (247 - 2 + 250 + 2 - 10) / 2);
-}
-
-TEST(Dibujo, EtiquetasFueraDelDestinoNoSeDibujan) {
-    CTrabajo t(OpcionesConocidas, PiezasConocidas);
-    auto P = t.Patron(ArbolConocido);
     // With the material filling the destination, C1 and C3 (above the material) and C2
-    // (right of it) fall outside.
-    const auto g = Grabar(*P, RRect{0, 0, 1000, 500}, ModoDibujo::Pantalla, RRect{0, 0, 1000, 500});
-    EXPECT_EQ(g.Textos(), (std::vector<std::string>{"P2", "P2*", "P1", "S1"}));
+    // (right of it) fall outside and are not drawn.
+    const auto lleno =
+        Grabar(*P, RRect{0, 0, 1000, 500}, ModoDibujo::Pantalla, RRect{0, 0, 1000, 500});
+    EXPECT_EQ(lleno.Textos(), (std::vector<std::string>{"P2", "P2*", "P1", "S1"}));
 }
 
 TEST(Dibujo, InterruptoresDeEtiquetas) {
@@ -353,6 +348,12 @@ TEST(Dibujo, InterruptoresDeEtiquetas) {
     auto P = t.Patron(ArbolConocido);
     const auto g = Grabar(*P, RRect{50, 50, 1050, 550}, ModoDibujo::Papel, RRect{0, 0, 1100, 600});
     EXPECT_EQ(g.Textos(), (std::vector<std::string>{"P2", "P2*", "P1"}));
+    // An empty common format draws no label at all.
+    CTrabajo vacio({"FormatoEti="}, {"100;100;1;;;1;"});
+    auto Q = vacio.Patron("(600;400;0;100;100;1;6;4;\\def()())");
+    EXPECT_TRUE(Grabar(*Q, RRect{0, 0, 600, 400}, ModoDibujo::Pantalla, RRect{0, 0, 600, 400})
+                    .De(RPrimitiva::Texto)
+                    .empty());
 }
 
 struct CasoEtiqueta {
@@ -411,13 +412,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<CasoEtiqueta>& info) {
         return std::string(info.param.Nombre);
     });
-
-TEST(Dibujo, EtiquetaVaciaNoDibujaNada) {
-    CTrabajo t({"FormatoEti="}, {"100;100;1;;;1;"});
-    auto P = t.Patron("(600;400;0;100;100;1;6;4;\\def()())");
-    const auto g = Grabar(*P, RRect{0, 0, 600, 400}, ModoDibujo::Pantalla, RRect{0, 0, 600, 400});
-    EXPECT_TRUE(g.De(RPrimitiva::Texto).empty());
-}
 
 TEST(Dibujo, BarraComoFranjaDeAnchoProporcional) {
     CTrabajo t({"Barras=1", "AnchoCorte=2", "ChequearAnchoCorte=1"}, {"600;;3;;;1;"},
