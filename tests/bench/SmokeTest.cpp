@@ -18,7 +18,7 @@ namespace {
 
 void Escribir(const std::filesystem::path& ruta, const std::string& texto) {
     std::filesystem::create_directories(ruta.parent_path());
-    std::ofstream(ruta, std::ios::binary) << texto;
+    rutas::EscribirBytes(ruta, texto);
 }
 
 std::vector<std::string> Lineas(const std::filesystem::path& ruta) {
@@ -123,11 +123,9 @@ TEST(SmokeBanco, RunsTwoTinyInstancesAndWritesTheirRows) {
     EXPECT_EQ(hojas, 4);
     EXPECT_EQ(omitidas, 1);
 
-    std::ifstream resumen(salida / "resumen.md");
-    std::stringstream texto;
-    texto << resumen.rdbuf();
-    EXPECT_NE(texto.str().find("| barras | nivel 3 |"), std::string::npos) << texto.str();
-    EXPECT_NE(texto.str().find("| hojas | 2 etapas con giro |"), std::string::npos);
+    const std::string resumen = rutas::LeerBytes(salida / "resumen.md");
+    EXPECT_NE(resumen.find("| barras | nivel 3 |"), std::string::npos) << resumen;
+    EXPECT_NE(resumen.find("| hojas | 2 etapas con giro |"), std::string::npos);
 }
 
 TEST(SmokeBanco, AFolderWithoutInstancesIsAnErrorNotAnEmptyRun) {

@@ -13,14 +13,6 @@
 
 #include <fstream>
 
-namespace {
-
-void Escribir(const std::filesystem::path& ruta, const std::string& texto) {
-    std::ofstream(ruta) << texto;
-}
-
-} // namespace
-
 TEST(ListaPlantillas, CarpetaVaciaOInexistenteSoloExaminar) {
     rutas::CCarpetaTemporal carpeta;
     CListaPlantillas lista;
@@ -35,9 +27,9 @@ TEST(ListaPlantillas, CarpetaVaciaOInexistenteSoloExaminar) {
 
 TEST(ListaPlantillas, SoloArchivosPlaSinExtension) {
     rutas::CCarpetaTemporal carpeta;
-    Escribir(carpeta / "melamina.pla", "");
-    Escribir(carpeta / "PERFILES.PLA", "");
-    Escribir(carpeta / "otro.lan", "");
+    rutas::EscribirBytes(carpeta / "melamina.pla", "");
+    rutas::EscribirBytes(carpeta / "PERFILES.PLA", "");
+    rutas::EscribirBytes(carpeta / "otro.lan", "");
     std::filesystem::create_directory(carpeta / "carpeta.pla");
     CListaPlantillas lista;
     lista.Cargar(carpeta.Ruta().string());
@@ -51,7 +43,7 @@ TEST(ListaPlantillas, SoloArchivosPlaSinExtension) {
 
 TEST(ListaPlantillas, Aceptar) {
     rutas::CCarpetaTemporal carpeta;
-    Escribir(carpeta / "a.pla", "");
+    rutas::EscribirBytes(carpeta / "a.pla", "");
     CListaPlantillas lista;
     lista.Cargar(carpeta.Ruta().string());
     ROpciones pred;

@@ -19,20 +19,13 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Leer(const fs::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
 // The small job files of the repository: the large hostile ones have tests of their own.
 std::vector<std::string> Corpus() {
     std::vector<std::string> corpus;
     for (const fs::path& carpeta : {rutas::DatosPrueba(""), rutas::Raiz("examples")}) {
         for (const auto& e : fs::directory_iterator(carpeta)) {
             if (e.path().extension() == ".lan" && e.file_size() < 16384) {
-                corpus.push_back(Leer(e.path()));
+                corpus.push_back(rutas::LeerBytes(e.path()));
             }
         }
     }

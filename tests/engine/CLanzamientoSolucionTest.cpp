@@ -18,18 +18,6 @@
 
 namespace {
 
-std::string LeerArchivo(const std::filesystem::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-void EscribirArchivo(const std::filesystem::path& ruta, const std::string& texto) {
-    std::ofstream f(ruta, std::ios::binary);
-    f << texto;
-}
-
 std::unique_ptr<CSolucion> SolucionAleatoria(std::mt19937& azar, const CLanzamiento& job) {
     auto s = std::make_unique<CSolucion>();
     const int n = static_cast<int>(azar() % 6);
@@ -90,12 +78,12 @@ TEST(SolucionLanzamiento, ArchivoConPatronesSeAbreYSeGuardaIgual) {
     job.Guardar();
     // A job saved before the improvement stage existed gets its two options, at their
     // defaults; everything else stays as it was.
-    std::string esperado = LeerArchivo(origen);
+    std::string esperado = rutas::LeerBytes(origen);
     const std::string ultima = "ExcluirPatronesNulos=1\r\n";
     ASSERT_NE(esperado.find(ultima), std::string::npos);
     esperado.insert(esperado.find(ultima) + ultima.size(),
                     "MejorarSolucion=1\r\nTiempoMejora=10\r\n");
-    EXPECT_EQ(LeerArchivo(copia), esperado);
+    EXPECT_EQ(rutas::LeerBytes(copia), esperado);
 }
 
 TEST(SolucionLanzamiento, GuardarYLeerDaLoMismoYElSegundoGuardadoEsIdentico) {
@@ -103,10 +91,10 @@ TEST(SolucionLanzamiento, GuardarYLeerDaLoMismoYElSegundoGuardadoEsIdentico) {
     for (int prueba = 0; prueba < 30; ++prueba) {
         rutas::CCarpetaTemporal carpeta;
         const auto a = carpeta / "a.lan";
-        EscribirArchivo(a, "[Piezas]\r\nN=3\r\n1=600;400;10;Puerta;Roble;1;\r\n"
-                           "2=300;250;4;;;1;\r\n3=90;60;7;Taco;;0;\r\n"
-                           "[Materiales]\r\nN=2\r\n1=2440;1220;20;;;1;\r\n"
-                           "2=1000;500;3;Retal;;1;\r\n");
+        rutas::EscribirBytes(a, "[Piezas]\r\nN=3\r\n1=600;400;10;Puerta;Roble;1;\r\n"
+                                "2=300;250;4;;;1;\r\n3=90;60;7;Taco;;0;\r\n"
+                                "[Materiales]\r\nN=2\r\n1=2440;1220;20;;;1;\r\n"
+                                "2=1000;500;3;Retal;;1;\r\n");
         ROpciones opciones = OpcionesPorDefecto();
         opciones.SuprimirCeros = prueba % 2 == 0;
         opciones.ChequearSobrante = prueba % 3 == 0;
@@ -135,7 +123,7 @@ TEST(SolucionLanzamiento, GuardarYLeerDaLoMismoYElSegundoGuardadoEsIdentico) {
             const auto b = carpeta / "b.lan";
             leido.GuardarComo(b.string());
             leido.Guardar();
-            EXPECT_EQ(LeerArchivo(b), LeerArchivo(a)) << "prueba " << prueba;
+            EXPECT_EQ(rutas::LeerBytes(b), rutas::LeerBytes(a)) << "prueba " << prueba;
         }
     }
 }
@@ -181,7 +169,7 @@ TEST_P(SeccionSolucionTest, CantidadDePatrones) {
     if (const auto marca = seccion.find('%'); marca != std::string::npos) {
         seccion.replace(marca, 1, TresPatrones);
     }
-    EscribirArchivo(ruta, "[Piezas]\r\nN=1\r\n1=10;10;1;;;1;\r\n" + seccion);
+    rutas::EscribirBytes(ruta, "[Piezas]\r\nN=1\r\n1=10;10;1;;;1;\r\n" + seccion);
     const CLanzamiento job(ruta.string(), OpcionesPorDefecto());
     EXPECT_EQ(job.Solucion().Cantidad(), GetParam().Cantidad);
     EXPECT_EQ(job.Solucion().Modo(), GetParam().Modo);
@@ -208,11 +196,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(SolucionLanzamiento, PatronIlegibleAvisaYSeConserva) {
     rutas::CCarpetaTemporal carpeta;
     const auto ruta = carpeta / "roto.lan";
-    EscribirArchivo(ruta, "[Piezas]\r\nN=1\r\n1=10;10;1;;;1;\r\n"
-                          "[Solucion]\r\nCantPatrones=3\r\n"
-                          "Patron1=1;1;1;1;0;0;1;0;0;0;0;0(100;50;0;10;10;1;10;5;\\def()())\r\n"
-                          "Patron2=1;1;1;1;0;0;1;0;0;0;0;0(100;50;0;10;10;7;10;5;\\def()())\r\n"
-                          "Patron3=1;1;1;1;0;0;1;0;0;0;0;0(100;5x;0;0;0;0;0;0;\\def()())\r\n");
+    rutas::EscribirBytes(ruta,
+                         "[Piezas]\r\nN=1\r\n1=10;10;1;;;1;\r\n"
+                         "[Solucion]\r\nCantPatrones=3\r\n"
+                         "Patron1=1;1;1;1;0;0;1;0;0;0;0;0(100;50;0;10;10;1;10;5;\\def()())\r\n"
+                         "Patron2=1;1;1;1;0;0;1;0;0;0;0;0(100;50;0;10;10;7;10;5;\\def()())\r\n"
+                         "Patron3=1;1;1;1;0;0;1;0;0;0;0;0(100;5x;0;0;0;0;0;0;\\def()())\r\n");
     const CLanzamiento job(ruta.string(), OpcionesPorDefecto());
     EXPECT_EQ(job.AvisoSolucion(), "Ocurrió un error al crear el patrón");
     ASSERT_EQ(job.Solucion().Cantidad(), 3);
@@ -260,7 +249,7 @@ TEST(SolucionLanzamiento, NuevoLanzamientoDesdePlantilla) {
     rutas::CCarpetaTemporal carpeta;
     const auto plantilla = carpeta / "planchas.pla";
     std::filesystem::copy_file(rutas::DatosPrueba("con-patrones.lan"), plantilla);
-    const std::string antes = LeerArchivo(plantilla);
+    const std::string antes = rutas::LeerBytes(plantilla);
     const auto nuevo = carpeta / "NUEVO.lan";
 
     auto job =
@@ -272,7 +261,7 @@ TEST(SolucionLanzamiento, NuevoLanzamientoDesdePlantilla) {
     EXPECT_EQ(job->CantidadPiezas(), 2);
     EXPECT_EQ(job->Solucion().Cantidad(), 2);
     job->Guardar();
-    EXPECT_EQ(LeerArchivo(plantilla), antes);
+    EXPECT_EQ(rutas::LeerBytes(plantilla), antes);
     const CLanzamiento leido(nuevo.string(), OpcionesPorDefecto());
     EXPECT_EQ(leido.Opciones().Plantilla, plantilla.string());
     EXPECT_EQ(leido.Solucion().Cantidad(), 2);
@@ -292,13 +281,13 @@ TEST(SolucionLanzamiento, MuchasClavesConMuchasPiezasNoAgotanLaMemoria) {
         }
         return t;
     };
-    EscribirArchivo(ruta, texto("(10;5;0;2;5;3;5;1;\\def()())"));
+    rutas::EscribirBytes(ruta, texto("(10;5;0;2;5;3;5;1;\\def()())"));
     const CLanzamiento bajas(ruta.string(), OpcionesPorDefecto());
     EXPECT_EQ(bajas.AvisoSolucion(), "");
     EXPECT_EQ(Llenos(bajas.Solucion()), 1500);
     EXPECT_EQ(bajas.Solucion().Patron(1500)->CantPorPieza().size(), 4u);
 
-    EscribirArchivo(ruta, texto("(10;5;0;2;5;65535;5;1;\\def()())"));
+    rutas::EscribirBytes(ruta, texto("(10;5;0;2;5;65535;5;1;\\def()())"));
     const CLanzamiento altas(ruta.string(), OpcionesPorDefecto());
     EXPECT_EQ(altas.AvisoSolucion(), "Ocurrió un error al crear el patrón");
     const std::int32_t llenos = Llenos(altas.Solucion());

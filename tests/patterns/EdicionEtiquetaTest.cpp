@@ -17,15 +17,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string LeerBytes(const fs::path& ruta) {
-    std::ifstream f(ruta, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-} // namespace
-
 // ---- Designer ----
 
 struct CasoDesigner {
@@ -191,7 +182,7 @@ TEST(ArchivoFormatoTest, ElFormatoPorDefectoVuelveIgual) {
         leido.replace(p, 1, "\\ret");
     }
     EXPECT_EQ(leido, FormatoEtiPorDefecto());
-    EXPECT_EQ(LeerBytes(ruta).substr(0, 11), "\\if#DIR=0\n\\");
+    EXPECT_EQ(rutas::LeerBytes(ruta).substr(0, 11), "\\if#DIR=0\n\\");
 }
 
 struct CasoArchivo {
