@@ -66,9 +66,8 @@ private slots:
         OpcionesPredeterminadas = FOpciones;
         CarpetaAplicacion = FCarpetaAplicacion;
     }
-    void NuevoConCarpetaVacia();
     void NuevoBarrasYPlantillas();
-    void NuevoExaminarCanceladoSigueAbierto();
+    void NuevoConCarpetaVaciaYExaminar();
     void FiltroGuardaHistorial();
     void ConsumoDelPrimerMaterial();
     void HistoricoDelLanzamiento();
@@ -81,24 +80,6 @@ private:
     ROpciones FOpciones;
     std::string FCarpetaAplicacion;
 };
-
-void DialogosTest::NuevoConCarpetaVacia() {
-    CDialogos::Prueba prueba;
-    rutas::CCarpetaTemporal carpeta;
-    Entorno.CarpetaPlantillas = carpeta.Ruta().string();
-    TDLGNuevo dlg;
-    dlg.Activar();
-    auto* lista = dlg.findChild<QListWidget*>(QStringLiteral("lbxPlantillas"));
-    QCOMPARE(lista->count(), 1);
-    QCOMPARE(lista->item(0)->text(), QStringLiteral("Examinar..."));
-    QVERIFY(!lista->isEnabled());
-    // "Utilizar plantilla" with nothing selected: the defaults alone.
-    dlg.findChild<QRadioButton*>(QStringLiteral("rgDefault2"))->click();
-    QVERIFY(lista->isEnabled());
-    dlg.accept();
-    QCOMPARE(dlg.result(), int(QDialog::Accepted));
-    QCOMPARE(dlg.ArchivoPlantilla(), QString());
-}
 
 void DialogosTest::NuevoBarrasYPlantillas() {
     CDialogos::Prueba prueba;
@@ -126,14 +107,26 @@ void DialogosTest::NuevoBarrasYPlantillas() {
     QCOMPARE(dlg.ArchivoPlantilla(), QString::fromStdString((carpeta / "perfiles.pla").string()));
 }
 
-void DialogosTest::NuevoExaminarCanceladoSigueAbierto() {
+// An empty folder lists only "Examinar...", enabled with "Utilizar plantilla"; OK with nothing
+// selected takes the defaults alone. OK on "Examinar..." browses: cancelled, the dialog stays.
+void DialogosTest::NuevoConCarpetaVaciaYExaminar() {
     CDialogos::Prueba prueba;
     rutas::CCarpetaTemporal carpeta;
     Entorno.CarpetaPlantillas = carpeta.Ruta().string();
     TDLGNuevo dlg;
+    dlg.Activar();
+    auto* lista = dlg.findChild<QListWidget*>(QStringLiteral("lbxPlantillas"));
+    QCOMPARE(lista->count(), 1);
+    QCOMPARE(lista->item(0)->text(), QStringLiteral("Examinar..."));
+    QVERIFY(!lista->isEnabled());
+    dlg.findChild<QRadioButton*>(QStringLiteral("rgDefault2"))->click();
+    QVERIFY(lista->isEnabled());
+    dlg.accept();
+    QCOMPARE(dlg.result(), int(QDialog::Accepted));
+    QCOMPARE(dlg.ArchivoPlantilla(), QString());
+
     dlg.show();
     dlg.findChild<QRadioButton*>(QStringLiteral("rgDefault2"))->click();
-    auto* lista = dlg.findChild<QListWidget*>(QStringLiteral("lbxPlantillas"));
     lista->setCurrentRow(0);
     CDialogos::ProximoArchivo(QString());
     dlg.accept();
