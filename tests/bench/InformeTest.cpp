@@ -71,6 +71,10 @@ TEST(FilaResultado, RowsSurviveThePipeFromTheChild) {
         EXPECT_EQ(a.PatronesValidos, b->PatronesValidos);
         EXPECT_EQ(a.PedidoCumplido, b->PedidoCumplido);
     }
+    // A truncated answer is not a row.
+    const std::string linea = CFilaResultado::Serializar(FilaAleatoria(g));
+    EXPECT_FALSE(CFilaResultado::Deserializar(linea.substr(0, linea.rfind('\t'))));
+    EXPECT_FALSE(CFilaResultado::Deserializar(""));
 }
 
 TEST(FilaResultado, CsvRowsReadBackForANewSummary) {
@@ -86,6 +90,15 @@ TEST(FilaResultado, CsvRowsReadBackForANewSummary) {
         EXPECT_EQ(a.PatronesCompletar, b->PatronesCompletar);
     }
     EXPECT_FALSE(CFilaResultado::DesdeCsv("a,b,c"));
+    // Fields with commas or quotes are quoted; one cell per column.
+    RResultado r;
+    r.Variante = "a, b";
+    r.Motivo = "dice \"no\"";
+    const std::string fila = CFilaResultado::Csv(r);
+    EXPECT_NE(fila.find("\"a, b\""), std::string::npos);
+    EXPECT_NE(fila.find("\"dice \"\"no\"\"\""), std::string::npos);
+    const std::string cabecera = CFilaResultado::CabeceraCsv();
+    EXPECT_EQ(std::count(cabecera.begin(), cabecera.end(), ','), 30);
 }
 
 TEST(Resumen, RunDataAndGrowthFilesReadBack) {
@@ -120,24 +133,6 @@ TEST(Resumen, RunDataAndGrowthFilesReadBack) {
     EXPECT_EQ(puntos[1].Estado, "tiempo");
     EXPECT_TRUE(std::isnan(puntos[1].Objetivo));
     EXPECT_TRUE(std::isnan(puntos[1].SegundosTeorico));
-}
-
-TEST(FilaResultado, ATruncatedAnswerIsNotARow) {
-    std::mt19937 g(3);
-    const std::string linea = CFilaResultado::Serializar(FilaAleatoria(g));
-    EXPECT_FALSE(CFilaResultado::Deserializar(linea.substr(0, linea.rfind('\t'))));
-    EXPECT_FALSE(CFilaResultado::Deserializar(""));
-}
-
-TEST(FilaResultado, CsvQuotesFieldsWithCommasAndHasOneCellPerColumn) {
-    RResultado r;
-    r.Variante = "a, b";
-    r.Motivo = "dice \"no\"";
-    const std::string fila = CFilaResultado::Csv(r);
-    EXPECT_NE(fila.find("\"a, b\""), std::string::npos);
-    EXPECT_NE(fila.find("\"dice \"\"no\"\"\""), std::string::npos);
-    const std::string cabecera = CFilaResultado::CabeceraCsv();
-    EXPECT_EQ(std::count(cabecera.begin(), cabecera.end(), ','), 30);
 }
 
 TEST(Resumen, FitsTheGrowthExponent) {
