@@ -64,7 +64,6 @@ private slots:
     }
     void TiempoDe65Minutos();
     void AvisoSeCierraSoloTras60Segundos();
-    void ApagarMarcaGuardar();
     void CalculoCompletoGuardaYApaga();
     void CerrarEnCualquierMomentoCancela();
     void DestruirMientrasCalculaNoSeCuelga();
@@ -122,20 +121,6 @@ void TFrmCalculoTest::AvisoSeCierraSoloTras60Segundos() {
     QVERIFY(volvio);
 }
 
-void TFrmCalculoTest::ApagarMarcaGuardar() {
-    rutas::CCarpetaTemporal carpeta;
-    auto job = Trabajo(carpeta);
-    auto frm = std::make_unique<TFrmCalculo>(*job);
-    auto* guardar = frm->findChild<QCheckBox*>(QStringLiteral("cbGuardar"));
-    auto* apagar = frm->findChild<QCheckBox*>(QStringLiteral("cbApagar"));
-    apagar->click();
-    QVERIFY(apagar->isChecked());
-    QVERIFY(guardar->isChecked());
-    apagar->click();
-    QVERIFY(!apagar->isChecked());
-    QVERIFY(guardar->isChecked());
-}
-
 void TFrmCalculoTest::CalculoCompletoGuardaYApaga() {
     CDialogos::Prueba prueba;
     rutas::CCarpetaTemporal carpeta;
@@ -149,7 +134,14 @@ void TFrmCalculoTest::CalculoCompletoGuardaYApaga() {
     frm->Preparar();
     auto* materiales = frm->findChild<QTreeWidget*>(QStringLiteral("lwMateriales"));
     QCOMPARE(materiales->topLevelItemCount(), job->CantidadMateriales());
-    frm->findChild<QCheckBox*>(QStringLiteral("cbApagar"))->click();
+    // "Apagar" ticks "Guardar"; unticked again, "Guardar" stays.
+    auto* guardar = frm->findChild<QCheckBox*>(QStringLiteral("cbGuardar"));
+    auto* apagar = frm->findChild<QCheckBox*>(QStringLiteral("cbApagar"));
+    apagar->click();
+    apagar->click();
+    QVERIFY(!apagar->isChecked());
+    QVERIFY(guardar->isChecked());
+    apagar->click();
     frm->Iniciar();
     auto* boton = frm->findChild<QPushButton*>(QStringLiteral("Button1"));
     QTRY_COMPARE_WITH_TIMEOUT(boton->text(), QStringLiteral("Cerrar"), 120000);
