@@ -138,6 +138,7 @@ void TFrmCalculoTest::CalculoCompletoGuardaYApaga() {
     auto* guardar = frm->findChild<QCheckBox*>(QStringLiteral("cbGuardar"));
     auto* apagar = frm->findChild<QCheckBox*>(QStringLiteral("cbApagar"));
     apagar->click();
+    QVERIFY(guardar->isChecked());
     apagar->click();
     QVERIFY(!apagar->isChecked());
     QVERIFY(guardar->isChecked());
