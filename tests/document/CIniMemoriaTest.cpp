@@ -61,7 +61,8 @@ INSTANTIATE_TEST_SUITE_P(Casos, LecturaImposible, ::testing::Values(0, 1, 2));
 // Text read, changes made, text written: LF and CRLF read alike and CRLF is written; keys keep
 // their place and new ones go last; a section deleted and written again goes last; names are
 // case-blind; leading blanks of values stay; comments and lines before any section go; a
-// repeated section continues the first; deleting a key leaves the others readable.
+// repeated section continues the first (its repeated key is kept, the first one is read);
+// deleting a key leaves the others readable.
 struct RReescritura {
     const char* Entrada;
     std::function<void(CIniMemoria&)> Cambios;
@@ -104,7 +105,7 @@ TEST(IniMemoria, ReglasDeReescritura) {
              EXPECT_EQ(ini.LeerNumero("A", "x", 0), 1);
              EXPECT_EQ(ini.LeerNumero("A", "z", 0), 3);
          },
-         "[A]\r\nx=1\r\nz=3\r\n[B]\r\ny=2\r\n"},
+         "[A]\r\nx=1\r\nx=9\r\nz=3\r\n[B]\r\ny=2\r\n"},
         {"[S]\na=1\nb=2\nc=3\n",
          [](CIniMemoria& ini) {
              ini.BorrarClave("S", "a");
