@@ -1,6 +1,7 @@
 #include "document/ULongitudes.h"
 #include "document/ROpciones.h"
 #include "document/UExcepciones.h"
+#include "support/RutasPrueba.h"
 
 #include <gtest/gtest.h>
 
@@ -16,15 +17,6 @@ ROpciones Unidades(int tipo, int precision, bool suprimirCeros, const std::strin
     u.SuprimirCeros = suprimirCeros;
     u.NombreUnidad = nombre;
     return u;
-}
-
-std::string MensajeDeLectura(const std::string& texto, const ROpciones& u) {
-    try {
-        LeerLongitud(texto, u);
-    } catch (const EConversion& e) {
-        return e.what();
-    }
-    return "(sin error)";
 }
 
 // One row of the conversion table: the value is written as `escrito` and `leido` reads back
@@ -91,7 +83,8 @@ class LongitudRechazada : public ::testing::TestWithParam<RRechazo> {};
 
 TEST_P(LongitudRechazada, ConSuMensaje) {
     const RRechazo& r = GetParam();
-    EXPECT_EQ(MensajeDeLectura(r.Texto, Unidades(r.Tipo, r.Precision, false, r.Nombre)), r.Mensaje);
+    const ROpciones u = Unidades(r.Tipo, r.Precision, false, r.Nombre);
+    EXPECT_EQ(rutas::MensajeDe<EConversion>([&] { LeerLongitud(r.Texto, u); }), r.Mensaje);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -143,10 +136,7 @@ TEST(Longitudes, PrecisionDesmesuradaNoCuelgaNiDesborda) {
             EXPECT_NO_THROW(FormatearLongitud(65535, u));
             EXPECT_NO_THROW(RealATexto(u, 12.5));
             EXPECT_NO_THROW(LongitudAReal(65535, u));
-            try {
-                LeerLongitud("123456789012 1/2", u);
-            } catch (const EConversion&) {
-            }
+            rutas::MensajeDe<EConversion>([&] { LeerLongitud("123456789012 1/2", u); });
         }
     }
 }
