@@ -110,12 +110,8 @@ class CantidadMala : public ::testing::TestWithParam<RCantidadMala> {};
 
 TEST_P(CantidadMala, SeRechazaSinReservarMemoria) {
     const CTextDB db = DesdeTexto(std::string("[Piezas]\nN=") + GetParam().Valor + "\n");
-    try {
-        db.LeerCantidad("Piezas");
-        FAIL();
-    } catch (const EConversion& e) {
-        EXPECT_EQ(std::string(e.what()), GetParam().Mensaje);
-    }
+    EXPECT_EQ(rutas::MensajeDe<EConversion>([&] { db.LeerCantidad("Piezas"); }),
+              GetParam().Mensaje);
     CGrilla g(1, 7);
     EXPECT_THROW(db.LeerGrilla("Piezas", g), EConversion);
 }

@@ -81,13 +81,10 @@ TEST_P(LectorMalo, FallaConMensajeClaro) {
     rutas::CCarpetaTemporal carpeta;
     const fs::path ruta = carpeta / GetParam().Nombre;
     std::ofstream(ruta, std::ios::binary) << GetParam().Contenido;
-    try {
-        CLectorLibros::Abrir(ruta.string());
-        FAIL() << "se abrió";
-    } catch (const EArchivo& e) {
-        EXPECT_NE(std::string(e.what()).find(GetParam().Motivo), std::string::npos) << e.what();
-        EXPECT_NE(std::string(e.what()).find(GetParam().Nombre), std::string::npos);
-    }
+    const std::string mensaje =
+        rutas::MensajeDe<EArchivo>([&] { CLectorLibros::Abrir(ruta.string()); });
+    EXPECT_NE(mensaje.find(GetParam().Motivo), std::string::npos) << mensaje;
+    EXPECT_NE(mensaje.find(GetParam().Nombre), std::string::npos);
 }
 
 std::string Truncado() {

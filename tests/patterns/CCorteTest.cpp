@@ -16,12 +16,7 @@ namespace {
 using namespace prueba;
 
 std::string Falla(const std::string& texto) {
-    try {
-        CCorte::LeerTexto(texto);
-    } catch (const EConversion& e) {
-        return e.what();
-    }
-    return "leído sin error";
+    return rutas::MensajeDe<EConversion>([&] { CCorte::LeerTexto(texto); });
 }
 
 // Text read, then written again.

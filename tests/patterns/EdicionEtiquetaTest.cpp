@@ -200,13 +200,8 @@ TEST_P(LeerFormatoTest, AceptaTextoYRechazaLoDemas) {
         EXPECT_EQ(ArchivoFormato::Leer(entrada, "x.fmt"), GetParam().Memo);
         return;
     }
-    try {
-        ArchivoFormato::Leer(entrada, "x.fmt");
-        FAIL() << "aceptado";
-    } catch (const EArchivo& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  std::string(Textos::NoSePuedeLeerArchivo) + "\"x.fmt\"" + GetParam().Motivo);
-    }
+    EXPECT_EQ(rutas::MensajeDe<EArchivo>([&] { ArchivoFormato::Leer(entrada, "x.fmt"); }),
+              std::string(Textos::NoSePuedeLeerArchivo) + "\"x.fmt\"" + GetParam().Motivo);
 }
 
 INSTANTIATE_TEST_SUITE_P(
