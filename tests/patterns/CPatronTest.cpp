@@ -13,6 +13,7 @@
 #include <cmath>
 #include <limits>
 #include <ostream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -308,11 +309,11 @@ TEST(CPatronTexto, RepeticionEsElTextoMasCortoQueVuelveAlMismoReal) {
     }
 }
 
+// The fields read: "repetition rep0 rep1 rep2 kerf material left right top bottom".
 struct RCabecera {
     const char* Nombre;
     std::string Cabecera;
-    double Repeticion;
-    int Rep0, Rep1, Rep2, Kerf, Material, MIzq, MDer, MSup, MInf;
+    const char* Campos;
 };
 void PrintTo(const RCabecera& c, std::ostream* os) {
     *os << c.Nombre;
@@ -332,44 +333,37 @@ TEST_P(CPatronCabecera, CadaGrupoSeAbandonaEnSuPrimerCampoMalo) {
     std::string aviso;
     auto p = CPatron::DeTexto(c.Cabecera + "(10;5;0;2;5;1;5;1;\\def()())", 1, t.Job(), aviso);
     EXPECT_EQ(aviso, "");
-    EXPECT_EQ(p->Repeticion(), c.Repeticion);
-    EXPECT_EQ(p->RepEntera(0), c.Rep0);
-    EXPECT_EQ(p->RepEntera(1), c.Rep1);
-    EXPECT_EQ(p->RepEntera(2), c.Rep2);
-    EXPECT_EQ(p->AnchoCorte(), c.Kerf);
-    EXPECT_EQ(p->Material(), c.Material);
-    EXPECT_EQ(p->MargenIzq(), c.MIzq);
-    EXPECT_EQ(p->MargenDer(), c.MDer);
-    EXPECT_EQ(p->MargenSup(), c.MSup);
-    EXPECT_EQ(p->MargenInf(), c.MInf);
+    std::ostringstream campos;
+    campos << p->Repeticion();
+    for (const int v :
+         {p->RepEntera(0), p->RepEntera(1), p->RepEntera(2), p->AnchoCorte(), p->Material(),
+          p->MargenIzq(), p->MargenDer(), p->MargenSup(), p->MargenInf()}) {
+        campos << ' ' << v;
+    }
+    EXPECT_EQ(campos.str(), c.Campos);
     ASSERT_NE(p->Raiz(), nullptr);
     EXPECT_EQ(p->CantPorPieza()[1], 5);
-    EXPECT_EQ(p->LargoSP(*p->Raiz()), 10 - c.Kerf);
+    EXPECT_EQ(p->LargoSP(*p->Raiz()), 10 - p->AnchoCorte());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Textos, CPatronCabecera,
     testing::Values(
-        RCabecera{"completa", "1.5;2;3;4;0;5;6;1;7;8;9;10", 1.5, 4, 2, 3, 5, 6, 7, 8, 9, 10},
-        RCabecera{"conBlancos", " 1.5 ; 2;3 ;4;0; 5;6;1;7;8;9; 10 ", 1.5, 4, 2, 3, 5, 6, 7, 8, 9,
-                  10},
-        RCabecera{"reservadosIgnorados", "1.5;2;3;4;x;5;6;y;7;8;9;10", 1.5, 4, 2, 3, 5, 6, 7, 8, 9,
-                  10},
-        RCabecera{"repeticionMala", "x;2;3;4;0;5;6;1;7;8;9;10", 0, 0, 0, 0, 0, 6, 7, 8, 9, 10},
-        RCabecera{"repeticionConComa", "1,5;2;3;4;0;5;6;1;7;8;9;10", 0, 0, 0, 0, 0, 6, 7, 8, 9, 10},
-        RCabecera{"rep2Mala", "1.5;2;x;4;0;5;6;1;7;8;9;10", 1.5, 0, 2, 0, 0, 6, 7, 8, 9, 10},
-        RCabecera{"kerfMalo", "1.5;2;3;4;0;x;6;1;7;8;9;10", 1.5, 4, 2, 3, 0, 6, 7, 8, 9, 10},
-        RCabecera{"materialMalo", "1.5;2;3;4;0;5;x;1;7;8;9;10", 1.5, 4, 2, 3, 5, 0, 0, 0, 0, 0},
-        RCabecera{"margenDerMalo", "1.5;2;3;4;0;5;6;1;7;x;9;10", 1.5, 4, 2, 3, 5, 6, 7, 0, 0, 0},
-        RCabecera{"faltanMargenes", "1.5;2;3;4;0;5;6;1", 1.5, 4, 2, 3, 5, 6, 0, 0, 0, 0},
-        RCabecera{"soloRepeticiones", "2;1;3;4", 2, 4, 1, 3, 0, 0, 0, 0, 0, 0},
-        RCabecera{"vacia", "", 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-        RCabecera{"exponenteYSigno", "+2.5e1;-1;0;0;0;0;1;0;0;0;0;0", 25, 0, -1, 0, 0, 1, 0, 0, 0,
-                  0},
-        RCabecera{"kerfYMargenNegativos", "1;1;1;1;0;-3;2;0;-1;0;0;0", 1, 1, 1, 1, -3, 2, -1, 0, 0,
-                  0},
-        RCabecera{"infinitoNoEsNumero", "inf;1;1;1;0;1;6;1;7;8;9;10", 0, 0, 0, 0, 0, 6, 7, 8, 9,
-                  10}),
+        RCabecera{"completa", "1.5;2;3;4;0;5;6;1;7;8;9;10", "1.5 4 2 3 5 6 7 8 9 10"},
+        RCabecera{"conBlancos", " 1.5 ; 2;3 ;4;0; 5;6;1;7;8;9; 10 ", "1.5 4 2 3 5 6 7 8 9 10"},
+        RCabecera{"reservadosIgnorados", "1.5;2;3;4;x;5;6;y;7;8;9;10", "1.5 4 2 3 5 6 7 8 9 10"},
+        RCabecera{"repeticionMala", "x;2;3;4;0;5;6;1;7;8;9;10", "0 0 0 0 0 6 7 8 9 10"},
+        RCabecera{"repeticionConComa", "1,5;2;3;4;0;5;6;1;7;8;9;10", "0 0 0 0 0 6 7 8 9 10"},
+        RCabecera{"rep2Mala", "1.5;2;x;4;0;5;6;1;7;8;9;10", "1.5 0 2 0 0 6 7 8 9 10"},
+        RCabecera{"kerfMalo", "1.5;2;3;4;0;x;6;1;7;8;9;10", "1.5 4 2 3 0 6 7 8 9 10"},
+        RCabecera{"materialMalo", "1.5;2;3;4;0;5;x;1;7;8;9;10", "1.5 4 2 3 5 0 0 0 0 0"},
+        RCabecera{"margenDerMalo", "1.5;2;3;4;0;5;6;1;7;x;9;10", "1.5 4 2 3 5 6 7 0 0 0"},
+        RCabecera{"faltanMargenes", "1.5;2;3;4;0;5;6;1", "1.5 4 2 3 5 6 0 0 0 0"},
+        RCabecera{"soloRepeticiones", "2;1;3;4", "2 4 1 3 0 0 0 0 0 0"},
+        RCabecera{"vacia", "", "0 0 0 0 0 0 0 0 0 0"},
+        RCabecera{"exponenteYSigno", "+2.5e1;-1;0;0;0;0;1;0;0;0;0;0", "25 0 -1 0 0 1 0 0 0 0"},
+        RCabecera{"kerfYMargenNegativos", "1;1;1;1;0;-3;2;0;-1;0;0;0", "1 1 1 1 -3 2 -1 0 0 0"},
+        RCabecera{"infinitoNoEsNumero", "inf;1;1;1;0;1;6;1;7;8;9;10", "0 0 0 0 0 6 7 8 9 10"}),
     [](const testing::TestParamInfo<RCabecera>& i) { return std::string(i.param.Nombre); });
 
 struct RPatronMalo {
