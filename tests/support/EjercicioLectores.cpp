@@ -85,6 +85,8 @@ void LeerLanzamiento(const std::string& bytes, const std::filesystem::path& carp
             }
         }
         Comprobar(antes == despues, "la solución cambia al guardarla y leerla");
+        Comprobar(leido.Opciones() == job.Opciones(),
+                  "las opciones cambian al guardarlas y leerlas");
         Recorrer(leido);
     });
 }
@@ -103,8 +105,8 @@ void LeerPatron(const std::string& texto, int numPiezas) {
     // Compared as written: a label read with a bare ";" is written with its escape, which
     // the label language reads as the same ";".
     Comprobar(otro.empty() && p->ATexto() == q->ATexto() && p->TotalPiezas() == q->TotalPiezas(),
-              "el patrón no vuelve igual de su texto: «" + texto + "» se escribe «" +
-                  p->ATexto() + "» y se lee «" + q->ATexto() + "»");
+              "el patrón no vuelve igual de su texto: «" + texto + "» se escribe «" + p->ATexto() +
+                  "» y se lee «" + q->ATexto() + "»");
 }
 
 } // namespace ejercicio
