@@ -84,10 +84,7 @@ TEST(CalcularCliTest, SinMejoraNoMejoraYElArchivoGuardaSusOpciones) {
 TEST(CalcularCliTest, ErrorDeCalculoNoTocaElArchivo) {
     rutas::CCarpetaTemporal carpeta;
     const fs::path job = carpeta / "vacio.lan";
-    {
-        std::ofstream f(job, std::ios::binary);
-        f << "[Piezas]\r\nN=0\r\n[Materiales]\r\nN=1\r\n1=100;100;1;;;1;\r\n";
-    }
+    rutas::EscribirBytes(job, "[Piezas]\r\nN=0\r\n[Materiales]\r\nN=1\r\n1=100;100;1;;;1;\r\n");
     const std::string antes = Leer(job);
     const RSalida r = Ejecutar(carpeta, {"calcular", job.string()});
     EXPECT_EQ(r.Codigo, 1);
@@ -168,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CasoDibujo{".png", {"--modo", "papel", "--ancho", "300"}, "\x89PNG"},
                     CasoDibujo{".png", {"--modo", "miniatura"}, "\x89PNG"}));
 
-TEST(DibujarCli, RechazosSinArchivo) {
+TEST(DibujarCli, RechazosSinArchivoYSinTocarElAnterior) {
     rutas::CCarpetaTemporal carpeta;
     const fs::path job = Trabajo(carpeta);
     const fs::path salida = carpeta / "no.png";
@@ -194,20 +191,13 @@ TEST(DibujarCli, RechazosSinArchivo) {
                 << r.Errores;
         }
     }
-}
-
-TEST(DibujarCli, UnDibujoFallidoNoTocaElArchivoAnterior) {
-    rutas::CCarpetaTemporal carpeta;
-    const fs::path job = Trabajo(carpeta);
-    const fs::path salida = carpeta / "p.png";
-    {
-        std::ofstream f(salida, std::ios::binary);
-        f << "anterior";
-    }
-    EXPECT_EQ(
-        Ejecutar(carpeta, {"dibujar", job.string(), "--patron", "7", "-o", salida.string()}).Codigo,
-        2);
-    EXPECT_EQ(Leer(salida), "anterior");
+    // A drawing that an earlier one would replace leaves it as it was.
+    const fs::path anterior = carpeta / "p.png";
+    rutas::EscribirBytes(anterior, "anterior");
+    EXPECT_EQ(Ejecutar(carpeta, {"dibujar", job.string(), "--patron", "7", "-o", anterior.string()})
+                  .Codigo,
+              2);
+    EXPECT_EQ(Leer(anterior), "anterior");
 }
 
 } // namespace
