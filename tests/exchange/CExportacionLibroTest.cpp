@@ -78,27 +78,16 @@ RElementosLibro Todos() {
     return {true, true, true, true, true, true, true};
 }
 
+// The sheets' order, titles, headers, piece rows and totals, the only-pieces workbook and the
+// bars' empty Y columns are read by openpyxl in libro_openpyxl.py; here what it leaves out.
 TEST(ExportacionLibro, SieteHojasEnOrdenConTitulosYFilas) {
     Exportado x("con-patrones.lan", Todos());
     ASSERT_EQ(x.libro->Hojas(), 7);
     for (int i = 0; i < 7; ++i) {
         EXPECT_EQ(x.libro->Hoja(i).Nombre(), Textos::HojasLibro[i]);
     }
-    // Pieces: the generated-with line, the title, the header, the rows and the total.
-    const CHojaCalculo& p = x.Hoja("Piezas");
-    EXPECT_EQ(Texto(p, 1, 1), "Libro de Excel generado con Trazal 4");
-    EXPECT_EQ(Texto(p, 2, 1), "Piezas");
-    EXPECT_EQ(Texto(p, 3, 1), "Id");
-    EXPECT_EQ(Texto(p, 3, 7), "Aprov(%)");
-    EXPECT_EQ(Texto(p, 4, 2), "600");
-    EXPECT_EQ(Texto(p, 4, 4), "Puerta");
-    EXPECT_EQ(Texto(p, 4, 6), "10");
-    EXPECT_EQ(Texto(p, 6, 5), "Total");
-    EXPECT_EQ(Texto(p, 6, 6), "14");
-    // Only the first sheet has the line.
-    const CHojaCalculo& m = x.Hoja("Materiales");
-    EXPECT_EQ(Texto(m, 1, 1), "Materiales");
-    EXPECT_EQ(Texto(m, 2, 9), "Desp(%)");
+    EXPECT_EQ(Texto(x.Hoja("Piezas"), 4, 6), "10");
+    EXPECT_EQ(Texto(x.Hoja("Materiales"), 2, 9), "Desp(%)");
     EXPECT_EQ(Texto(x.Hoja("Parámetros"), 2, 8), "Semiproductos Finales");
     EXPECT_EQ(Texto(x.Hoja("Parámetros"), 3, 14), "Distrib.");
     EXPECT_EQ(Texto(x.Hoja("Resultados"), 3, 8), "P1");
@@ -109,25 +98,8 @@ TEST(ExportacionLibro, SieteHojasEnOrdenConTitulosYFilas) {
     EXPECT_EQ(x.ultimo, x.total);
 }
 
-TEST(ExportacionLibro, SoloPiezas) {
-    Exportado x("con-patrones.lan", {true, false, false, false, false, false, false});
-    ASSERT_EQ(x.libro->Hojas(), 1);
-    EXPECT_EQ(x.libro->Hoja(0).Nombre(), "Piezas");
-    EXPECT_EQ(Texto(x.libro->Hoja(0), 1, 1), "Libro de Excel generado con Trazal 4");
-}
-
 TEST(ExportacionLibro, BarrasDejanVaciasLasColumnasDeAncho) {
     Exportado x("reportes-barras.lan", Todos());
-    const CHojaCalculo& c = x.Hoja("Coordenadas");
-    int lineas = 0;
-    for (int f = 4; f <= c.Filas(); ++f) {
-        if (c.Celda(f, 2)) { // a cut line
-            ++lineas;
-            EXPECT_FALSE(c.Celda(f, 3).has_value()) << f;
-            EXPECT_FALSE(c.Celda(f, 5).has_value()) << f;
-        }
-    }
-    EXPECT_GT(lineas, 0);
     const CHojaCalculo& p = x.Hoja("Parámetros");
     int semis = 0;
     for (int f = 5; f <= p.Filas(); ++f) {
