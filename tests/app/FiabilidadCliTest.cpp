@@ -24,7 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using cli::Ejecutar;
-using cli::Leer;
 using cli::RSalida;
 
 fs::path Copia(const rutas::CCarpetaTemporal& carpeta, const std::string& datos) {
@@ -59,7 +58,7 @@ TEST(ConteosCli, PorEncimaDe65535NoDanLaVuelta) {
 TEST(SalidasCli, NuncaSobreescribenLaEntradaNiCambianDeFormato) {
     rutas::CCarpetaTemporal carpeta;
     const fs::path job = Copia(carpeta, "con-patrones.lan");
-    const std::string antes = Leer(job);
+    const std::string antes = rutas::LeerBytes(job);
     fs::create_symlink(job, carpeta / "enlace.png");
     fs::create_symlink(job, carpeta / "enlace.lan");
     fs::create_directory(carpeta / "carpeta.png");
@@ -84,7 +83,7 @@ TEST(SalidasCli, NuncaSobreescribenLaEntradaNiCambianDeFormato) {
         const RSalida r = Ejecutar(carpeta, caso.Args);
         EXPECT_EQ(r.Codigo, 2) << caso.Args[0] << " " << caso.Args.back();
         EXPECT_TRUE(Contiene(r.Errores, caso.Mensaje)) << r.Errores;
-        EXPECT_EQ(Leer(job), antes);
+        EXPECT_EQ(rutas::LeerBytes(job), antes);
     }
     for (const char* nombre : {"x.jpg", "x.txt", "x"}) {
         EXPECT_FALSE(fs::exists(carpeta / nombre)) << nombre;
@@ -101,7 +100,9 @@ TEST(DibujarFiabilidadCli, PatronIlegibleSeRechaza) {
     EXPECT_FALSE(fs::exists(carpeta / "p.png"));
 }
 
-// One check and one message for a job that is not a regular file, whatever the command.
+// One check and one message for a job that is not a regular file, whatever the command (a FIFO
+// would block a reader that did not check; the reader's messages for a folder and a device
+// are in CIniMemoriaTest).
 TEST(EntradasCli, UnMismoMensajeParaCadaOrden) {
     rutas::CCarpetaTemporal carpeta;
     const fs::path fifo = carpeta / "tubo.lan";
@@ -111,9 +112,7 @@ TEST(EntradasCli, UnMismoMensajeParaCadaOrden) {
         std::string Ruta;
         std::string Motivo;
     };
-    for (const RCaso& caso : {RCaso{carpeta.Ruta().string(), ": es una carpeta, no un archivo"},
-                              RCaso{"/dev/zero", ": no es un archivo normal"},
-                              RCaso{fifo.string(), ": no es un archivo normal"},
+    for (const RCaso& caso : {RCaso{fifo.string(), ": no es un archivo normal"},
                               RCaso{(carpeta / "falta.lan").string(), ""}}) {
         const std::string esperado =
             caso.Motivo.empty()
@@ -163,12 +162,12 @@ TEST_P(CtrlCCli, DosPulsacionesCancelanSinGuardar) {
     rutas::CCarpetaTemporal carpeta;
     const fs::path job = carpeta / "cocina.lan";
     {
-        std::string texto = Leer(rutas::Raiz("examples/cocina.lan"));
+        std::string texto = rutas::LeerBytes(rutas::Raiz("examples/cocina.lan"));
         const std::string clave = "NivelOptimizacionFinal=2";
         texto.replace(texto.find(clave), clave.size(), "NivelOptimizacionFinal=3");
         rutas::EscribirBytes(job, texto);
     }
-    const std::string antes = Leer(job);
+    const std::string antes = rutas::LeerBytes(job);
     for (int intento = 0; intento < 3; ++intento) {
         const pid_t hijo = fork();
         ASSERT_GE(hijo, 0);
@@ -197,9 +196,9 @@ TEST_P(CtrlCCli, DosPulsacionesCancelanSinGuardar) {
             continue;
         }
         ASSERT_TRUE(WIFEXITED(estado));
-        EXPECT_EQ(WEXITSTATUS(estado), 3) << Leer(carpeta / "errores.txt");
-        EXPECT_EQ(Leer(job), antes);
-        const std::string errores = Leer(carpeta / "errores.txt");
+        EXPECT_EQ(WEXITSTATUS(estado), 3) << rutas::LeerBytes(carpeta / "errores.txt");
+        EXPECT_EQ(rutas::LeerBytes(job), antes);
+        const std::string errores = rutas::LeerBytes(carpeta / "errores.txt");
         EXPECT_TRUE(Contiene(errores, "Forzar >>")) << errores;
         EXPECT_TRUE(Contiene(errores, "Cálculo cancelado")) << errores;
         return;
@@ -232,7 +231,7 @@ TEST(OpcionesCli, ValoresAbsurdosSeRechazanNombrandoLaOpcion) {
          "Las opciones MargenSup y MargenInf no dejan material útil en el material 1"},
     };
     rutas::CCarpetaTemporal carpeta;
-    const std::string cocina = Leer(rutas::Raiz("examples/cocina.lan"));
+    const std::string cocina = rutas::LeerBytes(rutas::Raiz("examples/cocina.lan"));
     for (const RCaso& c : casos) {
         std::string texto = cocina;
         for (const auto& [antes, despues] : c.Cambios) {
@@ -243,7 +242,7 @@ TEST(OpcionesCli, ValoresAbsurdosSeRechazanNombrandoLaOpcion) {
         const RSalida r = Ejecutar(carpeta, {"calcular", job.string()});
         EXPECT_EQ(r.Codigo, 2) << c.Mensaje;
         EXPECT_TRUE(Contiene(r.Errores, c.Mensaje)) << r.Errores;
-        EXPECT_TRUE(Leer(job) == texto) << "the job was written";
+        EXPECT_TRUE(rutas::LeerBytes(job) == texto) << "the job was written";
     }
 }
 
