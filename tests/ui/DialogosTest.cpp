@@ -2,6 +2,8 @@
 // quantities, about box and the calculator launcher. Set TRAZAL_CAPTURAS to a folder to get
 // a picture of each dialog there.
 
+#include "PruebaVentana.h"
+
 #include "document/CLanzamiento.h"
 #include "document/ROpciones.h"
 #include "document/UEntorno.h"
@@ -33,17 +35,6 @@
 #include <fstream>
 
 namespace {
-
-void Capturar(QWidget& ventana, const QString& nombre) {
-    const QString carpeta = qEnvironmentVariable("TRAZAL_CAPTURAS");
-    if (carpeta.isEmpty()) {
-        return;
-    }
-    ventana.show();
-    QCoreApplication::processEvents();
-    ventana.grab().save(carpeta + QLatin1Char('/') + nombre + QStringLiteral(".png"));
-    ventana.hide();
-}
 
 void Ejecutable(const std::filesystem::path& ruta) {
     std::ofstream(ruta) << "#!/bin/sh\n";
@@ -90,14 +81,14 @@ void DialogosTest::NuevoBarrasYPlantillas() {
     OpcionesPredeterminadas.Barras = false;
     TDLGNuevo dlg;
     dlg.Activar();
-    dlg.findChild<QRadioButton*>(QStringLiteral("rgDefault0"))->click();
+    Hijo<QRadioButton>(dlg, "rgDefault0")->click();
     dlg.accept();
     QCOMPARE(dlg.ArchivoPlantilla(), QStringLiteral("/opt/trazal/defaultbars.pla"));
     QVERIFY(OpcionesPredeterminadas.Barras);
 
     dlg.Activar();
-    dlg.findChild<QRadioButton*>(QStringLiteral("rgDefault2"))->click();
-    auto* lista = dlg.findChild<QListWidget*>(QStringLiteral("lbxPlantillas"));
+    Hijo<QRadioButton>(dlg, "rgDefault2")->click();
+    auto* lista = Hijo<QListWidget>(dlg, "lbxPlantillas");
     QCOMPARE(lista->item(0)->text(), QStringLiteral("perfiles"));
     Capturar(dlg, QStringLiteral("TDLGNuevo"));
     dlg.setResult(QDialog::Rejected);
@@ -115,18 +106,18 @@ void DialogosTest::NuevoConCarpetaVaciaYExaminar() {
     Entorno.CarpetaPlantillas = carpeta.Ruta().string();
     TDLGNuevo dlg;
     dlg.Activar();
-    auto* lista = dlg.findChild<QListWidget*>(QStringLiteral("lbxPlantillas"));
+    auto* lista = Hijo<QListWidget>(dlg, "lbxPlantillas");
     QCOMPARE(lista->count(), 1);
     QCOMPARE(lista->item(0)->text(), QStringLiteral("Examinar..."));
     QVERIFY(!lista->isEnabled());
-    dlg.findChild<QRadioButton*>(QStringLiteral("rgDefault2"))->click();
+    Hijo<QRadioButton>(dlg, "rgDefault2")->click();
     QVERIFY(lista->isEnabled());
     dlg.accept();
     QCOMPARE(dlg.result(), int(QDialog::Accepted));
     QCOMPARE(dlg.ArchivoPlantilla(), QString());
 
     dlg.show();
-    dlg.findChild<QRadioButton*>(QStringLiteral("rgDefault2"))->click();
+    Hijo<QRadioButton>(dlg, "rgDefault2")->click();
     lista->setCurrentRow(0);
     CDialogos::ProximoArchivo(QString());
     dlg.accept();
@@ -146,7 +137,7 @@ void DialogosTest::FiltroGuardaHistorial() {
     const QStringList columnas{QStringLiteral("Patrón #"), QStringLiteral("Material"),
                                QStringLiteral("P1"), QStringLiteral("P2")};
     dlg.Preparar(columnas, 2);
-    auto* filtro = dlg.findChild<QComboBox*>(QStringLiteral("cbFiltro"));
+    auto* filtro = Hijo<QComboBox>(dlg, "cbFiltro");
     for (const QString& texto :
          {QStringLiteral("1,5"), QStringLiteral("1,5"), QStringLiteral("10-15")}) {
         dlg.Activar();
@@ -167,7 +158,7 @@ void DialogosTest::ConsumoDelPrimerMaterial() {
     auto job = c.Crear();
     TDlgConsumo dlg;
     dlg.Preparar(*job);
-    auto* material = dlg.findChild<QComboBox*>(QStringLiteral("cbMaterial"));
+    auto* material = Hijo<QComboBox>(dlg, "cbMaterial");
     QCOMPARE(material->count(), 2);
     QCOMPARE(dlg.Cantidad(), QStringLiteral("1.00"));
     material->setCurrentIndex(1);
@@ -186,9 +177,8 @@ void DialogosTest::HistoricoDelLanzamiento() {
     job.EscribirHistorico({"Fecha y Hora: hoy", "", "Solución Teórica:"});
     TDlgHistorico dlg;
     dlg.Mostrar(job);
-    QCOMPARE(dlg.findChild<QLabel*>(QStringLiteral("LbLanzamiento"))->text(),
-             QStringLiteral("cocina"));
-    QCOMPARE(dlg.findChild<QPlainTextEdit*>(QStringLiteral("meHis"))->toPlainText(),
+    QCOMPARE(Hijo<QLabel>(dlg, "LbLanzamiento")->text(), QStringLiteral("cocina"));
+    QCOMPARE(Hijo<QPlainTextEdit>(dlg, "meHis")->toPlainText(),
              QStringLiteral("Fecha y Hora: hoy\n\nSolución Teórica:"));
     Capturar(dlg, QStringLiteral("TDlgHistorico"));
 }
@@ -202,15 +192,15 @@ void DialogosTest::EntornoColorDePapelYCarpetas() {
     TDLGEntorno dlg;
     QSignalSpy cambiado(&dlg, &TDLGEntorno::EntornoCambiado);
     dlg.Activar();
-    auto* colores = dlg.findChild<QTreeWidget*>(QStringLiteral("lwColores"));
+    auto* colores = Hijo<QTreeWidget>(dlg, "lwColores");
     QCOMPARE(colores->topLevelItemCount(), 9);
     colores->topLevelItem(2)->setSelected(true);
     colores->topLevelItem(8)->setSelected(true);
     CDialogos::ProximoColor(QColor(0x12, 0x34, 0x56));
     emit colores->header()->sectionClicked(2);
     CDialogos::ProximoArchivo(QStringLiteral("/home/taller/plantillas"));
-    dlg.findChild<QToolButton*>(QStringLiteral("btCarpetaPlantillas"))->click();
-    QCOMPARE(dlg.findChild<QLineEdit*>(QStringLiteral("edCarpetaPlantillas"))->text(),
+    Hijo<QToolButton>(dlg, "btCarpetaPlantillas")->click();
+    QCOMPARE(Hijo<QLineEdit>(dlg, "edCarpetaPlantillas")->text(),
              QStringLiteral("/home/taller/plantillas"));
     Capturar(dlg, QStringLiteral("TDLGEntorno"));
     // Cancel leaves the environment alone.
@@ -222,8 +212,7 @@ void DialogosTest::EntornoColorDePapelYCarpetas() {
     colores->topLevelItem(8)->setSelected(true);
     CDialogos::ProximoColor(QColor(0x12, 0x34, 0x56));
     emit colores->header()->sectionClicked(2);
-    dlg.findChild<QLineEdit*>(QStringLiteral("edCarpetaPlantillas"))
-        ->setText(QStringLiteral("/home/taller/plantillas"));
+    Hijo<QLineEdit>(dlg, "edCarpetaPlantillas")->setText(QStringLiteral("/home/taller/plantillas"));
     dlg.accept();
     REntorno esperado = antes;
     esperado.Colores[REntorno::ColorPapelEtiquetas] = 0x563412;
@@ -239,8 +228,7 @@ void DialogosTest::MultiplicarYAcercaDe() {
     Capturar(mul, QStringLiteral("TDLGMulCant"));
     QCoreApplication::setApplicationVersion(QStringLiteral("0.1"));
     TAboutBox acerca;
-    QCOMPARE(acerca.findChild<QLabel*>(QStringLiteral("Version"))->text(),
-             QStringLiteral("Versión 0.1"));
+    QCOMPARE(Hijo<QLabel>(acerca, "Version")->text(), QStringLiteral("Versión 0.1"));
     Capturar(acerca, QStringLiteral("TAboutBox"));
 }
 

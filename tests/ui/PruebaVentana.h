@@ -22,6 +22,30 @@ inline QString Q(const std::filesystem::path& p) {
     return QString::fromStdString(p.string());
 }
 
+// The child of `w` named `nombre`; a missing one ends the test program naming it.
+template <class T> T* Hijo(QWidget& w, const QString& nombre) {
+    T* hijo = w.findChild<T*>(nombre);
+    if (hijo == nullptr) {
+        qFatal("no child %s", qPrintable(nombre));
+    }
+    return hijo;
+}
+
+// With TRAZAL_CAPTURAS set to a folder, a picture of `ventana` there as `nombre`.png.
+inline void Capturar(QWidget& ventana, const QString& nombre) {
+    const QString carpeta = qEnvironmentVariable("TRAZAL_CAPTURAS");
+    if (carpeta.isEmpty()) {
+        return;
+    }
+    const bool oculta = !ventana.isVisible();
+    ventana.show();
+    QCoreApplication::processEvents();
+    ventana.grab().save(carpeta + QLatin1Char('/') + nombre + QStringLiteral(".png"));
+    if (oculta) {
+        ventana.hide();
+    }
+}
+
 class CPruebaVentana : public QObject {
 protected:
     std::unique_ptr<rutas::CCarpetaTemporal> FCarpeta;

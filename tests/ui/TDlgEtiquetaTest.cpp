@@ -4,6 +4,7 @@
 // loads, saves and generates formats.
 
 #include "ui/TDlgEtiqueta.h"
+#include "PruebaVentana.h"
 
 #include "document/CLanzamiento.h"
 #include "document/UEntorno.h"
@@ -30,14 +31,6 @@
 #include <memory>
 
 namespace {
-
-template <class T> T* Hijo(QWidget& w, const QString& nombre) {
-    T* hijo = w.findChild<T*>(nombre);
-    if (hijo == nullptr) {
-        qFatal("no child %s", qPrintable(nombre));
-    }
-    return hijo;
-}
 
 QString Memo(QWidget& w) {
     return Hijo<QPlainTextEdit>(w, "meEti")->toPlainText();
@@ -217,10 +210,8 @@ private slots:
         Hijo<QPushButton>(g, "btConfigurar")->click();
         g.resize(500, 400);
         QVERIFY(!g.grab().isNull());
-        if (const QString capturas = qEnvironmentVariable("TRAZAL_CAPTURAS"); !capturas.isEmpty()) {
-            g.grab().save(capturas + QStringLiteral("/TDLGGenerarEti.png"));
-            FParametros->grab().save(capturas + QStringLiteral("/TDLGParametrosEti.png"));
-        }
+        Capturar(g, QStringLiteral("TDLGGenerarEti"));
+        Capturar(*FParametros, QStringLiteral("TDLGParametrosEti"));
         g.accept();
         QCOMPARE(g.Partes()[1], std::string("Sob\\1#OFF\\2"));
         QVERIFY(

@@ -1,4 +1,5 @@
 #include "ui/TDlgOpciones.h"
+#include "PruebaVentana.h"
 
 #include "document/CGrilla.h"
 #include "document/CLanzamiento.h"
@@ -62,14 +63,6 @@ std::unique_ptr<RVentanaPrueba> Abrir(const rutas::CCarpetaTemporal& carpeta,
     v->Job->LeerPiezas(v->Piezas);
     v->Job->LeerMateriales(v->Materiales);
     return v;
-}
-
-template <class T> T* Hijo(QWidget& w, const char* nombre) {
-    T* hijo = w.findChild<T*>(QString::fromUtf8(nombre));
-    if (hijo == nullptr) {
-        qFatal("no child %s", nombre);
-    }
-    return hijo;
 }
 
 void Escribir(QLineEdit* edicion, const QString& texto) {

@@ -88,23 +88,23 @@ private slots:
         CDialogos::ProximaEjecucion([&](QDialog& d) {
             auto& f = static_cast<TFRMExcel&>(d);
             f.show();
-            titulo = f.findChild<QLabel*>(QStringLiteral("panFile"))->text();
-            auto* transferir = f.findChild<QPushButton*>(QStringLiteral("btnTransfer"));
+            titulo = Hijo<QLabel>(f, "panFile")->text();
+            auto* transferir = Hijo<QPushButton>(f, "btnTransfer");
             if (transferir->isEnabled()) {
                 return 0;
             }
             CDialogos::ProximoArchivo(libro);
-            f.findChild<QPushButton*>(QStringLiteral("btnSeleccionarLibro"))->click();
-            if (f.findChild<QLineEdit*>(QStringLiteral("edLibro"))->text() != "piezas.xlsx" ||
-                f.findChild<QComboBox*>(QStringLiteral("cbHojas"))->count() != 2) {
+            Hijo<QPushButton>(f, "btnSeleccionarLibro")->click();
+            if (Hijo<QLineEdit>(f, "edLibro")->text() != "piezas.xlsx" ||
+                Hijo<QComboBox>(f, "cbHojas")->count() != 2) {
                 return 0;
             }
-            f.findChild<QCheckBox*>(QStringLiteral("ckbFirstRow"))->click();
-            auto* campos = f.findChild<QTableWidget*>(QStringLiteral("vlwCampos"));
+            Hijo<QCheckBox>(f, "ckbFirstRow")->click();
+            auto* campos = Hijo<QTableWidget>(f, "vlwCampos");
             cuenta = campos->item(2, 1)->text(); // Cantidad, found in the header row
             CDialogos::ProximaRespuesta(CDialogos::Si);
             transferir->click();
-            f.findChild<QPushButton*>(QStringLiteral("btnExcel"))->click();
+            Hijo<QPushButton>(f, "btnExcel")->click();
             return static_cast<int>(QDialog::Rejected);
         });
         Disparar("FileImportarExcel");
@@ -136,12 +136,12 @@ private slots:
             auto& f = static_cast<TFRMExcel&>(d);
             f.show();
             f.AbrirLibro(Q(csv));
-            auto* parar = f.findChild<QPushButton*>(QStringLiteral("btnStop"));
+            auto* parar = Hijo<QPushButton>(f, "btnStop");
             // The first pending events run before the first row, the next ones after row 5.
             QTimer::singleShot(
                 0, &f, [parar, &f] { QTimer::singleShot(0, &f, [parar] { parar->click(); }); });
             CDialogos::ProximaRespuesta(CDialogos::Si);
-            f.findChild<QPushButton*>(QStringLiteral("btnTransfer"))->click();
+            Hijo<QPushButton>(f, "btnTransfer")->click();
             paradoAlFinal = !parar->isEnabled();
             return static_cast<int>(QDialog::Rejected);
         });
@@ -155,8 +155,8 @@ private slots:
     // No file name: a new workbook in a temporary file, opened with the desktop's program.
     void ExportarSinNombreAbreElLibro() {
         CDialogos::ProximaEjecucion([](QDialog& d) {
-            d.findChild<QLineEdit*>(QStringLiteral("edBook"))->clear();
-            d.findChild<QCheckBox*>(QStringLiteral("ckbResultados"))->setChecked(true);
+            Hijo<QLineEdit>(d, "edBook")->clear();
+            Hijo<QCheckBox>(d, "ckbResultados")->setChecked(true);
             return static_cast<int>(QDialog::Accepted);
         });
         const QString panel = FPrincipal->TextoPanel(0);
@@ -173,8 +173,8 @@ private slots:
         const auto ruta = *FCarpeta / "plan";
         CDialogos::ProximaEjecucion([&](QDialog& d) {
             CDialogos::ProximoArchivo(Q(ruta));
-            d.findChild<QPushButton*>(QStringLiteral("btExaminar"))->click();
-            d.findChild<QCheckBox*>(QStringLiteral("ckbPatrones"))->setChecked(false);
+            Hijo<QPushButton>(d, "btExaminar")->click();
+            Hijo<QCheckBox>(d, "ckbPatrones")->setChecked(false);
             return static_cast<int>(QDialog::Accepted);
         });
         Disparar("FileExportarExcel");

@@ -1,4 +1,5 @@
 #include "ui/TFrmCalculo.h"
+#include "PruebaVentana.h"
 
 #include "document/CLanzamiento.h"
 #include "document/ROpciones.h"
@@ -103,10 +104,7 @@ void TFrmCalculoTest::AvisoSeCierraSoloTras60Segundos() {
     });
     QTRY_VERIFY(frm->Dialogo() != nullptr);
     TDlgPromtPedido* aviso = frm->Dialogo();
-    const QString capturas = qEnvironmentVariable("TRAZAL_CAPTURAS");
-    if (!capturas.isEmpty()) {
-        aviso->grab().save(capturas + QStringLiteral("/TDlgPromtPedido.png"));
-    }
+    Capturar(*aviso, QStringLiteral("TDlgPromtPedido"));
     QVERIFY(aviso->Memo1()->toPlainText().contains(QStringLiteral("siguientes: \n2,5\nDebido a:")));
     QCOMPARE(aviso->windowTitle(), QStringLiteral("No se cumplimentó el pedido para las piezas:"));
     for (int s = 59; s >= 1; --s) {
@@ -146,10 +144,7 @@ void TFrmCalculoTest::CalculoCompletoGuardaYApaga() {
     frm->Iniciar();
     auto* boton = frm->findChild<QPushButton*>(QStringLiteral("Button1"));
     QTRY_COMPARE_WITH_TIMEOUT(boton->text(), QStringLiteral("Cerrar"), 120000);
-    if (!qEnvironmentVariable("TRAZAL_CAPTURAS").isEmpty()) {
-        frm->grab().save(qEnvironmentVariable("TRAZAL_CAPTURAS") +
-                         QStringLiteral("/TFrmCalculo.png"));
-    }
+    Capturar(*frm, QStringLiteral("TFrmCalculo"));
     QCOMPARE(frm->windowTitle(), QStringLiteral("Calculo Completado"));
     QVERIFY(!frm->findChild<QPushButton*>(QStringLiteral("btForzar"))->isEnabled());
     QVERIFY(!materiales->topLevelItem(0)->text(2).isEmpty());

@@ -282,8 +282,8 @@ private slots:
         QVERIFY(todos >= 2);
         CDialogos::ProximaEjecucion([](QDialog& d) {
             // Column 0, the pattern number: only pattern 1.
-            d.findChild<QComboBox*>("cbColumnas")->setCurrentIndex(0);
-            d.findChild<QComboBox*>("cbFiltro")->setCurrentText("1");
+            Hijo<QComboBox>(d, "cbColumnas")->setCurrentIndex(0);
+            Hijo<QComboBox>(d, "cbFiltro")->setCurrentText("1");
             return int(QDialog::Accepted);
         });
         Disparar("EditFiltrar");
