@@ -3,6 +3,7 @@
 #include <QFontMetrics>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPen>
 #include <QString>
 
@@ -39,8 +40,42 @@ Qt::BrushStyle EstiloRelleno(TEstiloRelleno estilo) {
 } // namespace
 
 CLienzoQt::CLienzoQt(QPainter& pintor) : FPintor(pintor) {
+    FPintor.setBrush(Qt::NoBrush);
     FFuente = QFont(QStringLiteral("Arial"), 8);
     FColorTexto = Qt::black;
+}
+
+CLienzoQt::~CLienzoQt() {
+    if (FPintor.isActive()) {
+        Terminar();
+    }
+}
+
+void CLienzoQt::Terminar() {
+    if (FRayados.empty()) {
+        return;
+    }
+    QPainterPath camino;
+    // Winding: margin bands that meet at a corner stay filled there.
+    camino.setFillRule(Qt::WindingFill);
+    for (const QRect& r : FRayados) {
+        camino.addRect(r);
+    }
+    FPintor.fillPath(camino, FBrochaRayado);
+    FRayados.clear();
+    FCajaRayados = QRect();
+}
+
+void CLienzoQt::VaciarSi(const QRectF& zona) {
+    if (FRayados.empty() || !zona.intersects(FCajaRayados)) {
+        return;
+    }
+    for (const QRect& r : FRayados) {
+        if (zona.intersects(r)) {
+            Terminar();
+            return;
+        }
+    }
 }
 
 QColor CLienzoQt::AColor(TColor color) {
@@ -61,7 +96,9 @@ void CLienzoQt::Pluma(TColor color, TEstiloPluma estilo, int ancho) {
 }
 
 void CLienzoQt::Relleno(TColor color, TEstiloRelleno estilo) {
-    FPintor.setBrush(QBrush(AColor(color), EstiloRelleno(estilo)));
+    // Kept here, not in the painter: a PDF writes a hatched brush out again as a new pattern
+    // object each time the painter's state is written (every clipped label would add one).
+    FRelleno = QBrush(AColor(color), EstiloRelleno(estilo));
 }
 
 void CLienzoQt::Fuente(const RFuente& fuente, TColor color) {
@@ -83,8 +120,22 @@ void CLienzoQt::Rectangulo(const RRect& r) {
     const int alto = r.Bottom - r.Top;
     const bool conPluma = FPintor.pen().style() != Qt::NoPen;
     const qreal pluma = conPluma ? FPintor.pen().widthF() : 0.0;
-    if (FPintor.brush().style() != Qt::NoBrush && ancho > 0 && alto > 0) {
-        FPintor.fillRect(QRect(r.Left, r.Top, ancho, alto), FPintor.brush());
+    // Whatever this draws reaches half a pen beyond the rectangle.
+    const qreal borde = conPluma ? pluma : 0.0;
+    VaciarSi(QRectF(r.Left, r.Top, ancho, alto).adjusted(-borde, -borde, borde, borde));
+    const Qt::BrushStyle estilo = FRelleno.style();
+    if (estilo != Qt::NoBrush && ancho > 0 && alto > 0) {
+        const QRect zona(r.Left, r.Top, ancho, alto);
+        if (estilo == Qt::SolidPattern) {
+            FPintor.fillRect(zona, FRelleno);
+        } else {
+            if (!FRayados.empty() && FRelleno != FBrochaRayado) {
+                Terminar();
+            }
+            FBrochaRayado = FRelleno;
+            FRayados.push_back(zona);
+            FCajaRayados = FCajaRayados.united(zona);
+        }
     }
     if (conPluma && (ancho < 2 * pluma || alto < 2 * pluma)) {
         // Too thin for an outline (a kerf narrower than the pen): the outline covers it,
@@ -100,18 +151,19 @@ void CLienzoQt::Rectangulo(const RRect& r) {
         return;
     }
     if (conPluma) {
-        const QBrush relleno = FPintor.brush();
-        FPintor.setBrush(Qt::NoBrush);
         // The outline lies inside the rectangle, as wide as the pen.
         const qreal media = FPintor.pen().widthF() / 2.0;
         FPintor.drawRect(QRectF(r.Left + media, r.Top + media,
                                 std::max<qreal>(0, ancho - 2 * media),
                                 std::max<qreal>(0, alto - 2 * media)));
-        FPintor.setBrush(relleno);
     }
 }
 
 void CLienzoQt::Linea(int x1, int y1, int x2, int y2) {
+    const qreal media = FPintor.pen().widthF() / 2.0 + 1.0;
+    VaciarSi(QRectF(QPointF(std::min(x1, x2), std::min(y1, y2)),
+                    QPointF(std::max(x1, x2), std::max(y1, y2)))
+                 .adjusted(-media, -media, media, media));
     FPintor.drawLine(x1, y1, x2, y2);
 }
 
@@ -126,10 +178,14 @@ void CLienzoQt::Texto(const RRect& recorte, int x, int y, TAlineacion alineacion
     } else if (alineacion == TAlineacion::Derecha) {
         izquierda = x - ancho;
     }
+    VaciarSi(QRectF(izquierda, y, ancho, medidas.height()).adjusted(-2, -2, 2, 2));
     FPintor.save();
-    FPintor.setClipRect(QRect(recorte.Left, recorte.Top, recorte.Right - recorte.Left,
-                              recorte.Bottom - recorte.Top),
-                        Qt::IntersectClip);
+    const QRect limite(recorte.Left, recorte.Top, recorte.Right - recorte.Left,
+                       recorte.Bottom - recorte.Top);
+    // A clip is written out to a PDF with the whole painter state: only where it cuts.
+    if (!limite.contains(QRect(izquierda, y, ancho, medidas.height()))) {
+        FPintor.setClipRect(limite, Qt::IntersectClip);
+    }
     FPintor.setFont(FFuente);
     FPintor.setPen(FColorTexto);
     FPintor.drawText(QPoint(izquierda, y + medidas.ascent()), t);

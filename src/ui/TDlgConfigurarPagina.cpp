@@ -32,8 +32,7 @@ QPageSize::PageSizeId TamanoDeCodigo(int codigo) {
     return CPaginaQt::Diseno(o).pageSize().id();
 }
 
-template <class T>
-T* Nombrado(T* w, const char* nombre) {
+template <class T> T* Nombrado(T* w, const char* nombre) {
     w->setObjectName(QString::fromLatin1(nombre));
     return w;
 }
@@ -129,8 +128,8 @@ void TDlgConfigurarPagina::Cargar(const ROpciones& o) {
     FAncho->setValue(mm.width());
     FLargo->setValue(mm.height());
     (o.PaperOrientation == 1 ? FHorizontal : FVertical)->setChecked(true);
-    FBandeja->setCurrentIndex(
-        o.OutputBin >= 0 && o.OutputBin < FBandeja->count() ? o.OutputBin : 7);
+    FBandeja->setCurrentIndex(o.OutputBin >= 0 && o.OutputBin < FBandeja->count() ? o.OutputBin
+                                                                                  : 7);
     AlCambiarPapel();
 }
 

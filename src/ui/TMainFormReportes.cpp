@@ -7,8 +7,8 @@
 #include "document/UTextos.h"
 #include "reports/CReporteBandas.h"
 #include "ui/CDialogos.h"
-#include "ui/TDlgConfigurarPagina.h"
 #include "ui/CPaginaQt.h"
+#include "ui/TDlgConfigurarPagina.h"
 #include "ui/TMDIChild.h"
 #include "ui/TPaginaReporte.h"
 
