@@ -1,6 +1,8 @@
 #include "ui/CLienzoQt.h"
 
+#include <QBitmap>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPainterPath>
@@ -8,6 +10,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace {
@@ -40,9 +43,45 @@ Qt::BrushStyle EstiloRelleno(TEstiloRelleno estilo) {
 } // namespace
 
 CLienzoQt::CLienzoQt(QPainter& pintor) : FPintor(pintor) {
+    // Pens and hatching are measured in screen pixels: on a finer device (a 300 dpi page) they
+    // grow with it, so the paper shows the lines, dots and hatching the screen shows.
+    if (const QPaintDevice* d = FPintor.device()) {
+        FEscala = std::max(1.0, d->logicalDpiX() / 96.0);
+    }
     FPintor.setBrush(Qt::NoBrush);
     FFuente = QFont(QStringLiteral("Arial"), 8);
     FColorTexto = Qt::black;
+}
+
+QBitmap CLienzoQt::Trama(Qt::BrushStyle estilo) const {
+    const int n = std::max(8, static_cast<int>(std::lround(8 * FEscala)));
+    QImage imagen(n, n, QImage::Format_RGB32);
+    imagen.fill(Qt::white);
+    {
+        QPainter p(&imagen);
+        p.setPen(QPen(Qt::black, std::max(1.0, std::round(FEscala)), Qt::SolidLine, Qt::FlatCap));
+        const double m = n / 2.0;
+        const bool horizontal = estilo == Qt::HorPattern || estilo == Qt::CrossPattern;
+        const bool vertical = estilo == Qt::VerPattern || estilo == Qt::CrossPattern;
+        const bool adelante = estilo == Qt::FDiagPattern || estilo == Qt::DiagCrossPattern;
+        const bool atras = estilo == Qt::BDiagPattern || estilo == Qt::DiagCrossPattern;
+        if (horizontal) {
+            p.drawLine(QPointF(0, m), QPointF(n, m));
+        }
+        if (vertical) {
+            p.drawLine(QPointF(m, 0), QPointF(m, n));
+        }
+        // Each diagonal also one tile before and after, so that the tiles join.
+        for (int k = -1; k <= 1; ++k) {
+            if (adelante) {
+                p.drawLine(QPointF(k * n, 0), QPointF(k * n + n, n));
+            }
+            if (atras) {
+                p.drawLine(QPointF(k * n, n), QPointF(k * n + n, 0));
+            }
+        }
+    }
+    return QBitmap::fromImage(imagen, Qt::ThresholdDither | Qt::MonoOnly);
 }
 
 CLienzoQt::~CLienzoQt() {
@@ -88,7 +127,7 @@ void CLienzoQt::Pluma(TColor color, TEstiloPluma estilo, int ancho) {
         return;
     }
     QPen pluma(AColor(color));
-    pluma.setWidth(std::max(1, ancho));
+    pluma.setWidthF(std::max(1, ancho) * FEscala);
     pluma.setStyle(estilo == TEstiloPluma::Punteada ? Qt::DotLine : Qt::SolidLine);
     pluma.setCapStyle(Qt::FlatCap);
     pluma.setJoinStyle(Qt::MiterJoin);
@@ -98,7 +137,19 @@ void CLienzoQt::Pluma(TColor color, TEstiloPluma estilo, int ancho) {
 void CLienzoQt::Relleno(TColor color, TEstiloRelleno estilo) {
     // Kept here, not in the painter: a PDF writes a hatched brush out again as a new pattern
     // object each time the painter's state is written (every clipped label would add one).
-    FRelleno = QBrush(AColor(color), EstiloRelleno(estilo));
+    const Qt::BrushStyle trama = EstiloRelleno(estilo);
+    if (FEscala > 1.0 && trama != Qt::SolidPattern && trama != Qt::NoBrush) {
+        // Qt's hatch patterns are 8 device pixels whatever the device (and a PDF ignores the
+        // brush's transform): on a finer device the same hatching is a tile drawn to scale.
+        // One brush per fill and colour, so that a PDF keeps one image of the tile.
+        QBrush& b = FTramas[{static_cast<int>(trama), color}];
+        if (b.style() == Qt::NoBrush) {
+            b = QBrush(AColor(color), Trama(trama));
+        }
+        FRelleno = b;
+        return;
+    }
+    FRelleno = QBrush(AColor(color), trama);
 }
 
 void CLienzoQt::Fuente(const RFuente& fuente, TColor color) {

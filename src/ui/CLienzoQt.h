@@ -9,11 +9,14 @@
 
 #include "patterns/CLienzo.h"
 
+#include <QBitmap>
 #include <QBrush>
 #include <QColor>
 #include <QFont>
 #include <QRect>
 
+#include <map>
+#include <utility>
 #include <vector>
 
 class QPainter;
@@ -40,6 +43,8 @@ public:
     static QColor AColor(TColor color);
 
 private:
+    // The tile of a hatch style at this device's scale.
+    QBitmap Trama(Qt::BrushStyle estilo) const;
     // Paints the held-back fills when `zona` overlaps them.
     void VaciarSi(const QRectF& zona);
 
@@ -48,6 +53,8 @@ private:
     QBrush FBrochaRayado;
     QRect FCajaRayados;
     QBrush FRelleno;
+    std::map<std::pair<int, TColor>, QBrush> FTramas; // hatch tiles by style and colour
+    double FEscala = 1.0;                             // device pixels per screen pixel, at least 1
     QFont FFuente;
     QColor FColorTexto;
 };
