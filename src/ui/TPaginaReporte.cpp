@@ -44,12 +44,14 @@ void TPaginaReporte::Regenerar() {
     reporte->FijarVista(FVistaPatron, FZoomPatron);
     FVista->FijarReporte(reporte.get(), reporte->Diseno());
     FReporte = std::move(reporte);
+    emit PaginaCambiada();
 }
 
 void TPaginaReporte::Cerrar() {
     FVista->FijarReporte(nullptr, QPageLayout());
     FReporte.reset();
     FJob = nullptr;
+    emit PaginaCambiada();
 }
 
 int TPaginaReporte::Paginas() const {
