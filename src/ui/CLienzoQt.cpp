@@ -46,7 +46,9 @@ CLienzoQt::CLienzoQt(QPainter& pintor) : FPintor(pintor) {
     // Pens and hatching are measured in screen pixels: on a finer device (a 300 dpi page) they
     // grow with it, so the paper shows the lines, dots and hatching the screen shows.
     if (const QPaintDevice* d = FPintor.device()) {
-        FEscala = std::max(1.0, d->logicalDpiX() / 96.0);
+        // An image's 3780 dots a metre are 96.01 dpi: that is the screen's scale.
+        const double escala = d->logicalDpiX() / 96.0;
+        FEscala = escala < 1.05 ? 1.0 : escala;
     }
     FPintor.setBrush(Qt::NoBrush);
     FFuente = QFont(QStringLiteral("Arial"), 8);
