@@ -152,7 +152,7 @@ TEST(ReporteCliPaginas, SeptimaTarjetaEnLaPagina2) {
 // One pattern of 30 x 30 leaves, each a 60 x 40 piece in an 80 x 40 leaf: 900 hatched
 // offcuts and 1,800 labels. Written naively a card like this takes 2 MB of PDF (a hatch
 // pattern written out again with every label); it must stay small, on the card and drawn
-// alone, and still read back.
+// alone, and still read back; its long list of cut lines repeats the heading on every page.
 TEST(ReporteCliPdf, TarjetaRayadaOcupaPoco) {
     rutas::CCarpetaTemporal carpeta;
     const std::function<std::string(int, int)> tira = [&](int n, int alto) -> std::string {
@@ -190,6 +190,21 @@ TEST(ReporteCliPdf, TarjetaRayadaOcupaPoco) {
     }
     EXPECT_NE(Comando("pdftotext '" + tarjeta.string() + "' -").find("Patrón # 1"),
               std::string::npos);
+    // Its 1,800 cut lines take many pages: each one repeats the pattern's heading.
+    const fs::path lineas = carpeta / "c.pdf";
+    ASSERT_EQ(
+        Ejecutar(carpeta, {"reporte", job.string(), "--tipo", "coordenadas", "-o", lineas.string()})
+            .Codigo,
+        0);
+    const int paginas = PaginasPdf(lineas);
+    ASSERT_GT(paginas, 2);
+    for (const int k : {2, paginas}) {
+        const std::string p = std::to_string(k);
+        EXPECT_NE(Comando("pdftotext -f " + p + " -l " + p + " '" + lineas.string() + "' -")
+                      .find("Patrón 1: 2440x1220"),
+                  std::string::npos)
+            << k;
+    }
 }
 
 TEST(ReporteCliRechazos, SalenCon2SinDejarArchivo) {
