@@ -188,6 +188,9 @@ void CLienzoQt::Rectangulo(const RRect& r) {
             FBrochaRayado = FRelleno;
             FRayados.push_back(zona);
             FCajaRayados = FCajaRayados.united(zona);
+            if (conPluma) {
+                Terminar(); // the outline goes on top of its own fill
+            }
         }
     }
     if (conPluma && (ancho < 2 * pluma || alto < 2 * pluma)) {
