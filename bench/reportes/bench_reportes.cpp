@@ -1,7 +1,7 @@
 // The reports of a large plan: 300 patterns of 900 leaves each (30 strips of 30 pieces on
 // a 2440 x 1220 sheet, 899 cuts per pattern). PDF of the pattern cards and of the cutting
-// parameters, and the first page as the preview shows it (layout of every page, then the
-// painting of page 1).
+// parameters, the layout alone, and the first page as the preview shows it (layout of every
+// page, then the painting of page 1 only).
 
 #include "document/CLanzamiento.h"
 #include "document/REntorno.h"
@@ -45,8 +45,8 @@ std::string Tira(int n, int alto) {
 // n strips side by side, the last one with the sheet's free end.
 std::string Tiras_(int n, int largo) {
     if (n == 1) {
-        return "(" + std::to_string(largo) + ";1220;1;0;0;0;0;0;\\def" + Tira(PiezasPorTira, 1220) + "(" +
-               std::to_string(largo - 80) + ";1220;0;0;0;0;0;0;\\def()()))";
+        return "(" + std::to_string(largo) + ";1220;1;0;0;0;0;0;\\def" + Tira(PiezasPorTira, 1220) +
+               "(" + std::to_string(largo - 80) + ";1220;0;0;0;0;0;0;\\def()()))";
     }
     return "(" + std::to_string(largo) + ";1220;1;0;0;0;0;0;\\def" + Tira(PiezasPorTira, 1220) +
            Tiras_(n - 1, largo - 80) + ")";
@@ -104,8 +104,20 @@ void PrimeraPagina(benchmark::State& estado, TReporte tipo) {
     }
 }
 
+// The layout alone: what the preview waits for before it paints the first page.
+void Paginar(benchmark::State& estado, TReporte tipo) {
+    const CLanzamiento& job = Trabajo();
+    const REntorno entorno = REntorno::PorDefecto(1920, 1080, {});
+    for (auto _ : estado) {
+        CReporteBandas reporte(job, tipo, entorno);
+        estado.counters["paginas"] = reporte.Paginar(reporte.Diseno());
+    }
+}
+
 } // namespace
 
+BENCHMARK_CAPTURE(Paginar, Tarjetas, TReporte::Patrones)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(Paginar, Parametros, TReporte::Parametros)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Pdf, Tarjetas, TReporte::Patrones)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(Pdf, Parametros, TReporte::Parametros)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PrimeraPagina, Tarjetas, TReporte::Patrones)->Unit(benchmark::kMillisecond);

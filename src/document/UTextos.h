@@ -157,13 +157,16 @@ inline constexpr const char* ExportarCancelar = "&Cancelar";
 inline constexpr const char* ExportarExportar = "Ex&portar";
 // The check boxes, in the dialog's order: pieces, materials, patterns, results, parameters,
 // offcuts, coordinates.
-inline constexpr const char* ExportarElementos[7] = {
-    "Piezas", "Materiales", "Patrones de corte", "Hoja de resultados", "Parámetros del corte",
-    "Sobrantes reutilizables", "Coordenadas de los cortes"};
+inline constexpr const char* ExportarElementos[7] = {"Piezas",
+                                                     "Materiales",
+                                                     "Patrones de corte",
+                                                     "Hoja de resultados",
+                                                     "Parámetros del corte",
+                                                     "Sobrantes reutilizables",
+                                                     "Coordenadas de los cortes"};
 // The sheets, in the same order.
-inline constexpr const char* HojasLibro[7] = {"Piezas",     "Materiales", "Patrones",
-                                              "Resultados", "Parámetros", "Sobrantes",
-                                              "Coordenadas"};
+inline constexpr const char* HojasLibro[7] = {
+    "Piezas", "Materiales", "Patrones", "Resultados", "Parámetros", "Sobrantes", "Coordenadas"};
 inline constexpr const char* ExportandoLibro = "Exportando libro de Excel. Por favor, espere...";
 inline constexpr const char* LibroGeneradoCon = "Libro de Excel generado con";
 inline constexpr const char* TituloProducto = "Trazal 4";
@@ -446,6 +449,22 @@ inline constexpr const char* FilasPorPagina = "Filas por página:";
 inline constexpr const char* ColumnasPorPagina = "Columnas por página:";
 inline constexpr const char* ConfigurarPagina = "Configurar Página...";
 inline constexpr const char* TituloConfigurarPagina = "Configurar Página";
+inline constexpr const char* PaginaImpresora = "&Impresora:";
+inline constexpr const char* PaginaImpresoraPredeterminada = "(Predeterminada)";
+inline constexpr const char* PaginaPapel = "&Papel:";
+inline constexpr const char* PaginaPapelPredeterminado = "Predeterminado de la impresora";
+inline constexpr const char* PaginaPapelPersonalizado = "Personalizado";
+inline constexpr const char* PaginaAncho = "&Ancho (mm):";
+inline constexpr const char* PaginaLargo = "&Largo (mm):";
+inline constexpr const char* PaginaOrientacion = "Orientación";
+inline constexpr const char* PaginaVertical = "&Vertical";
+inline constexpr const char* PaginaHorizontal = "&Horizontal";
+inline constexpr const char* PaginaBandeja = "&Bandeja:";
+// The output bins, in the order of OutputBin.
+inline constexpr const char* PaginaBandejas[] = {
+    "Única",          "Superior",       "Inferior",   "Central",   "Manual",
+    "Sobre",          "Sobre manual",   "Automática", "Tractor",   "Formato pequeño",
+    "Formato grande", "Gran capacidad", "Casete",     "Formulario"};
 inline constexpr const char* ExcluirNulos = "Excluir de los reportes";
 inline constexpr const char* ExcluirPiezas = "Piezas con cantidad nula";
 inline constexpr const char* ExcluirMateriales = "Materiales sin consumo";

@@ -66,4 +66,6 @@ public:
     // Size of a line of text in the current font.
     virtual int AnchoTexto(const std::string& texto) = 0;
     virtual int AltoTexto(const std::string& texto) = 0;
+    // The drawing is complete: a surface that holds back fills paints them now.
+    virtual void Terminar() {}
 };

@@ -165,6 +165,7 @@ void CDibujo::Ejecutar(const RRect& ajuste, const RRect& recorte) {
         FCortes = FHojas = FSobrantes = 0;
         Etiquetas(*FP.Raiz(), FP.MargenIzq(), FP.MargenInf());
     }
+    FLienzo.Terminar();
 }
 
 void CDibujo::Material() {

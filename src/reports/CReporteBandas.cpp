@@ -117,13 +117,16 @@ int CReporteBandas::Paginar(const QPageLayout& diseno) {
         const auto n = static_cast<std::int64_t>(FFilas.Patrones().size());
         for (std::int64_t i = 0; i == 0 || i < n; i += porPagina) {
             FInicios.push_back({RPosicionReporte{i, 0},
-                                static_cast<int>(std::min<std::int64_t>(porPagina, n - i))});
+                                static_cast<int>(std::min<std::int64_t>(porPagina, n - i)), false,
+                                RPosicionReporte{}});
         }
         return Paginas();
     }
-    const double cuerpo = std::max(AltoCuerpo(), AltoTitulo + AltoDetalle);
-    RPagina pagina{FFilas.Posicion(), 0};
+    const double cuerpo = std::max(AltoCuerpo(), 2 * AltoTitulo + AltoDetalle);
+    RPagina pagina{FFilas.Posicion(), 0, false, RPosicionReporte{}};
     double y = 0;
+    bool hayEncabezado = false;
+    RPosicionReporte encabezado;
     for (TFila tipo;;) {
         const RPosicionReporte pos = FFilas.Posicion();
         if (!FFilas.Avanzar(tipo)) {
@@ -134,8 +137,13 @@ int CReporteBandas::Paginar(const QPageLayout& diseno) {
         const double necesario = tipo == TFila::Titulo ? alto + AltoDetalle : alto;
         if (pagina.Filas > 0 && y + necesario > cuerpo) {
             FInicios.push_back(pagina);
-            pagina = RPagina{pos, 0};
-            y = 0;
+            const bool continua = hayEncabezado && tipo != TFila::Titulo;
+            pagina = RPagina{pos, 0, continua, encabezado};
+            y = continua ? AltoTitulo : 0;
+        }
+        if (tipo == TFila::Titulo) {
+            hayEncabezado = true;
+            encabezado = pos;
         }
         y += alto;
         ++pagina.Filas;
@@ -200,6 +208,14 @@ void CReporteBandas::PintarPagina(QPainter& p, int pagina, double e) {
     } else {
         double y = PintarEncabezados(p, AltoCabecera, e);
         RFilaReporte f;
+        if (pg.Continua) {
+            FFilas.IrA(pg.Encabezado);
+            if (FFilas.Siguiente(f)) {
+                PintarFila(p, f, y, e);
+                y += AltoFila(f);
+            }
+            FFilas.IrA(pg.Inicio);
+        }
         for (int i = 0; i < pg.Filas && FFilas.Siguiente(f); ++i) {
             PintarFila(p, f, y, e);
             y += AltoFila(f);

@@ -9,7 +9,8 @@
 //
 // Layout is in report units of 1/96 inch, independent of the device; painting converts them
 // to the device's pixels, so a PDF, a printer and the preview get the same pages. Only the
-// position where each page starts is kept, so a page paints without the rows before it.
+// position where each page starts is kept, so a page paints without the rows before it. A
+// page that starts in the middle of a pattern's (or a material's) rows repeats its heading.
 
 #include "engine/CFilasReporte.h"
 
@@ -70,6 +71,9 @@ private:
     struct RPagina {
         RPosicionReporte Inicio;
         int Filas = 0;
+        // A page that goes on with a group's rows repeats the group's heading first.
+        bool Continua = false;
+        RPosicionReporte Encabezado;
     };
     double AltoFila(const RFilaReporte& f) const;
     double AltoEncabezados() const;

@@ -6,8 +6,8 @@
 #include "document/UTextos.h"
 #include "patterns/UArchivoFormato.h"
 #include "ui/CDialogos.h"
-#include "ui/CPaginaQt.h"
 #include "ui/TDLGGenerarEti.h"
+#include "ui/TDlgConfigurarPagina.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -20,9 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPageSetupDialog>
 #include <QPlainTextEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -701,14 +699,13 @@ void TDlgOpciones::btGenerarClick() {
 // ---- Outputs ----
 
 void TDlgOpciones::btConfigPagClick() {
-    QPrinter impresora;
-    CPaginaQt::Aplicar(FEdicion.Opciones(), impresora);
-    QPageSetupDialog dialogo(&impresora, this);
-    dialogo.setWindowTitle(Q(Textos::TituloConfigurarPagina));
+    // The same page set-up as the report's: it needs no installed printer.
+    TDlgConfigurarPagina dialogo(this);
+    dialogo.Cargar(FEdicion.Opciones());
     if (CDialogos::Ejecutar(dialogo) != QDialog::Accepted) {
         return;
     }
-    CPaginaQt::Leer(impresora, FEdicion.Opciones());
+    dialogo.Leer(FEdicion.Opciones());
     FPaginaCambiada = true;
 }
 

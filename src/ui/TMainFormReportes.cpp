@@ -8,13 +8,13 @@
 #include "reports/CReporteBandas.h"
 #include "ui/CDialogos.h"
 #include "ui/CPaginaQt.h"
+#include "ui/TDlgConfigurarPagina.h"
 #include "ui/TMDIChild.h"
 #include "ui/TPaginaReporte.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -118,15 +118,14 @@ void TMainForm::FileConfigurarPaginaExecute() {
     if (h == nullptr) {
         return;
     }
-    QPrinter impresora;
+    // Our own dialog: the printer set-up of the platform needs an installed printer.
     ROpciones o = h->Lanzamiento().Opciones();
-    CPaginaQt::Aplicar(o, impresora);
-    QPageSetupDialog dialogo(&impresora, this);
-    dialogo.setWindowTitle(Q(Textos::TituloConfigurarPagina));
+    TDlgConfigurarPagina dialogo(this);
+    dialogo.Cargar(o);
     if (CDialogos::Ejecutar(dialogo) != QDialog::Accepted) {
         return;
     }
-    CPaginaQt::Leer(impresora, o);
+    dialogo.Leer(o);
     h->Lanzamiento().AsignarOpciones(o);
     h->Lanzamiento().MarcarModificado();
     if (h->PaginaReporte().Generado()) {

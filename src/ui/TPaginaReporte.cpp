@@ -4,31 +4,23 @@
 #include "document/UEntorno.h"
 #include "engine/CExportacionReporte.h"
 #include "reports/CReporteBandas.h"
+#include "ui/TPaginaReporteVista.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QPdfWriter>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QVBoxLayout>
 
 #include <sstream>
 
-TPaginaReporte::TPaginaReporte(QWidget* padre)
-    : QWidget(padre), FImpresora(std::make_unique<QPrinter>(QPrinter::ScreenResolution)) {
+TPaginaReporte::TPaginaReporte(QWidget* padre) : QWidget(padre) {
     setObjectName(QStringLiteral("tbReportes"));
-    FVista = new QPrintPreviewWidget(FImpresora.get(), this);
-    FVista->setObjectName(QStringLiteral("QRPreview1"));
-    FVista->setFocusPolicy(Qt::StrongFocus);
+    FVista = new TPaginaReporteVista(this);
     auto* capa = new QVBoxLayout(this);
     capa->setContentsMargins(0, 0, 0, 0);
     capa->addWidget(FVista);
-    connect(FVista, &QPrintPreviewWidget::paintRequested, this, [this](QPrinter* impresora) {
-        if (FReporte) {
-            FReporte->Imprimir(*impresora);
-        }
-    });
-    connect(FVista, &QPrintPreviewWidget::previewChanged, this, &TPaginaReporte::PaginaCambiada);
+    connect(FVista, &TPaginaReporteVista::PaginaCambiada, this, &TPaginaReporte::PaginaCambiada);
 }
 
 TPaginaReporte::~TPaginaReporte() = default;
@@ -47,48 +39,39 @@ void TPaginaReporte::Regenerar() {
     if (FJob == nullptr) {
         return;
     }
-    FReporte = std::make_unique<CReporteBandas>(*FJob, FTipo, Entorno, FPatron);
-    FReporte->FijarVista(FVistaPatron, FZoomPatron);
-    FImpresora->setPageLayout(FReporte->Diseno());
-    FVista->updatePreview();
-    FijarZoom(FZoom);
+    // The view lets go of the old report before it is freed.
+    auto reporte = std::make_unique<CReporteBandas>(*FJob, FTipo, Entorno, FPatron);
+    reporte->FijarVista(FVistaPatron, FZoomPatron);
+    FVista->FijarReporte(reporte.get(), reporte->Diseno());
+    FReporte = std::move(reporte);
     emit PaginaCambiada();
 }
 
 void TPaginaReporte::Cerrar() {
+    FVista->FijarReporte(nullptr, QPageLayout());
     FReporte.reset();
     FJob = nullptr;
-    FVista->updatePreview();
     emit PaginaCambiada();
 }
 
 int TPaginaReporte::Paginas() const {
-    return FReporte ? FVista->pageCount() : 0;
+    return FVista->Paginas();
 }
 
 int TPaginaReporte::PaginaActual() const {
-    return FReporte ? FVista->currentPage() : 0;
+    return FVista->PaginaActual();
 }
 
 void TPaginaReporte::IrAPagina(int pagina) {
-    FVista->setCurrentPage(pagina);
-    emit PaginaCambiada();
+    FVista->IrAPagina(pagina);
 }
 
 void TPaginaReporte::FijarZoom(TZoom zoom) {
     FZoom = zoom;
-    switch (zoom) {
-    case ZoomTodo:
-        FVista->fitInView();
-        break;
-    case ZoomAncho:
-        FVista->fitToWidth();
-        break;
-    case Zoom100:
-        FVista->setZoomMode(QPrintPreviewWidget::CustomZoom);
-        FVista->setZoomFactor(1.0);
-        break;
-    }
+    FVista->FijarZoom(zoom == ZoomTodo    ? TPaginaReporteVista::AjustarPagina
+                      : zoom == ZoomAncho ? TPaginaReporteVista::AjustarAncho
+                                          : TPaginaReporteVista::Factor,
+                      1.0);
 }
 
 void TPaginaReporte::CicloZoom() {
@@ -104,6 +87,8 @@ bool TPaginaReporte::Imprimir(QPrinter& impresora, const std::function<void(int)
     const bool bien = FReporte->Imprimir(impresora, rango ? impresora.fromPage() : 1,
                                          rango ? impresora.toPage() : 0);
     FReporte->FijarAlTerminarPagina({});
+    // The printer's page may differ from the preview's.
+    FVista->Repaginar();
     return bien;
 }
 
@@ -131,6 +116,7 @@ void TPaginaReporte::Exportar(const QString& archivo,
             });
             FReporte->Imprimir(pdf);
             FReporte->FijarAlTerminarPagina({});
+            FVista->Repaginar();
         }
         contenido.assign(datos.constData(), static_cast<std::size_t>(datos.size()));
     } else {

@@ -1,7 +1,8 @@
 #pragma once
 
 // The report page of a job window (page 4): the preview of the current report
-// (QRPreview1, a QPrintPreviewWidget) with its zoom modes and page navigation, and what the
+// (QRPreview1, painting pages as they come into view) with its zoom modes and page
+// navigation, and what the
 // main window's report commands ask of it: generate again, close, print, export to text,
 // CSV or PDF, take new page settings. The report itself (CReporteBandas) lays out and
 // paints the rows the core computes; this page only shows it.
@@ -18,7 +19,7 @@
 class CLanzamiento;
 class CReporteBandas;
 class QPrinter;
-class QPrintPreviewWidget;
+class TPaginaReporteVista;
 
 class TPaginaReporte : public QWidget {
     Q_OBJECT
@@ -41,6 +42,7 @@ public:
     bool Generado() const { return FReporte != nullptr; }
     TReporte Tipo() const { return FTipo; }
     CReporteBandas* Reporte() const { return FReporte.get(); }
+    TPaginaReporteVista& Vista() const { return *FVista; }
 
     int Paginas() const;
     int PaginaActual() const;
@@ -61,8 +63,7 @@ signals:
     void PaginaCambiada();
 
 private:
-    std::unique_ptr<QPrinter> FImpresora;
-    QPrintPreviewWidget* FVista = nullptr;
+    TPaginaReporteVista* FVista = nullptr;
     std::unique_ptr<CReporteBandas> FReporte;
     const CLanzamiento* FJob = nullptr;
     TReporte FTipo = TReporte::Patrones;

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -146,6 +147,64 @@ TEST(ReporteCliPaginas, SeptimaTarjetaEnLaPagina2) {
     const std::string pagina2 = Comando("pdftotext -f 2 -l 2 '" + pdf.string() + "' -");
     EXPECT_NE(pagina2.find("Patrón # 7"), std::string::npos) << pagina2;
     EXPECT_EQ(pagina2.find("Patrón # 6"), std::string::npos);
+}
+
+// One pattern of 30 x 30 leaves, each a 60 x 40 piece in an 80 x 40 leaf: 900 hatched
+// offcuts and 1,800 labels. Written naively a card like this takes 2 MB of PDF (a hatch
+// pattern written out again with every label); it must stay small, on the card and drawn
+// alone, and still read back; its long list of cut lines repeats the heading on every page.
+TEST(ReporteCliPdf, TarjetaRayadaOcupaPoco) {
+    rutas::CCarpetaTemporal carpeta;
+    const std::function<std::string(int, int)> tira = [&](int n, int alto) -> std::string {
+        const std::string hoja =
+            "(80;" + std::to_string(n == 1 ? alto : 40) + ";0;60;40;1;1;1;\\def()())";
+        return n == 1 ? hoja
+                      : "(80;" + std::to_string(alto) + ";-1;0;0;0;0;0;\\def" + hoja +
+                            tira(n - 1, alto - 40) + ")";
+    };
+    const std::function<std::string(int, int)> tiras = [&](int n, int largo) -> std::string {
+        const std::string resto =
+            n == 1 ? "(" + std::to_string(largo - 80) + ";1220;0;0;0;0;0;0;\\def()())"
+                   : tiras(n - 1, largo - 80);
+        return "(" + std::to_string(largo) + ";1220;1;0;0;0;0;0;\\def" + tira(30, 1220) + resto +
+               ")";
+    };
+    const fs::path job = carpeta / "rayado.lan";
+    cli::Escribir(job, "[Piezas]\nN=1\n1=60;40;900;Pieza;;1;\n[Materiales]\nN=1\n"
+                       "1=2440;1220;0;Tablero;;1;\n[Opciones]\nTipoUnidad=0\nPrecision=0\n"
+                       "FilasReportePatrones=1\nColumnasReportePatrones=1\n[Solucion]\n"
+                       "CantPatrones=1\nPatron1=1;1;1;1;0;0;1;0;0;0;0;0" +
+                           tiras(30, 2440) + "\n");
+    const fs::path tarjeta = carpeta / "t.pdf";
+    const fs::path dibujo = carpeta / "d.pdf";
+    ASSERT_EQ(
+        Ejecutar(carpeta, {"reporte", job.string(), "--tipo", "patrones", "-o", tarjeta.string()})
+            .Codigo,
+        0);
+    ASSERT_EQ(
+        Ejecutar(carpeta, {"dibujar", job.string(), "--patron", "1", "-o", dibujo.string()}).Codigo,
+        0);
+    for (const fs::path& pdf : {tarjeta, dibujo}) {
+        EXPECT_LT(fs::file_size(pdf), 400'000u) << pdf;
+        EXPECT_EQ(PaginasPdf(pdf), 1) << pdf;
+    }
+    EXPECT_NE(Comando("pdftotext '" + tarjeta.string() + "' -").find("Patrón # 1"),
+              std::string::npos);
+    // Its 1,800 cut lines take many pages: each one repeats the pattern's heading.
+    const fs::path lineas = carpeta / "c.pdf";
+    ASSERT_EQ(
+        Ejecutar(carpeta, {"reporte", job.string(), "--tipo", "coordenadas", "-o", lineas.string()})
+            .Codigo,
+        0);
+    const int paginas = PaginasPdf(lineas);
+    ASSERT_GT(paginas, 2);
+    for (const int k : {2, paginas}) {
+        const std::string p = std::to_string(k);
+        EXPECT_NE(Comando("pdftotext -f " + p + " -l " + p + " '" + lineas.string() + "' -")
+                      .find("Patrón 1: 2440x1220"),
+                  std::string::npos)
+            << k;
+    }
 }
 
 TEST(ReporteCliRechazos, SalenCon2SinDejarArchivo) {

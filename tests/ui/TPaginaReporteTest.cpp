@@ -11,18 +11,22 @@
 #include "reports/CReporteBandas.h"
 #include "support/RutasPrueba.h"
 #include "ui/CDialogos.h"
+#include "ui/TDlgConfigurarPagina.h"
 #include "ui/TMDIChild.h"
 #include "ui/TPaginaReporte.h"
+#include "ui/TPaginaReporteVista.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QScrollBar>
 #include <QtTest>
 
 #include <filesystem>
@@ -43,14 +47,15 @@ class TPaginaReporteTest : public CPruebaVentana {
     Q_OBJECT
 
 private:
-    // reportes.lan with seven patterns used once (cards 2 x 3: two pages).
-    TMDIChild* AbrirSiete() {
+    // reportes.lan with n patterns used once (cards 2 x 3: six a page).
+    TMDIChild* AbrirSiete(int n = 7) {
         std::ifstream f(rutas::DatosPrueba("reportes.lan"));
         std::stringstream s;
         s << f.rdbuf();
         std::string texto = s.str();
-        texto = texto.substr(0, texto.find("CantPatrones=")) + "CantPatrones=7\n";
-        for (int k = 1; k <= 7; ++k) {
+        texto = texto.substr(0, texto.find("CantPatrones=")) + "CantPatrones=" + std::to_string(n) +
+                "\n";
+        for (int k = 1; k <= n; ++k) {
             texto += "Patron" + std::to_string(k) +
                      "=1;1;1;1;0;0;1;0;0;0;0;0(2440;1220;0;400;600;-1;6;2;\\def()())\n";
         }
@@ -107,15 +112,61 @@ private slots:
     void ZoomsDelReporte() {
         TMDIChild* h = AbrirSiete();
         Disparar("ReporteDatos");
-        auto* vista = h->findChild<QPrintPreviewWidget*>(QStringLiteral("QRPreview1"));
+        auto* vista = h->findChild<TPaginaReporteVista*>(QStringLiteral("QRPreview1"));
         QVERIFY(vista != nullptr);
+        const int alto = vista->viewport()->height();
         Disparar("ZoomAncho");
-        QCOMPARE(vista->zoomMode(), QPrintPreviewWidget::FitToWidth);
+        QCOMPARE(vista->ModoZoom(), TPaginaReporteVista::AjustarAncho);
         Disparar("CicloZoom");
-        QCOMPARE(vista->zoomMode(), QPrintPreviewWidget::CustomZoom);
-        QCOMPARE(vista->zoomFactor(), 1.0);
+        QCOMPARE(vista->ModoZoom(), TPaginaReporteVista::Factor);
+        QCOMPARE(vista->FactorZoom(), 1.0);
         Disparar("CicloZoom");
-        QCOMPARE(vista->zoomMode(), QPrintPreviewWidget::FitInView);
+        QCOMPARE(vista->ModoZoom(), TPaginaReporteVista::AjustarPagina);
+        // The whole page in view: nothing to scroll.
+        QCOMPARE(vista->verticalScrollBar()->maximum(), 0);
+        QCOMPARE(vista->viewport()->height(), alto);
+    }
+
+    // A report of 30 pages: only the pages in view are painted, once each while they stay
+    // among the last painted; the keys page the preview and the status panel follows.
+    void VistaPreviaPintaSoloLoVisible() {
+        TMDIChild* h = AbrirSiete(180);
+        Disparar("ReportePatrones");
+        auto* vista = h->findChild<TPaginaReporteVista*>(QStringLiteral("QRPreview1"));
+        QVERIFY(vista != nullptr);
+        QCOMPARE(vista->Paginas(), 30);
+        QCOMPARE(FPrincipal->TextoPanel(2), QStringLiteral(" pag 1 de 30"));
+        vista->viewport()->grab();
+        const long long alAbrir = vista->PaginasPintadas();
+        QVERIFY(alAbrir >= 1 && alAbrir <= 2);
+        vista->setFocus();
+        QTest::keyClick(vista, Qt::Key_End);
+        QCOMPARE(vista->PaginaActual(), 30);
+        QCOMPARE(FPrincipal->TextoPanel(2), QStringLiteral(" pag 30 de 30"));
+        vista->viewport()->grab();
+        QVERIFY(vista->PaginasPintadas() <= alAbrir + 2);
+        const struct {
+            Qt::Key tecla;
+            Qt::KeyboardModifiers mod;
+            int pagina;
+        } pasos[] = {{Qt::Key_PageUp, Qt::NoModifier, 29},   {Qt::Key_Up, Qt::NoModifier, 28},
+                     {Qt::Key_Left, Qt::NoModifier, 27},     {Qt::Key_Home, Qt::NoModifier, 1},
+                     {Qt::Key_Left, Qt::NoModifier, 1},      {Qt::Key_PageDown, Qt::NoModifier, 2},
+                     {Qt::Key_Down, Qt::NoModifier, 3},      {Qt::Key_Right, Qt::NoModifier, 4},
+                     {Qt::Key_End, Qt::ControlModifier, 30}, {Qt::Key_Right, Qt::NoModifier, 30},
+                     {Qt::Key_Home, Qt::ControlModifier, 1}};
+        for (const auto& p : pasos) {
+            QTest::keyClick(vista, p.tecla, p.mod);
+            QCOMPARE(vista->PaginaActual(), p.pagina);
+        }
+        // Page 1 again: still among the painted ones.
+        const long long antes = vista->PaginasPintadas();
+        vista->viewport()->grab();
+        QCOMPARE(vista->PaginasPintadas(), antes);
+        // Scrolling with the bar moves the current page too.
+        vista->verticalScrollBar()->setValue(vista->verticalScrollBar()->maximum());
+        QCOMPARE(vista->PaginaActual(), 30);
+        QCOMPARE(FPrincipal->TextoPanel(2), QStringLiteral(" pag 30 de 30"));
     }
 
     void ExportarTextoCsvYPdf() {
@@ -167,17 +218,50 @@ private slots:
     void ConfigurarPaginaGuardaLosAjustes() {
         TMDIChild* h = AbrirSiete();
         Disparar("ReportePatrones");
-        CDialogos::ProximaEjecucion([](QDialog& d) {
-            QPrinter* impresora = static_cast<QPageSetupDialog&>(d).printer();
-            impresora->setPageSize(QPageSize(QPageSize::A3));
-            impresora->setPageOrientation(QPageLayout::Portrait);
-            return int(QDialog::Accepted);
-        });
+        const auto elegir = [](const QString& papel, bool vertical, int bandeja, double ancho,
+                               double largo) {
+            CDialogos::ProximaEjecucion([=](QDialog& d) {
+                auto& dlg = dynamic_cast<TDlgConfigurarPagina&>(d);
+                auto* cbPapel = dlg.findChild<QComboBox*>(QStringLiteral("cbPapel"));
+                cbPapel->setCurrentIndex(cbPapel->findText(papel));
+                dlg.findChild<QRadioButton*>(vertical ? QStringLiteral("rbVertical")
+                                                      : QStringLiteral("rbHorizontal"))
+                    ->setChecked(true);
+                dlg.findChild<QComboBox*>(QStringLiteral("cbBandeja"))->setCurrentIndex(bandeja);
+                if (ancho > 0) {
+                    dlg.findChild<QDoubleSpinBox*>(QStringLiteral("edAncho"))->setValue(ancho);
+                    dlg.findChild<QDoubleSpinBox*>(QStringLiteral("edLargo"))->setValue(largo);
+                }
+                return int(QDialog::Accepted);
+            });
+        };
+        elegir(QStringLiteral("A3"), true, 2, 0, 0);
         Disparar("FileConfigurarPagina");
-        QCOMPARE(h->Lanzamiento().Opciones().PaperSize, 8);
-        QCOMPARE(h->Lanzamiento().Opciones().PaperOrientation, 0);
+        const ROpciones& o = h->Lanzamiento().Opciones();
+        QCOMPARE(o.PaperSize, 8);
+        QCOMPARE(o.PaperOrientation, 0);
+        QCOMPARE(o.OutputBin, 2);
         QVERIFY(!h->Lanzamiento().Guardado());
         QCOMPARE(h->PaginaReporte().Reporte()->Diseno().pageSize().id(), QPageSize::A3);
+        QCOMPARE(CDialogos::Mostrados().back().Texto, QStringLiteral("TDlgConfigurarPagina"));
+
+        elegir(QStringLiteral("Personalizado"), false, 7, 300, 500);
+        Disparar("FileConfigurarPagina");
+        QCOMPARE(o.PaperSize, 27);
+        QCOMPARE(o.PaperWidth, 300.0);
+        QCOMPARE(o.PaperLength, 500.0);
+        QCOMPARE(o.PaperOrientation, 1);
+        const QSizeF mm =
+            h->PaginaReporte().Reporte()->Diseno().fullRect(QPageLayout::Millimeter).size();
+        QCOMPARE(mm, QSizeF(500, 300));
+
+        // Cancelled: nothing changes.
+        CDialogos::ProximaEjecucion([](QDialog& d) {
+            d.findChild<QComboBox*>(QStringLiteral("cbPapel"))->setCurrentIndex(1);
+            return int(QDialog::Rejected);
+        });
+        Disparar("FileConfigurarPagina");
+        QCOMPARE(o.PaperSize, 27);
     }
 };
 
