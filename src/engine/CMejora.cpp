@@ -500,10 +500,11 @@ void CMejora::Explorar(RPlan plan, std::vector<std::int64_t> restante,
 
 bool CMejora::Inutil(double minimo) const {
     // Whatever a branch ends with costs about its fixed part plus its residual LP. The capped
-    // LP is no bound (its pricing is not exact), so half a sheet of it is allowed.
-    return FAreaUnica > 0.0
-               ? std::ceil(minimo / FAreaUnica - 0.5) * FAreaUnica > FAreaMejor - 0.5 * FAreaUnica
-               : minimo >= FAreaMejor - Tolerancia;
+    // LP is no bound (its pricing is not exact): with one material a branch goes on while that
+    // estimate does not exceed the best plan.
+    return FAreaUnica > 0.0 ? std::ceil(minimo / FAreaUnica - 1.0 - 1e-6) * FAreaUnica >
+                                  FAreaMejor - 0.5 * FAreaUnica
+                            : minimo >= FAreaMejor - Tolerancia;
 }
 
 bool CMejora::EnLaCota() const {

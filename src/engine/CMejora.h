@@ -20,8 +20,8 @@
 // enters the pool bounded (surplus leaves emptied and refilled with the completion's search
 // on the missing pieces), and when the generator's pattern over-produces a piece the price
 // of that piece is lowered in proportion and the generator asked again, a few times. The
-// capped LP is then a guide, not a bound: a branch is dropped only when it exceeds the best
-// plan by half a sheet; the LP of the whole demand, uncapped, stays the bound.
+// capped LP is then a guide, not a bound: a branch is dropped only when that estimate exceeds
+// the best plan; the LP of the whole demand, uncapped, stays the bound that ends the stage.
 //
 // The residual LP runs in one phase: the artificial column of a piece row costs two of the
 // largest sheet per piece, more than any pattern holding it, so a feasible residual drives
