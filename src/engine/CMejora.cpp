@@ -71,12 +71,25 @@ int CMejora::AgregarColumna(std::unique_ptr<CPatron> patron, int fila, std::int3
             // An order is at most 65535: a larger count covers the row as fully as that.
             c.Cantidades[U(i)] =
                 static_cast<std::int32_t>(std::min<std::int64_t>(cantidades[U(pieza)], 65535));
+            if (c.Cantidades[U(i)] > 0) {
+                c.Filas.push_back({i, c.Cantidades[U(i)]});
+            }
+        }
+    }
+    // A pattern that the pool holds already (the same counts on the same material) is
+    // priced once: the later solves generate many of them again.
+    auto clave = std::make_pair(fila, c.Filas);
+    if (slot == 0) {
+        if (const auto it = FConocidas.find(clave); it != FConocidas.end()) {
+            return it->second;
         }
     }
     c.Patron = std::move(patron);
     c.Slot = slot;
     FPool.push_back(std::move(c));
-    return static_cast<int>(FPool.size()) - 1;
+    const int indice = static_cast<int>(FPool.size()) - 1;
+    FConocidas.emplace(std::move(clave), indice);
+    return indice;
 }
 
 std::unique_ptr<CPatron> CMejora::Acotar(const CPatron& patron,
@@ -209,14 +222,35 @@ bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
     AWord16 columna(U(n) + 1, 0);
     // A column covers no more of a row than the row still asks for: the surplus of an
     // unbounded pattern is waste in a whole plan, and the LP that guides the dives sees it so.
-    auto cuenta = [&](const RColumna& c, int k) {
-        const int fila = filas[U(k - 1)];
-        return acotado ? std::min(c.Cantidades[U(fila)], restante[U(fila)]) : c.Cantidades[U(fila)];
+    auto cuenta = [&](int fila, std::int64_t c) {
+        return acotado ? std::min(c, restante[U(fila)]) : c;
     };
+    // Basis position of each piece row still missing (0: none); the pool is priced over
+    // the few rows each pattern holds.
+    std::vector<int> posicionFila(U(FNP) + 1, 0);
+    for (int k = 1; k <= nf; ++k) {
+        posicionFila[U(filas[U(k - 1)])] = k;
+    }
+    // Only the columns that hold a missing piece on a material with stock can improve.
+    std::vector<int> candidatas;
+    auto considerar = [&](int p) {
+        const RColumna& c = FPool[U(p)];
+        if (posicionMaterial[U(c.Fila)] != 0 &&
+            std::any_of(c.Filas.begin(), c.Filas.end(),
+                        [&](const auto& f) { return posicionFila[U(f.first)] != 0; })) {
+            candidatas.push_back(p);
+        }
+    };
+    for (int p = 0; p < static_cast<int>(FPool.size()); ++p) {
+        considerar(p);
+    }
     auto costeReducido = [&](const RColumna& c) {
         double rc = c.Coste - duales[U(posicionMaterial[U(c.Fila)])];
-        for (int k = 1; k <= nf; ++k) {
-            rc -= static_cast<double>(cuenta(c, k)) * duales[U(k)];
+        for (const auto& [fila, cantidad] : c.Filas) {
+            const int k = posicionFila[U(fila)];
+            if (k != 0) {
+                rc -= static_cast<double>(cuenta(fila, cantidad)) * duales[U(k)];
+            }
         }
         return rc;
     };
@@ -230,16 +264,14 @@ bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
         double rc = -Tolerancia;
         // The pool first: it holds the columns of the earlier solves, most of what this
         // one needs.
-        for (std::size_t p = 0; p < FPool.size(); ++p) {
-            if (posicionMaterial[U(FPool[p].Fila)] == 0) {
-                continue;
-            }
-            const double r = costeReducido(FPool[p]);
+        for (const int p : candidatas) {
+            const double r = costeReducido(FPool[U(p)]);
             if (r < rc) {
                 rc = r;
-                entra = static_cast<int>(p);
+                entra = p;
             }
         }
+        const std::size_t antesGenerador = FPool.size();
         if (entra == -3) {
             // The exact generator proves that no column improves. Capped, its pattern may
             // hold more of a piece than is missing: the piece's price is then lowered in
@@ -297,6 +329,9 @@ bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
                 }
             }
         }
+        for (std::size_t p = antesGenerador; p < FPool.size(); ++p) {
+            considerar(static_cast<int>(p));
+        }
         int slack = 0;
         if (entra == -3) {
             for (int j : materiales) {
@@ -315,8 +350,10 @@ bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
         std::fill(columna.begin(), columna.end(), 0);
         if (entra >= 0) {
             const RColumna& c = FPool[U(entra)];
-            for (int k = 1; k <= nf; ++k) {
-                columna[U(k)] = Word(cuenta(c, k));
+            for (const auto& [fila, cantidad] : c.Filas) {
+                if (posicionFila[U(fila)] != 0) {
+                    columna[U(posicionFila[U(fila)])] = Word(cuenta(fila, cantidad));
+                }
             }
             columna[U(posicionMaterial[U(c.Fila)])] = 1;
         } else {
@@ -557,6 +594,7 @@ bool CMejora::Mejorar(CSolucion& solucion) {
     FNP = FMochila.NumPiezas();
     FNM = FMochila.NumMateriales();
     FPool.clear();
+    FConocidas.clear();
     FAreaMaxima = 1.0;
     for (int j = 1; j <= FNM; ++j) {
         FAreaMaxima = std::max(FAreaMaxima, FMochila.AreaMaterialFila(j));

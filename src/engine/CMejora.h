@@ -38,7 +38,9 @@
 
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class CControlCalculo;
@@ -68,10 +70,11 @@ public:
 private:
     struct RColumna {
         std::unique_ptr<CPatron> Patron;
-        int Fila = 0;           // material row
-        double Coste = 0.0;     // material area / largest area
-        ACantidades Cantidades; // per LP piece row 1..NP
-        std::int32_t Slot = 0;  // slot of the solution it came from; 0 when new
+        int Fila = 0;                                    // material row
+        double Coste = 0.0;                              // material area / largest area
+        ACantidades Cantidades;                          // per LP piece row 1..NP
+        std::vector<std::pair<int, std::int64_t>> Filas; // the rows whose count is not 0
+        std::int32_t Slot = 0; // slot of the solution it came from; 0 when new
     };
 
     // Plan: copies of each pool column.
@@ -122,6 +125,8 @@ private:
     std::vector<std::int64_t> FDemanda; // by LP piece row
     std::vector<std::int64_t> FStock;   // by material row
     std::vector<RColumna> FPool;
+    // Pool index of every material row and list of counts already in the pool.
+    std::map<std::pair<int, std::vector<std::pair<int, std::int64_t>>>, int> FConocidas;
     std::vector<int> FFilaDePieza; // LP row of a job piece number, 0 when none
     RPlan FBase;                   // the rounded-down plan
     RPlan FMejor;
