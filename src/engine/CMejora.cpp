@@ -324,7 +324,8 @@ bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
                         rc = r;
                     }
                 }
-                if (!sobra) {
+                // Asked again only while nothing improves: each call is a whole pricing.
+                if (!sobra || entra >= 0) {
                     break;
                 }
             }
@@ -462,6 +463,9 @@ void CMejora::Bucear() {
             return;
         }
         plan.resize(FPool.size(), 0);
+        if (Inutil(Area(plan) + objetivo)) {
+            return;
+        }
         const std::vector<std::int64_t> antes = restante;
         int mayor = -1;
         for (std::size_t p = 0; p < valores.size(); ++p) {
