@@ -235,6 +235,19 @@ bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcione
                 return false;
             }
             o.Trabajos = static_cast<int>(n);
+        } else if (a == "--solo") {
+            if (!valor(v)) {
+                return false;
+            }
+            std::string actual;
+            for (char c : v + ",") {
+                if (c != ',') {
+                    actual += c;
+                } else if (!actual.empty()) {
+                    o.Solo.push_back(actual);
+                    actual.clear();
+                }
+            }
         } else if (a == "--sin-crecimiento") {
             o.Crecimiento = false;
         } else if (a == "--resumir") {
@@ -322,6 +335,14 @@ int CBanco::Ejecutar(const ROpcionesBanco& opciones) {
     if (!o.SoloCrecimiento) {
         conocidos.LeerCarpeta(o.Instancias);
         tareas = CPlanMedicion::Construir(o.Instancias, conocidos, o.Rapidas, o.Familias, filas);
+        if (!o.Solo.empty()) {
+            auto fuera = [&](const std::string& nombre) {
+                return std::none_of(o.Solo.begin(), o.Solo.end(),
+                                    [&](const std::string& s) { return nombre.rfind(s, 0) == 0; });
+            };
+            std::erase_if(tareas, [&](const RTarea& t) { return fuera(t.Instancia->Nombre); });
+            std::erase_if(filas, [&](const RResultado& r) { return fuera(r.Instancia); });
+        }
         // A wrong folder would otherwise give an empty, seemingly successful run.
         if (tareas.empty() && filas.empty()) {
             std::cerr << TextosBanco::SinInstancias << o.Instancias.string() << "\n";

@@ -27,6 +27,9 @@ struct ROpcionesBanco {
     bool Resumir = false;
     // Runs at once (each in its own child process). The growth series always runs alone.
     int Trabajos = 2;
+    // Only the instances whose name starts with one of these ("01/", "06/40/", "hard28/");
+    // empty runs every instance of the chosen families and sets.
+    std::vector<std::string> Solo;
 };
 
 class CBanco {

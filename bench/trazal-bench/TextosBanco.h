@@ -8,7 +8,8 @@ namespace TextosBanco {
 inline constexpr const char* Uso =
     "Uso: trazal-bench [--rapido] [--rapido-en LISTA] [--instancias CARPETA] [--familias LISTA] "
     "[--limite SEGUNDOS]\n"
-    "                  [--trabajos N] [--sin-crecimiento] [--solo-crecimiento] [--resumir]\n"
+    "                  [--solo NOMBRES] [--trabajos N] [--sin-crecimiento] [--solo-crecimiento] "
+    "[--resumir]\n"
     "                  CARPETA_SALIDA\n"
     "  --rapido            conjunto reducido (unos 10 minutos con 2 núcleos)\n"
     "  --rapido-en LISTA   conjunto reducido sólo en esas familias (barras,hojas,clases,\n"
@@ -19,6 +20,7 @@ inline constexpr const char* Uso =
     "                      que no necesitan --instancias)\n"
     "  --limite            segundos por ejecución antes de abandonarla (por defecto 600; 30 con\n"
     "                      --rapido)\n"
+    "  --solo NOMBRES      sólo las instancias cuyo nombre empieza por uno de estos (01/,06/40/)\n"
     "  --trabajos          ejecuciones a la vez, cada una en su proceso (por defecto 2)\n"
     "  --sin-crecimiento   no ejecuta la serie sintética de crecimiento\n"
     "  --solo-crecimiento  sólo la serie de crecimiento\n"

@@ -2,9 +2,12 @@
 
 #include "document/UExcepciones.h"
 #include "engine/CControlCalculo.h"
+#include "engine/CPlanEntero.h"
 #include "engine/CSimplex.h"
 #include "engine/CSolucion.h"
 #include "generator/CMochila.h"
+#include "generator/CRelleno.h"
+#include "patterns/CCorte.h"
 #include "patterns/CPatron.h"
 
 #include <algorithm>
@@ -68,17 +71,115 @@ int CMejora::AgregarColumna(std::unique_ptr<CPatron> patron, int fila, std::int3
             // An order is at most 65535: a larger count covers the row as fully as that.
             c.Cantidades[U(i)] =
                 static_cast<std::int32_t>(std::min<std::int64_t>(cantidades[U(pieza)], 65535));
+            if (c.Cantidades[U(i)] > 0) {
+                c.Filas.push_back({i, c.Cantidades[U(i)]});
+            }
+        }
+    }
+    // A pattern that the pool holds already (the same counts on the same material) is
+    // priced once: the later solves generate many of them again.
+    auto clave = std::make_pair(fila, c.Filas);
+    if (slot == 0) {
+        if (const auto it = FConocidas.find(clave); it != FConocidas.end()) {
+            return it->second;
         }
     }
     c.Patron = std::move(patron);
     c.Slot = slot;
     FPool.push_back(std::move(c));
-    return static_cast<int>(FPool.size()) - 1;
+    const int indice = static_cast<int>(FPool.size()) - 1;
+    FConocidas.emplace(std::move(clave), indice);
+    return indice;
+}
+
+std::unique_ptr<CPatron> CMejora::Acotar(const CPatron& patron,
+                                         const std::vector<std::int64_t>& restante) const {
+    std::vector<CRelleno::RNodo> nodos = CPlanEntero::ANodos(patron.Raiz());
+    if (nodos.empty()) {
+        return nullptr;
+    }
+    AInt32 quedan(U(FNP) + 1, 0);
+    for (int i = 1; i <= FNP; ++i) {
+        quedan[U(i)] = static_cast<std::int32_t>(std::min<std::int64_t>(restante[U(i)], 65535));
+    }
+    std::vector<bool> vaciada(nodos.size(), false);
+    bool recortado = false;
+    for (std::size_t k = 0; k < nodos.size(); ++k) {
+        CRelleno::RNodo& n = nodos[k];
+        if (n.Dir != 0 || n.Pieza == 0) {
+            continue;
+        }
+        const int pieza = n.Pieza < 0 ? -n.Pieza : n.Pieza;
+        const int fila = U(pieza) < FFilaDePieza.size() ? FFilaDePieza[U(pieza)] : 0;
+        const std::int32_t copias = n.RepX * n.RepY;
+        if (fila == 0 || copias <= 0) {
+            continue;
+        }
+        if (copias <= quedan[U(fila)]) {
+            quedan[U(fila)] -= copias;
+            continue;
+        }
+        // The whole leaf is emptied, so that the refill may lay a smaller block of the same
+        // piece under the cutting rules instead.
+        n.Pieza = 0;
+        n.LargoPz = 0;
+        n.AnchoPz = 0;
+        n.RepX = 0;
+        n.RepY = 0;
+        vaciada[k] = true;
+        recortado = true;
+    }
+    if (!recortado) {
+        return nullptr;
+    }
+    std::vector<CRelleno::RCandidata> filas;
+    const AWord16& piezas = FMochila.Piezas();
+    for (int r = 1; r <= FMochila.NumFilas(); ++r) {
+        CRelleno::RCandidata c;
+        c.Fila = r <= FNP ? r : piezas[U(r)];
+        c.Pieza = FMochila.PiezaDeFila(r);
+        c.Largo = FMochila.Largos()[U(r)];
+        c.Ancho = FMochila.Anchos()[U(r)];
+        filas.push_back(c);
+    }
+    const ROpciones& op = FMochila.Opciones();
+    CRelleno::RLimites limites;
+    limites.SobranteMinimo = op.SobranteMinimo;
+    limites.LongitudAgarre = op.LongitudAgarre;
+    limites.CorteMaximo = op.CorteMaximo;
+    limites.NivelCorte = op.NivelCorte;
+    const double valor = CPlanEntero::AreaBruta(nodos);
+    CRelleno busqueda(limites, std::move(filas), quedan, &FControl);
+    CRelleno::RDisposicion d = busqueda.BuscarRelleno(nodos, valor, valor);
+    if (!d.Vacia()) {
+        nodos = std::move(d.Nodos);
+    }
+    // A leaf left empty is an offcut now: across its cut it must be none or a whole
+    // minimum offcut, or the copy is not a pattern the shop may cut.
+    for (const CRelleno::RNodo& n : nodos) {
+        for (const std::int32_t h : {n.Hijo1, n.Hijo2}) {
+            if (n.Dir == 0 || h < 0 || U(h) >= vaciada.size() || !vaciada[U(h)]) {
+                continue;
+            }
+            const CRelleno::RNodo& parte = nodos[U(h)];
+            const std::int32_t ancho = n.Dir == 1 ? parte.Largo : parte.Ancho;
+            if (parte.Dir == 0 && parte.Pieza == 0 && ancho > 0 && ancho < op.SobranteMinimo) {
+                return nullptr;
+            }
+        }
+    }
+    if (!(CPlanEntero::AreaBruta(nodos) > 0.0)) {
+        return nullptr;
+    }
+    std::unique_ptr<CPatron> acotado = CPatron::Copia(patron);
+    acotado->SetRaiz(CPlanEntero::DeNodos(nodos));
+    acotado->RecontarPiezas(FMochila.TotalPiezas());
+    return acotado;
 }
 
 bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
                                const std::vector<std::int64_t>& stock, std::vector<double>& valores,
-                               double& objetivo) {
+                               double& objetivo, bool acotado) {
     std::vector<int> filas;
     std::vector<int> materiales;
     for (int i = 1; i <= FNP; ++i) {
@@ -119,10 +220,37 @@ bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
     AReal8 duales(U(n) + 1, 0.0);
     AReal8 completos(U(FNP + FNM) + 1, 0.0);
     AWord16 columna(U(n) + 1, 0);
+    // A column covers no more of a row than the row still asks for: the surplus of an
+    // unbounded pattern is waste in a whole plan, and the LP that guides the dives sees it so.
+    auto cuenta = [&](int fila, std::int64_t c) {
+        return acotado ? std::min(c, restante[U(fila)]) : c;
+    };
+    // Basis position of each piece row still missing (0: none); the pool is priced over
+    // the few rows each pattern holds.
+    std::vector<int> posicionFila(U(FNP) + 1, 0);
+    for (int k = 1; k <= nf; ++k) {
+        posicionFila[U(filas[U(k - 1)])] = k;
+    }
+    // Only the columns that hold a missing piece on a material with stock can improve.
+    std::vector<int> candidatas;
+    auto considerar = [&](int p) {
+        const RColumna& c = FPool[U(p)];
+        if (posicionMaterial[U(c.Fila)] != 0 &&
+            std::any_of(c.Filas.begin(), c.Filas.end(),
+                        [&](const auto& f) { return posicionFila[U(f.first)] != 0; })) {
+            candidatas.push_back(p);
+        }
+    };
+    for (int p = 0; p < static_cast<int>(FPool.size()); ++p) {
+        considerar(p);
+    }
     auto costeReducido = [&](const RColumna& c) {
         double rc = c.Coste - duales[U(posicionMaterial[U(c.Fila)])];
-        for (int k = 1; k <= nf; ++k) {
-            rc -= c.Cantidades[U(filas[U(k - 1)])] * duales[U(k)];
+        for (const auto& [fila, cantidad] : c.Filas) {
+            const int k = posicionFila[U(fila)];
+            if (k != 0) {
+                rc -= static_cast<double>(cuenta(fila, cantidad)) * duales[U(k)];
+            }
         }
         return rc;
     };
@@ -136,42 +264,74 @@ bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
         double rc = -Tolerancia;
         // The pool first: it holds the columns of the earlier solves, most of what this
         // one needs.
-        for (std::size_t p = 0; p < FPool.size(); ++p) {
-            if (posicionMaterial[U(FPool[p].Fila)] == 0) {
-                continue;
-            }
-            const double r = costeReducido(FPool[p]);
+        for (const int p : candidatas) {
+            const double r = costeReducido(FPool[U(p)]);
             if (r < rc) {
                 rc = r;
-                entra = static_cast<int>(p);
+                entra = p;
             }
         }
+        const std::size_t antesGenerador = FPool.size();
         if (entra == -3) {
-            // The exact generator proves that no column improves.
-            std::fill(completos.begin(), completos.end(), 0.0);
-            for (int k = 1; k <= nf; ++k) {
-                completos[U(filas[U(k - 1)])] = duales[U(k)] * FAreaMaxima;
-            }
-            for (int j = 1; j <= FNM; ++j) {
-                const int pos = posicionMaterial[U(j)];
-                completos[U(FNP + j)] = pos != 0 ? duales[U(pos)] * FAreaMaxima : DualBloqueado;
-            }
-            std::unique_ptr<CPatron> patron;
-            int material = 0;
-            double rcGenerador = 0.0;
-            FMochila.GenerarPatron(completos, patron, 2, material, rcGenerador);
-            FControl.ContarVariante();
-            if (!Paso()) {
-                return false;
-            }
-            if (patron != nullptr && material >= 1 && material <= FNM &&
-                posicionMaterial[U(material)] != 0 && rcGenerador / FAreaMaxima < -Tolerancia) {
-                entra = AgregarColumna(std::move(patron), material, 0);
-                rc = costeReducido(FPool[U(entra)]);
-                if (!(rc < -Tolerancia)) {
-                    entra = -3;
+            // The exact generator proves that no column improves. Capped, its pattern may
+            // hold more of a piece than is missing: the piece's price is then lowered in
+            // proportion and the generator asked again, a few times, for a pattern that
+            // spreads over other pieces (each one also bounded by Acotar).
+            std::vector<double> factor(U(nf) + 1, 1.0);
+            const int intentos = acotado ? 4 : 1;
+            for (int intento = 0; intento < intentos; ++intento) {
+                std::fill(completos.begin(), completos.end(), 0.0);
+                for (int k = 1; k <= nf; ++k) {
+                    completos[U(filas[U(k - 1)])] = duales[U(k)] * factor[U(k)] * FAreaMaxima;
+                }
+                for (int j = 1; j <= FNM; ++j) {
+                    const int pos = posicionMaterial[U(j)];
+                    completos[U(FNP + j)] = pos != 0 ? duales[U(pos)] * FAreaMaxima : DualBloqueado;
+                }
+                std::unique_ptr<CPatron> patron;
+                int material = 0;
+                double rcGenerador = 0.0;
+                FMochila.GenerarPatron(completos, patron, 2, material, rcGenerador);
+                FControl.ContarVariante();
+                if (!Paso()) {
+                    return false;
+                }
+                if (patron == nullptr || material < 1 || material > FNM ||
+                    posicionMaterial[U(material)] == 0 ||
+                    !(rcGenerador / FAreaMaxima < -Tolerancia)) {
+                    break;
+                }
+                std::unique_ptr<CPatron> justo = acotado ? Acotar(*patron, restante) : nullptr;
+                const int nueva = AgregarColumna(std::move(patron), material, 0);
+                bool sobra = false;
+                for (int k = 1; k <= nf; ++k) {
+                    const std::int64_t c = FPool[U(nueva)].Cantidades[U(filas[U(k - 1)])];
+                    const std::int64_t r = restante[U(filas[U(k - 1)])];
+                    if (c > r) {
+                        factor[U(k)] *= static_cast<double>(r) / static_cast<double>(c);
+                        sobra = true;
+                    }
+                }
+                for (int columna :
+                     {nueva,
+                      justo != nullptr ? AgregarColumna(std::move(justo), material, 0) : -1}) {
+                    if (columna < 0) {
+                        continue;
+                    }
+                    const double r = costeReducido(FPool[U(columna)]);
+                    if (r < rc) {
+                        entra = columna;
+                        rc = r;
+                    }
+                }
+                // Asked again only while nothing improves: each call is a whole pricing.
+                if (!sobra || entra >= 0) {
+                    break;
                 }
             }
+        }
+        for (std::size_t p = antesGenerador; p < FPool.size(); ++p) {
+            considerar(static_cast<int>(p));
         }
         int slack = 0;
         if (entra == -3) {
@@ -191,8 +351,10 @@ bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
         std::fill(columna.begin(), columna.end(), 0);
         if (entra >= 0) {
             const RColumna& c = FPool[U(entra)];
-            for (int k = 1; k <= nf; ++k) {
-                columna[U(k)] = Word(c.Cantidades[U(filas[U(k - 1)])]);
+            for (const auto& [fila, cantidad] : c.Filas) {
+                if (posicionFila[U(fila)] != 0) {
+                    columna[U(posicionFila[U(fila)])] = Word(cuenta(fila, cantidad));
+                }
             }
             columna[U(posicionMaterial[U(c.Fila)])] = 1;
         } else {
@@ -211,6 +373,11 @@ bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
     valores.assign(FPool.size(), 0.0); // the solve may have added columns
     for (int k = 1; k <= n; ++k) {
         const double v = simplex.ValorBasico(k);
+        if (tipo[U(k)] == -1 && v * diagonal[U(k)] > 1e-6 && acotado) {
+            // The capped columns proved no optimum: the plain LP decides whether the rest
+            // can be covered at all.
+            return ResolverResidual(restante, stock, valores, objetivo, false);
+        }
         if (tipo[U(k)] == -1 && v * diagonal[U(k)] > 1e-6) {
             return false; // the free stock cannot cover the rest
         }
@@ -373,10 +540,12 @@ void CMejora::Explorar(RPlan plan, std::vector<std::int64_t> restante,
 }
 
 bool CMejora::Inutil(double minimo) const {
-    // Whatever a branch ends with costs at least its fixed part plus its residual LP.
-    return FAreaUnica > 0.0
-               ? std::ceil(minimo / FAreaUnica - 1e-4) * FAreaUnica > FAreaMejor - 0.5 * FAreaUnica
-               : minimo >= FAreaMejor - Tolerancia;
+    // Whatever a branch ends with costs about its fixed part plus its residual LP. The capped
+    // LP is no bound (its pricing is not exact): with one material a branch goes on while that
+    // estimate does not exceed the best plan.
+    return FAreaUnica > 0.0 ? std::ceil(minimo / FAreaUnica - 1.0 - 1e-6) * FAreaUnica >
+                                  FAreaMejor - 0.5 * FAreaUnica
+                            : minimo >= FAreaMejor - Tolerancia;
 }
 
 bool CMejora::EnLaCota() const {
@@ -429,6 +598,7 @@ bool CMejora::Mejorar(CSolucion& solucion) {
     FNP = FMochila.NumPiezas();
     FNM = FMochila.NumMateriales();
     FPool.clear();
+    FConocidas.clear();
     FAreaMaxima = 1.0;
     for (int j = 1; j <= FNM; ++j) {
         FAreaMaxima = std::max(FAreaMaxima, FMochila.AreaMaterialFila(j));
@@ -437,6 +607,13 @@ bool CMejora::Mejorar(CSolucion& solucion) {
     FDemanda.assign(U(FNP) + 1, 0);
     for (int i = 1; i <= FNP; ++i) {
         FDemanda[U(i)] = FMochila.Pedido()[U(i)];
+    }
+    FFilaDePieza.assign(U(FMochila.TotalPiezas()) + 1, 0);
+    for (int i = 1; i <= FNP; ++i) {
+        const int pieza = FMochila.PiezaDeFila(i);
+        if (pieza >= 1 && U(pieza) < FFilaDePieza.size()) {
+            FFilaDePieza[U(pieza)] = i;
+        }
     }
     FStock.assign(U(FNM) + 1, 0);
     std::vector<int> filaDeMaterial(U(FMochila.TotalMateriales()) + 1, 0);
@@ -486,7 +663,8 @@ bool CMejora::Mejorar(CSolucion& solucion) {
 
     try {
         std::vector<double> valores;
-        if (!ResolverResidual(FDemanda, FStock, valores, FCota)) {
+        // Uncapped: the LP of the whole demand is then a true bound.
+        if (!ResolverResidual(FDemanda, FStock, valores, FCota, false)) {
             FCota = 0.0;
         }
         // Every whole part at once from the rounded-down plan, then from nothing; then a

@@ -14,6 +14,15 @@
 // three choices of a smaller one along the way, and cuts every branch whose fixed part plus
 // residual LP cannot beat the best plan, while the budget lasts.
 //
+// The generator's knapsack is unbounded: its patterns may hold more copies of a piece than
+// the residual asks for, and in a whole plan that surplus is waste. So the residual LPs of the
+// dives count a column only up to what each row still misses, every generated pattern also
+// enters the pool bounded (surplus leaves emptied and refilled with the completion's search
+// on the missing pieces), and when the generator's pattern over-produces a piece the price
+// of that piece is lowered in proportion and the generator asked again, a few times. The
+// capped LP is then a guide, not a bound: a branch is dropped only when that estimate exceeds
+// the best plan; the LP of the whole demand, uncapped, stays the bound that ends the stage.
+//
 // The residual LP runs in one phase: the artificial column of a piece row costs two of the
 // largest sheet per piece, more than any pattern holding it, so a feasible residual drives
 // every artificial out; one still above zero means the free stock cannot cover the rest and
@@ -29,7 +38,9 @@
 
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class CControlCalculo;
@@ -59,19 +70,27 @@ public:
 private:
     struct RColumna {
         std::unique_ptr<CPatron> Patron;
-        int Fila = 0;           // material row
-        double Coste = 0.0;     // material area / largest area
-        ACantidades Cantidades; // per LP piece row 1..NP
-        std::int32_t Slot = 0;  // slot of the solution it came from; 0 when new
+        int Fila = 0;                                    // material row
+        double Coste = 0.0;                              // material area / largest area
+        ACantidades Cantidades;                          // per LP piece row 1..NP
+        std::vector<std::pair<int, std::int64_t>> Filas; // the rows whose count is not 0
+        std::int32_t Slot = 0; // slot of the solution it came from; 0 when new
     };
 
     // Plan: copies of each pool column.
     using RPlan = std::vector<std::int64_t>;
 
     int AgregarColumna(std::unique_ptr<CPatron> patron, int fila, std::int32_t slot);
+    // The generator's patterns may hold more copies of a piece than the residual demand asks
+    // for (its knapsack is unbounded): a sheet of such a pattern wastes the surplus in a
+    // whole plan. The bounded copy empties every leaf whose pieces go beyond `restante` and
+    // refills the empty leaves with the completion's search on what is still missing; null
+    // when the pattern was bounded already or the copy is worth nothing.
+    std::unique_ptr<CPatron> Acotar(const CPatron& patron,
+                                    const std::vector<std::int64_t>& restante) const;
     bool ResolverResidual(const std::vector<std::int64_t>& restante,
                           const std::vector<std::int64_t>& stock, std::vector<double>& valores,
-                          double& objetivo);
+                          double& objetivo, bool acotado = true);
     // One dive from the rounded-down plan: every whole part of the LP at once, or the
     // column of largest value once when none is whole.
     void Bucear();
@@ -106,7 +125,10 @@ private:
     std::vector<std::int64_t> FDemanda; // by LP piece row
     std::vector<std::int64_t> FStock;   // by material row
     std::vector<RColumna> FPool;
-    RPlan FBase; // the rounded-down plan
+    // Pool index of every material row and list of counts already in the pool.
+    std::map<std::pair<int, std::vector<std::pair<int, std::int64_t>>>, int> FConocidas;
+    std::vector<int> FFilaDePieza; // LP row of a job piece number, 0 when none
+    RPlan FBase;                   // the rounded-down plan
     RPlan FMejor;
     double FAreaMejor = std::numeric_limits<double>::infinity();
     double FAreaUnica = 0.0; // the area of the only material row, 0 with several
