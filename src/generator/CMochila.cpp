@@ -631,8 +631,9 @@ void CMochila::FaseBloques(CTablaCortes& Tabla, CControlCalculo* Control) {
                                 c.Eleccion = static_cast<std::uint16_t>(e);
                             }
                         }
-                        Sondear(Control);
                     }
+                    // Polled once per column: the cell loop stays free of the atomic loads.
+                    Sondear(Control);
                 }
             }
             // One step of progress per row in all, spread over the bands.
@@ -818,8 +819,8 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
                 if (Menor(anterior[i].Valor, c.Valor)) {
                     Tabla.ListaAncho(i)[Tabla.CuentaAncho(i)++] = static_cast<std::uint16_t>(j);
                 }
-                Sondear(Control);
             }
+            Sondear(Control);
             // One step of progress per width position in all, spread over the bands.
             hechas += i1 - i0 + 1;
             const int objetivo =
