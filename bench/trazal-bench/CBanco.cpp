@@ -161,6 +161,19 @@ void EjecutarTodas(const std::vector<RPendiente>& pendientes, int trabajos, doub
     }
 }
 
+// The comma-separated items of an option's value, empty ones included.
+std::vector<std::string> Elementos(const std::string& lista) {
+    std::vector<std::string> elementos(1);
+    for (const char c : lista) {
+        if (c == ',') {
+            elementos.emplace_back();
+        } else {
+            elementos.back() += c;
+        }
+    }
+    return elementos;
+}
+
 } // namespace
 
 bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcionesBanco& o,
@@ -183,19 +196,13 @@ bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcione
             if (!valor(v)) {
                 return false;
             }
-            std::string actual;
-            for (char c : v + ",") {
-                if (c != ',') {
-                    actual += c;
-                    continue;
-                }
-                if (actual != "barras" && actual != "hojas" && actual != "clases" &&
-                    actual != "empaquetados" && actual != "crecimiento") {
-                    error = actual;
+            for (const std::string& f : Elementos(v)) {
+                if (f != "barras" && f != "hojas" && f != "clases" && f != "empaquetados" &&
+                    f != "crecimiento") {
+                    error = f;
                     return false;
                 }
-                o.Rapidas.insert(actual);
-                actual.clear();
+                o.Rapidas.insert(f);
             }
         } else if (a == "--instancias") {
             if (!valor(v)) {
@@ -207,19 +214,12 @@ bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcione
                 return false;
             }
             o.Familias.clear();
-            std::string actual;
-            for (char c : v + ",") {
-                if (c == ',') {
-                    if (actual != "barras" && actual != "hojas" && actual != "clases" &&
-                        actual != "empaquetados") {
-                        error = actual;
-                        return false;
-                    }
-                    o.Familias.insert(actual);
-                    actual.clear();
-                } else {
-                    actual += c;
+            for (const std::string& f : Elementos(v)) {
+                if (f != "barras" && f != "hojas" && f != "clases" && f != "empaquetados") {
+                    error = f;
+                    return false;
                 }
+                o.Familias.insert(f);
             }
         } else if (a == "--limite") {
             long long segundos = 0;
@@ -239,13 +239,9 @@ bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcione
             if (!valor(v)) {
                 return false;
             }
-            std::string actual;
-            for (char c : v + ",") {
-                if (c != ',') {
-                    actual += c;
-                } else if (!actual.empty()) {
-                    o.Solo.push_back(actual);
-                    actual.clear();
+            for (const std::string& prefijo : Elementos(v)) {
+                if (!prefijo.empty()) {
+                    o.Solo.push_back(prefijo);
                 }
             }
         } else if (a == "--sin-crecimiento") {

@@ -142,14 +142,9 @@ std::unique_ptr<CPatron> CMejora::Acotar(const CPatron& patron,
         c.Ancho = FMochila.Anchos()[U(r)];
         filas.push_back(c);
     }
-    const ROpciones& op = FMochila.Opciones();
-    CRelleno::RLimites limites;
-    limites.SobranteMinimo = op.SobranteMinimo;
-    limites.LongitudAgarre = op.LongitudAgarre;
-    limites.CorteMaximo = op.CorteMaximo;
-    limites.NivelCorte = op.NivelCorte;
     const double valor = CPlanEntero::AreaBruta(nodos);
-    CRelleno busqueda(limites, std::move(filas), quedan, &FControl);
+    CRelleno busqueda(CPlanEntero::Limites(FMochila.Opciones()), std::move(filas), quedan,
+                      &FControl);
     CRelleno::RDisposicion d = busqueda.BuscarRelleno(nodos, valor, valor);
     if (!d.Vacia()) {
         nodos = std::move(d.Nodos);
@@ -163,7 +158,8 @@ std::unique_ptr<CPatron> CMejora::Acotar(const CPatron& patron,
             }
             const CRelleno::RNodo& parte = nodos[U(h)];
             const std::int32_t ancho = n.Dir == 1 ? parte.Largo : parte.Ancho;
-            if (parte.Dir == 0 && parte.Pieza == 0 && ancho > 0 && ancho < op.SobranteMinimo) {
+            if (parte.Dir == 0 && parte.Pieza == 0 && ancho > 0 &&
+                ancho < FMochila.Opciones().SobranteMinimo) {
                 return nullptr;
             }
         }

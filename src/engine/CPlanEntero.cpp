@@ -304,14 +304,17 @@ std::vector<CRelleno::RCandidata> CPlanEntero::Candidatas() const {
     return filas;
 }
 
-CRelleno CPlanEntero::NuevaBusqueda() {
-    const ROpciones& op = FMochila.Opciones();
+CRelleno::RLimites CPlanEntero::Limites(const ROpciones& op) {
     CRelleno::RLimites limites;
     limites.SobranteMinimo = op.SobranteMinimo;
     limites.LongitudAgarre = op.LongitudAgarre;
     limites.CorteMaximo = op.CorteMaximo;
     limites.NivelCorte = op.NivelCorte;
-    return CRelleno(limites, Candidatas(), FRestantes, &Control());
+    return limites;
+}
+
+CRelleno CPlanEntero::NuevaBusqueda() {
+    return CRelleno(Limites(FMochila.Opciones()), Candidatas(), FRestantes, &Control());
 }
 
 std::vector<CRelleno::RNodo> CPlanEntero::ANodos(const CCorte* raiz) {

@@ -22,6 +22,7 @@
 //
 // Works on the generator's tables (rows, demands, stock, gross sizes, normalised limits).
 
+#include "document/ROpciones.h"
 #include "document/UGlobals.h"
 #include "engine/CControlCalculo.h"
 #include "generator/CRelleno.h"
@@ -70,6 +71,8 @@ public:
     static std::unique_ptr<CCorte> DeNodos(const std::vector<CRelleno::RNodo>& nodos);
     // Gross area of the pieces laid in a layout.
     static double AreaBruta(const std::vector<CRelleno::RNodo>& nodos);
+    // The cutting rules the completion's search keeps, from the job's options.
+    static CRelleno::RLimites Limites(const ROpciones& op);
 
 private:
     CControlCalculo& Control();
