@@ -3,6 +3,7 @@
 #include "document/ROpciones.h"
 #include "document/UTextos.h"
 #include "ui/CPaginaQt.h"
+#include "ui/UTextoQt.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -21,20 +22,11 @@
 
 namespace {
 
-QString Q(const char* s) {
-    return QString::fromUtf8(s);
-}
-
 // The size a paper code stands for.
 QPageSize::PageSizeId TamanoDeCodigo(int codigo) {
     ROpciones o;
     o.PaperSize = codigo;
     return CPaginaQt::Diseno(o).pageSize().id();
-}
-
-template <class T> T* Nombrado(T* w, const char* nombre) {
-    w->setObjectName(QString::fromLatin1(nombre));
-    return w;
 }
 
 QDoubleSpinBox* Milimetros(const char* nombre) {

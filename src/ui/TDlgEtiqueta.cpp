@@ -6,6 +6,7 @@
 #include "patterns/CPatron.h"
 #include "ui/CDialogos.h"
 #include "ui/TDLGParametrosEti.h"
+#include "ui/UTextoQt.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -22,10 +23,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString Q(const char* texto) {
-    return QString::fromUtf8(texto);
-}
 
 QFont FuenteQt(const RFuente& f) {
     QFont q(QString::fromStdString(f.Nombre));

@@ -8,6 +8,7 @@
 #include "ui/CDialogos.h"
 #include "ui/TDLGGenerarEti.h"
 #include "ui/TDlgConfigurarPagina.h"
+#include "ui/UTextoQt.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -32,17 +33,8 @@
 
 namespace {
 
-QString Q(const char* texto) {
-    return QString::fromUtf8(texto);
-}
-
 QString Q(const std::string& texto) {
     return QString::fromStdString(texto);
-}
-
-template <class T> T* Nombrado(T* control, const char* nombre) {
-    control->setObjectName(QString::fromUtf8(nombre));
-    return control;
 }
 
 // Runs an edit; an error is shown and answers false (nothing was stored).

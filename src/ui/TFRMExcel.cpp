@@ -7,6 +7,7 @@
 #include "exchange/CLibroErrores.h"
 #include "ui/CAplicacionExterna.h"
 #include "ui/CDialogos.h"
+#include "ui/UTextoQt.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,10 +27,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-QString Q(const char* texto) {
-    return QString::fromUtf8(texto);
-}
 
 // The column cell: a pick list of A..AZ that also takes typed letters.
 class CDelegadoColumna : public QStyledItemDelegate {

@@ -6,6 +6,7 @@
 #include "ui/CDialogos.h"
 #include "ui/TMDIChild.h"
 #include "ui/TMainForm.h"
+#include "ui/UTextoQt.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -20,14 +21,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
-namespace {
-
-QString Q(const char* texto) {
-    return QString::fromUtf8(texto);
-}
-
-} // namespace
 
 TFRMExcelExport::TFRMExcelExport(TMainForm& principal)
     : QDialog(&principal), FPrincipal(principal) {

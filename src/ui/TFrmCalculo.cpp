@@ -8,6 +8,7 @@
 #include "ui/CApagado.h"
 #include "ui/CDialogos.h"
 #include "ui/TDlgPromtPedido.h"
+#include "ui/UTextoQt.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -31,10 +32,6 @@ namespace {
 
 QString Q(const std::string& texto) {
     return QString::fromStdString(texto);
-}
-
-QString Q(const char* texto) {
-    return QString::fromUtf8(texto);
 }
 
 std::string Reemplazar(std::string texto, const std::string& marca, const std::string& valor) {

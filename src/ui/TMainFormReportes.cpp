@@ -11,6 +11,7 @@
 #include "ui/TDlgConfigurarPagina.h"
 #include "ui/TMDIChild.h"
 #include "ui/TPaginaReporte.h"
+#include "ui/UTextoQt.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -21,10 +22,6 @@
 #include <exception>
 
 namespace {
-
-QString Q(const char* s) {
-    return QString::fromUtf8(s);
-}
 
 // The hourglass while a long command runs.
 class CCursorEspera {

@@ -2,10 +2,9 @@
 
 // The report page of a job window (page 4): the preview of the current report
 // (QRPreview1, painting pages as they come into view) with its zoom modes and page
-// navigation, and what the
-// main window's report commands ask of it: generate again, close, print, export to text,
-// CSV or PDF, take new page settings. The report itself (CReporteBandas) lays out and
-// paints the rows the core computes; this page only shows it.
+// navigation, and what the main window's report commands ask of it: generate again, close,
+// print, export to text, CSV or PDF, take new page settings. The report itself
+// (CReporteBandas) lays out and paints the rows the core computes; this page only shows it.
 
 #include "engine/CFilasReporte.h"
 
