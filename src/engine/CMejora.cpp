@@ -132,19 +132,9 @@ std::unique_ptr<CPatron> CMejora::Acotar(const CPatron& patron,
     if (!recortado) {
         return nullptr;
     }
-    std::vector<CRelleno::RCandidata> filas;
-    const AWord16& piezas = FMochila.Piezas();
-    for (int r = 1; r <= FMochila.NumFilas(); ++r) {
-        CRelleno::RCandidata c;
-        c.Fila = r <= FNP ? r : piezas[U(r)];
-        c.Pieza = FMochila.PiezaDeFila(r);
-        c.Largo = FMochila.Largos()[U(r)];
-        c.Ancho = FMochila.Anchos()[U(r)];
-        filas.push_back(c);
-    }
     const double valor = CPlanEntero::AreaBruta(nodos);
-    CRelleno busqueda(CPlanEntero::Limites(FMochila.Opciones()), std::move(filas), quedan,
-                      &FControl);
+    CRelleno busqueda(CPlanEntero::Limites(FMochila.Opciones()), CPlanEntero::Candidatas(FMochila),
+                      quedan, &FControl);
     CRelleno::RDisposicion d = busqueda.BuscarRelleno(nodos, valor, valor);
     if (!d.Vacia()) {
         nodos = std::move(d.Nodos);

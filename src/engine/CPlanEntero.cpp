@@ -286,17 +286,17 @@ std::int32_t CPlanEntero::Copias(const CPatron& patron) const {
     return A32(std::max<std::int64_t>(copias, 0));
 }
 
-std::vector<CRelleno::RCandidata> CPlanEntero::Candidatas() const {
+std::vector<CRelleno::RCandidata> CPlanEntero::Candidatas(const CMochila& mochila) {
     std::vector<CRelleno::RCandidata> filas;
-    const AWord16& largos = FMochila.Largos();
-    const AWord16& anchos = FMochila.Anchos();
-    const AWord16& piezas = FMochila.Piezas();
-    for (int r = 1; r <= FMochila.NumFilas(); ++r) {
+    const AWord16& largos = mochila.Largos();
+    const AWord16& anchos = mochila.Anchos();
+    const AWord16& piezas = mochila.Piezas();
+    for (int r = 1; r <= mochila.NumFilas(); ++r) {
         const std::size_t sr = static_cast<std::size_t>(r);
         CRelleno::RCandidata c;
         // A turned row shares the remaining quantity of the row it copies.
-        c.Fila = r <= FNumFilas ? r : piezas[sr];
-        c.Pieza = FMochila.PiezaDeFila(r);
+        c.Fila = r <= mochila.NumPiezas() ? r : piezas[sr];
+        c.Pieza = mochila.PiezaDeFila(r);
         c.Largo = largos[sr];
         c.Ancho = anchos[sr];
         filas.push_back(c);
@@ -314,7 +314,7 @@ CRelleno::RLimites CPlanEntero::Limites(const ROpciones& op) {
 }
 
 CRelleno CPlanEntero::NuevaBusqueda() {
-    return CRelleno(Limites(FMochila.Opciones()), Candidatas(), FRestantes, &Control());
+    return CRelleno(Limites(FMochila.Opciones()), Candidatas(FMochila), FRestantes, &Control());
 }
 
 std::vector<CRelleno::RNodo> CPlanEntero::ANodos(const CCorte* raiz) {

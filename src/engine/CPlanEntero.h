@@ -73,6 +73,8 @@ public:
     static double AreaBruta(const std::vector<CRelleno::RNodo>& nodos);
     // The cutting rules the completion's search keeps, from the job's options.
     static CRelleno::RLimites Limites(const ROpciones& op);
+    // The rows the completion's search may lay, turned copies included.
+    static std::vector<CRelleno::RCandidata> Candidatas(const CMochila& mochila);
 
 private:
     CControlCalculo& Control();
@@ -91,7 +93,6 @@ private:
     void Sumar(const CPatron& patron, std::int32_t veces);
     void ActualizarRestantes();
     CRelleno NuevaBusqueda();
-    std::vector<CRelleno::RCandidata> Candidatas() const;
 
     CMochila& FMochila;
     CControlCalculo FControlPropio;
