@@ -206,26 +206,6 @@ INSTANTIATE_TEST_SUITE_P(
         }()),
     [](const testing::TestParamInfo<RCasoPatron>& info) { return info.param.Nombre; });
 
-// A single piece 60 long in a bar 100 long: one leaf holding it, 40 free.
-TEST(GenerarPatron, PiezaDe60EnBarraDe100) {
-    CConstructorLanzamiento c;
-    c.Opciones.Barras = true;
-    c.Pieza(60, 1, 5).Material(100, 1);
-    auto job = c.Crear();
-    CMochila m(*job);
-    m.SetNivelOptimizacion(1);
-    auto g = Generar(m, Duales({1.0}));
-    ASSERT_TRUE(g.Patron);
-    EXPECT_EQ(Posiciones(m, true), (AWord16{0, 60, 100}));
-    EXPECT_EQ(g.Material, 1);
-    EXPECT_DOUBLE_EQ(g.Costo, -1.0);
-    const CCorte* raiz = g.Patron->Raiz();
-    EXPECT_EQ(raiz->Dir(), 0);
-    EXPECT_EQ(raiz->Pieza(), 1);
-    EXPECT_EQ(raiz->RepX(), 1);
-    EXPECT_EQ(raiz->LibreX(), 40);
-}
-
 // A 1 mm piece in the longest bar: one block of 65535 pieces (a regression: every cell of
 // such a bar once tried every first part, minutes of work).
 TEST(GenerarPatron, PiezaDe1EnLaBarraMasLarga) {
@@ -346,18 +326,6 @@ TEST(GenerarPatron, EleccionDeMaterial) {
     g = Generar(m, Duales({1.0}, {0.0, 0.0, 0.0}), 1);
     EXPECT_EQ(g.Material, 1);
     EXPECT_DOUBLE_EQ(g.Costo, -4.0);
-}
-
-// Turned rows lay the piece across; the leaf carries the negated piece number.
-TEST(GenerarPatron, PiezaGirada) {
-    CConstructorLanzamiento c;
-    c.Pieza(30, 60, 9).Material(60, 30);
-    auto job = c.Crear();
-    CMochila m(*job);
-    auto g = Generar(m, Duales({1.0}));
-    ASSERT_TRUE(g.Patron);
-    EXPECT_EQ(g.Patron->Raiz()->Pieza(), -1) << Arbol(*g.Patron);
-    EXPECT_EQ(g.Patron->CantPorPieza()[1], 1);
 }
 
 // Raises a stop request when the step announces its progress maximum, that is between the

@@ -261,24 +261,6 @@ TEST(CPatronLocalizar, OrigenYContadoresEnPreorden) {
     EXPECT_EQ(l.Hojas, 3);
 }
 
-TEST(CPatronTexto, EscribeLaCabeceraYElNodo) {
-    ROpciones o = OpcionesPorDefecto();
-    o.Barras = true;
-    CTrabajo t(o);
-    auto p = CPatron::Create(2, 3, t.Job());
-    p->SetRepeticion(0.1);
-    p->SetRepEntera({5, 6, 7});
-    p->SetAnchoCorte(4);
-    p->SetMargenIzq(1);
-    p->SetMargenDer(2);
-    p->SetRaiz(Vacia(10, 1));
-    EXPECT_EQ(p->ATexto(), "0.1;6;7;5;0;4;3;1;1;2;0;0(10;1;0;0;0;0;0;0;\\def()())");
-    std::string aviso = "x";
-    auto leido = CPatron::DeTexto(p->ATexto(), 2, t.Job(), aviso);
-    EXPECT_EQ(aviso, "");
-    EXPECT_TRUE(CPatron::Iguales(*p, *leido));
-}
-
 TEST(CPatronTexto, RepeticionEsElTextoMasCortoQueVuelveAlMismoReal) {
     CTrabajo t(OpcionesPorDefecto());
     const struct {

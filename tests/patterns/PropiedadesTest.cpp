@@ -231,103 +231,79 @@ TEST_F(Conocido, UnCambioCompletoMarcaElLanzamientoYRefresca) {
     EXPECT_FALSE(t.Lanzamiento().Guardado());
 }
 
-TEST_F(Conocido, DireccionDeCorte) {
-    CCorte& b22 = N("B22");
-    Asignar(b22, "vertical", Textos::PropDirCorte);
-    EXPECT_EQ(b22.Dir(), 1);
-    ASSERT_TRUE(b22.Hijo1() && b22.Hijo2());
-    EXPECT_EQ(b22.Hijo1()->Largo() + b22.Hijo2()->Largo(), 191);
+// Values given one after another ("|" between them) to one node of the known pattern, and the
+// node's text after them without its labels (every field of the node and its parts).
+struct CasoAsignacion {
+    const char* Nombre;
+    const char* Nodo;
+    const char* Clave;
+    std::string Valores;
+    std::string Texto;
+};
 
-    // A block with free width is cut across: the block and the free band part.
-    CCorte& a = N("A");
-    Asignar(a, "Horizontal", Textos::PropDirCorte);
-    EXPECT_EQ(a.Dir(), -1);
-    EXPECT_EQ(a.Hijo1()->Pieza(), 2);
-    EXPECT_EQ(a.Hijo2()->Ancho(), 97);
+class AsignarPropiedadTest : public Conocido, public testing::WithParamInterface<CasoAsignacion> {};
 
-    // "Ninguno" or nothing frees the parts.
-    CCorte& b = N("B");
-    Asignar(b, "", Textos::PropDirCorte);
-    EXPECT_TRUE(b.EsVacio());
-    EXPECT_EQ(b.Hijo1(), nullptr);
-    EXPECT_EQ(b.Largo(), 397);
-    Asignar(a, "NINGUNO", Textos::PropDirCorte);
-    EXPECT_TRUE(a.EsVacio());
-}
-
-TEST_F(Conocido, DimensionDeCorte) {
-    CCorte& raiz = *P->Raiz();
-    Asignar(raiz, "500", Textos::PropDimCorte);
-    ASSERT_TRUE(raiz.Hijo1()->EsVacio() && raiz.Hijo2()->EsVacio());
-    EXPECT_EQ(raiz.Hijo1()->Largo(), 503);
-    EXPECT_EQ(raiz.Hijo2()->Largo(), 500);
-    EXPECT_EQ(raiz.Hijo1()->Ancho(), 503);
-    Asignar(raiz, "996", Textos::PropDimCorte);
-    EXPECT_EQ(raiz.Hijo2()->Largo(), 4);
-
-    CCorte& hoja = *raiz.Hijo1();
-    Asignar(hoja, "100", Textos::PropDimCorte);
-    EXPECT_TRUE(hoja.EsVacio());
-    EXPECT_EQ(hoja.Hijo1(), nullptr);
-}
-
-TEST_F(Conocido, DimensionDeCorteHorizontal) {
-    CCorte& b = N("B");
-    Asignar(b, "100", Textos::PropDimCorte);
-    EXPECT_EQ(b.Hijo1()->Ancho(), 103);
-    EXPECT_EQ(b.Hijo2()->Ancho(), 400);
-    EXPECT_EQ(b.Hijo1()->Largo(), 397);
-}
-
-TEST_F(Conocido, PiezaRellenaElBloque) {
-    CCorte& b22 = N("B22"); // 191 x 200 gross
-    Asignar(b22, "1 [100x50]", Textos::PropPieza);
-    EXPECT_EQ(b22.Pieza(), 1);
-    EXPECT_EQ(b22.LargoPz(), 103);
-    EXPECT_EQ(b22.AnchoPz(), 53);
-    EXPECT_EQ(b22.RepX(), 1);
-    EXPECT_EQ(b22.RepY(), 3);
-
-    // A negative number is the same piece, not turned.
-    CCorte& b1 = N("B1"); // 397 x 303 gross
-    Asignar(b1, "-1", Textos::PropPieza);
-    EXPECT_EQ(b1.Pieza(), 1);
-    EXPECT_EQ(b1.RepX(), 3);
-    EXPECT_EQ(b1.RepY(), 5);
-
-    for (const char* vacio : {"0", "", "  "}) {
-        Asignar(b1, vacio, Textos::PropPieza);
-        EXPECT_TRUE(b1.EsVacio()) << vacio;
-        EXPECT_EQ(b1.RepX(), 0);
-        EXPECT_EQ(b1.LargoPz(), 0);
+TEST_P(AsignarPropiedadTest, DejaElNodoEsperado) {
+    const CasoAsignacion& c = GetParam();
+    CCorte& n = N(c.Nodo);
+    std::string valores = c.Valores + "|";
+    for (std::size_t k; (k = valores.find('|')) != std::string::npos; valores.erase(0, k + 1)) {
+        Asignar(n, valores.substr(0, k), c.Clave);
     }
-}
-
-TEST_F(Conocido, RotadaCambiaSignoYMedidas) {
-    CCorte& b1 = N("B1"); // piece -2 in 397 x 303
-    Asignar(b1, "no", Textos::PropRotada);
-    EXPECT_EQ(b1.Pieza(), 2);
-    EXPECT_EQ(b1.LargoPz(), 303);
-    EXPECT_EQ(b1.AnchoPz(), 203);
-    EXPECT_EQ(b1.RepX(), 1);
-    EXPECT_EQ(b1.RepY(), 1);
-    for (const char* si : {"SI", "Si", "si"}) {
-        Asignar(b1, si, Textos::PropRotada);
-        EXPECT_EQ(b1.Pieza(), -2) << si;
-        EXPECT_EQ(b1.LargoPz(), 203);
-        EXPECT_EQ(b1.AnchoPz(), 303);
+    std::string texto = CCorte::ATexto(&n);
+    for (std::size_t k; (k = texto.find(CCorte::EtiquetaDef)) != std::string::npos;) {
+        texto.erase(k, 4);
     }
+    EXPECT_EQ(texto, c.Texto);
 }
 
-TEST_F(Conocido, Distribucion) {
-    CCorte& b21 = N("B21"); // 2x3 of 103 x 53 in 206 x 200
-    Asignar(b21, "1x2", Textos::PropDistribucion);
-    EXPECT_EQ(b21.RepX(), 1);
-    EXPECT_EQ(b21.RepY(), 2);
-    Asignar(b21, "", Textos::PropDistribucion);
-    EXPECT_EQ(b21.RepX(), 0);
-    EXPECT_EQ(b21.RepY(), 0);
-}
+INSTANTIATE_TEST_SUITE_P(
+    PatronConocido, AsignarPropiedadTest,
+    testing::Values(
+        CasoAsignacion{"DirVerticalEnHojaVacia", "B22", Textos::PropDirCorte, "vertical",
+                       "(191;200;1;0;0;0;0;0;(95;200;0;0;0;0;0;0;()())(96;200;0;0;0;0;0;0;()()))"},
+        // A block with free width is cut across: the block and the free band part.
+        CasoAsignacion{
+            "DirHorizontalEnBloque", "A", Textos::PropDirCorte, "Horizontal",
+            "(606;503;-1;0;0;0;0;0;(606;406;0;303;203;2;2;2;()())(606;97;0;0;0;0;0;0;()()))"},
+        // "Ninguno" or nothing frees the parts.
+        CasoAsignacion{"DirVaciaLiberaLasPartes", "B", Textos::PropDirCorte, "",
+                       "(397;503;0;0;0;0;0;0;()())"},
+        CasoAsignacion{"DirNingunoEnMayusculas", "Raiz", Textos::PropDirCorte, "NINGUNO",
+                       "(1003;503;0;0;0;0;0;0;()())"},
+        CasoAsignacion{
+            "DimCorteVertical", "Raiz", Textos::PropDimCorte, "500",
+            "(1003;503;1;0;0;0;0;0;(503;503;0;0;0;0;0;0;()())(500;503;0;0;0;0;0;0;()()))"},
+        CasoAsignacion{"DimCorteJuntoAlFinal", "Raiz", Textos::PropDimCorte, "500|996",
+                       "(1003;503;1;0;0;0;0;0;(999;503;0;0;0;0;0;0;()())(4;503;0;0;0;0;0;0;()()))"},
+        CasoAsignacion{
+            "DimCorteHorizontal", "B", Textos::PropDimCorte, "100",
+            "(397;503;-1;0;0;0;0;0;(397;103;0;0;0;0;0;0;()())(397;400;0;0;0;0;0;0;()()))"},
+        CasoAsignacion{"DimEnHojaNoCorta", "B22", Textos::PropDimCorte, "100",
+                       "(191;200;0;0;0;0;0;0;()())"},
+        CasoAsignacion{"PiezaRellenaElBloque", "B22", Textos::PropPieza, "1 [100x50]",
+                       "(191;200;0;103;53;1;1;3;()())"},
+        // A negative number is the same piece, not turned.
+        CasoAsignacion{"PiezaNegativaNoGira", "B1", Textos::PropPieza, "-1",
+                       "(397;303;0;103;53;1;3;5;()())"},
+        CasoAsignacion{"PiezaCeroVacia", "B1", Textos::PropPieza, "0",
+                       "(397;303;0;0;0;0;0;0;()())"},
+        CasoAsignacion{"PiezaNadaVacia", "B1", Textos::PropPieza, "", "(397;303;0;0;0;0;0;0;()())"},
+        CasoAsignacion{"PiezaEnBlancoVacia", "B1", Textos::PropPieza, "  ",
+                       "(397;303;0;0;0;0;0;0;()())"},
+        CasoAsignacion{"RotadaNo", "B1", Textos::PropRotada, "no",
+                       "(397;303;0;303;203;2;1;1;()())"},
+        CasoAsignacion{"RotadaOtraVez", "B1", Textos::PropRotada, "no|SI",
+                       "(397;303;0;203;303;-2;1;1;()())"},
+        CasoAsignacion{"RotadaMinusculas", "B1", Textos::PropRotada, "no|Si|no|si",
+                       "(397;303;0;203;303;-2;1;1;()())"},
+        CasoAsignacion{"Distribucion", "B21", Textos::PropDistribucion, "1x2",
+                       "(206;200;0;103;53;1;1;2;()())"},
+        CasoAsignacion{"DistribucionVacia", "B21", Textos::PropDistribucion, "1x2|",
+                       "(206;200;0;103;53;1;0;0;()())"}),
+    [](const testing::TestParamInfo<CasoAsignacion>& info) {
+        return std::string(info.param.Nombre);
+    });
 
 TEST(AsignarPropiedad, DistribucionEnBarras) {
     CTrabajo t({"Barras=1"}, {"600;;3;;;1;"}, {"6000;;4;;;1;"});
