@@ -315,15 +315,4 @@ TEST(IniMemoria, GuardadoMatadoNoDejaTemporales) {
     EXPECT_EQ(nombres, std::vector<std::string>{"job.lan"});
 }
 
-TEST(IniMemoria, RenombrarEscribeEnElNuevoSinReleer) {
-    rutas::CCarpetaTemporal tmp;
-    EscribirBytes(tmp / "a.lan", "[A]\nx=1\n");
-    CIniMemoria ini((tmp / "a.lan").string());
-    ini.Renombrar((tmp / "b.lan").string());
-    EXPECT_EQ(ini.LeerNumero("A", "x", 0), 1);
-    ini.Actualizar();
-    EXPECT_EQ(LeerBytes(tmp / "b.lan"), "[A]\r\nx=1\r\n");
-    EXPECT_EQ(LeerBytes(tmp / "a.lan"), "[A]\nx=1\n");
-}
-
 } // namespace

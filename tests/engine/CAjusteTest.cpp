@@ -262,23 +262,6 @@ TEST(CAjusteTest, GirosDeDosPorDos) {
     }
 }
 
-TEST(CAjusteTest, DeshacerUnPatronAgregadoYUnoBorrado) {
-    CLanzamiento job(rutas::DatosPrueba("con-patrones.lan").string(), OpcionesPorDefecto());
-    const auto original = TextosPatrones(job);
-    CAjuste ajuste(job);
-    auto nuevo = CPatron::Copia(*job.Solucion().Patron(1));
-    nuevo->CrearRaiz(nuevo->LargoTotal(), nuevo->AnchoTotal());
-    ajuste.AgregarPatron(std::move(nuevo), 2);
-    EXPECT_EQ(job.Solucion().Cantidad(), 3);
-    EXPECT_EQ(ajuste.Deshacer(), 2);
-    EXPECT_EQ(TextosPatrones(job), original);
-    ajuste.EliminarPatron(1);
-    EXPECT_EQ(job.Solucion().Cantidad(), 1);
-    EXPECT_EQ(ajuste.Deshacer(), 1);
-    EXPECT_EQ(TextosPatrones(job), original);
-    EXPECT_FALSE(ajuste.PuedeDeshacer());
-}
-
 TEST(CAjusteTest, Pegar) {
     const auto semi = Corte(1, Bloque(100, 50, 1, 100, 50, 1, 1), Vacia(50, 50));
     const std::string copia = CAjuste::TextoCopia(*semi);
