@@ -30,6 +30,15 @@ std::uint16_t Word(std::int64_t v) {
     return static_cast<std::uint16_t>(std::clamp<std::int64_t>(v, 0, 65535));
 }
 
+// Work units of the steps, fitted to the CPU time they take on the reference machine: a
+// pricing call (fixed part and per cell visit or cut try of the generator), a pivot of the
+// residual LP (fixed part and per basis entry) and the pricing of a pool column.
+constexpr std::int64_t UnidadesLlamada = 10000;
+constexpr std::int64_t UnidadesCelda = 4;
+constexpr std::int64_t UnidadesPivote = 5000;
+constexpr std::int64_t UnidadesBase = 4;
+constexpr std::int64_t UnidadesCandidata = 16;
+
 } // namespace
 
 CMejora::CMejora(CMochila& mochila, CControlCalculo& control)
@@ -39,11 +48,22 @@ CMejora::~CMejora() = default;
 
 void CMejora::FijarPresupuesto(std::int64_t pasos, double segundos) {
     FMaximoPasos = std::max<std::int64_t>(0, pasos);
-    FSegundos = segundos;
+    const double s = std::clamp(segundos, 0.0, 1e9);
+    FMaximoUnidades = static_cast<std::int64_t>(s * UnidadesPorSegundo);
+    FSegundos = s * HolguraReloj;
 }
 
-bool CMejora::Paso() {
+bool CMejora::Gastar(std::int64_t unidades) {
+    FUnidades += unidades;
+    if (FMaximoUnidades > 0 && FUnidades >= FMaximoUnidades) {
+        FAgotado = true;
+    }
+    return !FAgotado;
+}
+
+bool CMejora::Paso(std::int64_t unidades) {
     ++FPasos;
+    Gastar(unidades);
     if (FControl.Cancelado.load()) {
         throw ECalculoAbortado();
     }
@@ -277,9 +297,10 @@ bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
                 std::unique_ptr<CPatron> patron;
                 int material = 0;
                 double rcGenerador = 0.0;
+                const std::int64_t trabajo = FMochila.Trabajo();
                 FMochila.GenerarPatron(completos, patron, 2, material, rcGenerador);
                 FControl.ContarVariante();
-                if (!Paso()) {
+                if (!Paso(UnidadesLlamada + UnidadesCelda * (FMochila.Trabajo() - trabajo))) {
                     return false;
                 }
                 if (patron == nullptr || material < 1 || material > FNM ||
@@ -352,7 +373,10 @@ bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
         }
         tipo[U(sale)] = entra;
         // A pivot is far cheaper than a pricing call: only every 64th counts as a step.
-        if (pivotes % 64 == 63 && !Paso()) {
+        const std::int64_t trabajo =
+            UnidadesPivote + UnidadesBase * n * n +
+            UnidadesCandidata * static_cast<std::int64_t>(candidatas.size());
+        if (!(pivotes % 64 == 63 ? Paso(trabajo) : Gastar(trabajo))) {
             return false;
         }
     }
@@ -580,6 +604,7 @@ void CMejora::Escribir(CSolucion& solucion, const RPlan& plan) const {
 bool CMejora::Mejorar(CSolucion& solucion) {
     FInicio = FControl.Ahora();
     FPasos = 0;
+    FUnidades = 0;
     FAgotado = false;
     FNP = FMochila.NumPiezas();
     FNM = FMochila.NumMateriales();

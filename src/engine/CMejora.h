@@ -55,7 +55,14 @@ public:
     CMejora(const CMejora&) = delete;
     CMejora& operator=(const CMejora&) = delete;
 
-    // Steps (pricing calls and pivots; 0 = no cap) and seconds (<= 0 = no limit).
+    // Work counted in units of about a nanosecond of the reference machine: the time option
+    // becomes a budget of work, so the stage stops at the same point on any machine and under
+    // any load; the clock only guards a machine several times slower than the reference.
+    static constexpr double UnidadesPorSegundo = 1e9;
+    static constexpr double HolguraReloj = 3.0;
+
+    // Steps (pricing calls and pivots; 0 = no cap) and seconds (<= 0 = no limit): the work
+    // budget is `segundos` of the reference machine, the clock's limit HolguraReloj times it.
     void FijarPresupuesto(std::int64_t pasos, double segundos);
 
     // Works on the final plan of the set (its current plan afterwards). True when it was
@@ -66,6 +73,7 @@ public:
     bool Mejorar(CSolucion& solucion);
 
     std::int64_t PasosUsados() const { return FPasos; }
+    std::int64_t UnidadesUsadas() const { return FUnidades; }
 
 private:
     struct RColumna {
@@ -107,8 +115,11 @@ private:
     double Area(const RPlan& plan) const;
     int MaterialesUsados(const RPlan& plan) const;
     bool Cumple(const RPlan& plan) const;
-    // Counts a step; false once the budget or the time is spent or the user forced the stage.
-    bool Paso();
+    // Counts a step and its work; false once a budget or the time is spent or the user forced
+    // the stage.
+    bool Paso(std::int64_t unidades);
+    // Counts work between steps; false once the work budget is spent.
+    bool Gastar(std::int64_t unidades);
     void Escribir(CSolucion& solucion, const RPlan& plan) const;
 
     CMochila& FMochila;
@@ -117,6 +128,8 @@ private:
     double FSegundos = 0.0;
     double FInicio = 0.0;
     std::int64_t FPasos = 0;
+    std::int64_t FMaximoUnidades = 0;
+    std::int64_t FUnidades = 0;
     bool FAgotado = false;
 
     int FNP = 0;

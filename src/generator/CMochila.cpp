@@ -585,6 +585,7 @@ void CMochila::FaseBloques(CTablaCortes& Tabla, CControlCalculo* Control) {
             const int i0 = cabe ? Tabla.IndiceLargo[U(l)] : 0;
             const int jDesde = cabe ? std::max<int>(Tabla.IndiceAncho[U(w)], jb0) : jb1 + 1;
             if (jDesde <= jb1) {
+                FTrabajo += static_cast<std::int64_t>(nl - i0 + 1) * (jb1 - jDesde + 1);
                 // Counts and leftovers along the length depend on one position only.
                 for (int i = i0; i <= nl; ++i) {
                     const int p = posL[i];
@@ -726,6 +727,7 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
             const int mitadAncho = indA[ancho / 2];
             std::uint16_t* listaLargo = Tabla.ListaLargo(j);
             int& cuentaLargo = Tabla.CuentaLargo(j);
+            std::int64_t trabajo = i1 - i0 + 1;
 
             for (int i = i0; i <= i1; ++i) {
                 RCelda& c = columna[i];
@@ -744,6 +746,7 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
                 const bool llena = saturada(c, static_cast<double>(largo) * ancho);
 
                 if (verticales && !llena) {
+                    trabajo += cuentaLargo;
                     const int mitad = indL[largo / 2];
                     for (int n = 0; n < cuentaLargo; ++n) {
                         const int k = listaLargo[n];
@@ -780,6 +783,7 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
                 if (largo <= corteMaximo && !llena) {
                     const std::uint16_t* lista = Tabla.ListaAncho(i);
                     const int cuenta = Tabla.CuentaAncho(i);
+                    trabajo += cuenta;
                     // Cells (i, k) lie one column apart.
                     const RCelda* filaI = Tabla.Columna(0) + i;
                     for (int n = 0; n < cuenta; ++n) {
@@ -820,6 +824,7 @@ void CMochila::FaseCombinacion(CTablaCortes& Tabla, CControlCalculo* Control) {
                     Tabla.ListaAncho(i)[Tabla.CuentaAncho(i)++] = static_cast<std::uint16_t>(j);
                 }
             }
+            FTrabajo += trabajo;
             Sondear(Control);
             // One step of progress per width position in all, spread over the bands.
             hechas += i1 - i0 + 1;

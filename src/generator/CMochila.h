@@ -79,6 +79,10 @@ public:
     void FijarAdicionales(int n) { FMaxAdicionales = n; }
     std::vector<RAdicional> TomarAdicionales() { return std::move(FAdicionales); }
 
+    // Work done by the pricing steps so far, in cell visits and cut tries: the same on every
+    // machine and under any load, so a budget on it stops a search at the same point anywhere.
+    std::int64_t Trabajo() const { return FTrabajo; }
+
     // Job piece number of a piece row; the negated job piece number for a turned row.
     int PiezaDeFila(int Fila) const;
     // Job material number of a material row.
@@ -198,6 +202,7 @@ private:
 
     // Survive between pricing steps; each step sets them before reading them.
     int FNumCandidatas = 0;
+    std::int64_t FTrabajo = 0;
     int FLimiteNiveles = 255;
     int FMaxAdicionales = 0;
     std::vector<RAdicional> FAdicionales;

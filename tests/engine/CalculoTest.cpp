@@ -631,6 +631,7 @@ TEST(CalculoGeneradoTest, LaMejoraNuncaEmpeoraElPlan) {
 
 // The same job under a display whose clock stands still and under one whose clock runs ten
 // seconds per reading: the rounding and the improvement stop on steps, so the plans agree.
+// (The improvement's time option is a budget of counted work, not of clock time.)
 TEST(CalculoGeneradoTest, ElMismoPlanConPantallaLentaORapida) {
     std::vector<std::string> planes;
     for (const double paso : {0.0, 10.0}) {
