@@ -215,7 +215,8 @@ bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcione
             }
             o.Familias.clear();
             for (const std::string& f : Elementos(v)) {
-                if (f != "barras" && f != "hojas" && f != "clases" && f != "empaquetados") {
+                if (f != "barras" && f != "hojas" && f != "clases" && f != "empaquetados" &&
+                    f != "muebles") {
                     error = f;
                     return false;
                 }

@@ -17,7 +17,7 @@ struct ROpcionesBanco {
     std::filesystem::path Instancias;
     std::filesystem::path Salida;
     // The published families; "empaquetados" (jobs of known optimum) runs when asked for.
-    std::set<std::string> Familias{"barras", "hojas", "clases"};
+    std::set<std::string> Familias{"barras", "hojas", "clases", "muebles"};
     // Seconds a run may take before it is stopped and listed as "tiempo"; 0 takes the
     // default of the set (the quick set must end within minutes).
     double LimiteSegundos = 0;

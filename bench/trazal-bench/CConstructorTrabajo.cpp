@@ -36,6 +36,21 @@ ROpciones CConstructorTrabajo::Opciones(const RInstancia& instancia, const RVari
     }
     o.NivelOptimizacionInicial = variante.NivelInicial;
     o.NivelOptimizacionFinal = variante.NivelFinal;
+    if (variante.Rotar && !instancia.PiezasRotadas.empty()) {
+        o.PiezasRotadas = instancia.PiezasRotadas;
+    }
+    if (instancia.AnchoCorte > 0) {
+        o.ChequearAnchoCorte = true;
+        o.AnchoCorte = instancia.AnchoCorte;
+    }
+    if (instancia.Margen > 0) {
+        o.ChequearMargenes = true;
+        o.MargenIzq = o.MargenDer = o.MargenSup = o.MargenInf = instancia.Margen;
+    }
+    if (instancia.SobranteMinimo > 0) {
+        o.ChequearSobranteMinimo = true;
+        o.SobranteMinimo = instancia.SobranteMinimo;
+    }
     return o;
 }
 

@@ -3,6 +3,7 @@
 #include "CLectorBarras.h"
 #include "CLectorClases.h"
 #include "CLectorHojas.h"
+#include "CTrabajoMuebles.h"
 #include "support/EmpaquetadoPerfecto.h"
 
 #include <algorithm>
@@ -44,6 +45,10 @@ std::vector<RVariante> CPlanMedicion::VariantesClases() {
 std::vector<RVariante> CPlanMedicion::VariantesEmpaquetados() {
     // The last level: the one whose candidate positions reach every pattern of the bars.
     return {{"nivel 3", "", 1, 3, false, 0}};
+}
+
+std::vector<RVariante> CPlanMedicion::VariantesMuebles() {
+    return {{"nivel 1", "", 1, 1, true, 0}, {"niveles 1-2", "", 1, 2, true, 0}};
 }
 
 std::vector<RInstancia> CPlanMedicion::InstanciasEmpaquetados(bool rapidas) {
@@ -90,6 +95,8 @@ std::string CPlanMedicion::NombreFamilia(EFamilia familia) {
         return "clases";
     case EFamilia::Empaquetados:
         return "empaquetados perfectos";
+    case EFamilia::Muebles:
+        return "muebles";
     case EFamilia::Crecimiento:
         return "crecimiento";
     }
@@ -233,6 +240,12 @@ std::vector<RTarea> CPlanMedicion::Construir(const fs::path& carpeta,
                 }
                 Agregar(instancia, VariantesClases(), conocidos, tareas, omitidas);
             }
+        }
+    }
+    if (familias.count("muebles")) {
+        for (const int tipos : CTrabajoMuebles::Tamanos()) {
+            Agregar(CTrabajoMuebles::Generar(tipos), VariantesMuebles(), conocidos, tareas,
+                    omitidas);
         }
     }
     if (familias.count("empaquetados")) {

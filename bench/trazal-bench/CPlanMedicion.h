@@ -22,9 +22,9 @@ struct RTarea {
 
 class CPlanMedicion {
 public:
-    // Families: "barras", "hojas", "clases", "empaquetados"; those also in `rapidas` take their
-    // quick set. Instances that a job cannot hold, or files that cannot be read, become rows of
-    // `omitidas` instead of runs.
+    // Families: "barras", "hojas", "clases", "empaquetados", "muebles"; those also in `rapidas`
+    // take their quick set. Instances that a job cannot hold, or files that cannot be read, become
+    // rows of `omitidas` instead of runs.
     static std::vector<RTarea> Construir(const std::filesystem::path& carpeta,
                                          const CValoresConocidos& conocidos,
                                          const std::set<std::string>& rapidas,
@@ -35,6 +35,7 @@ public:
     static std::vector<RVariante> VariantesHojas();
     static std::vector<RVariante> VariantesClases();
     static std::vector<RVariante> VariantesEmpaquetados();
+    static std::vector<RVariante> VariantesMuebles();
     // The perfect-packing jobs: bars (20 to 100 of them) and repeated guillotine sheets,
     // each with its optimum n as best known value and bound; the quick set keeps the two
     // smallest of each.

@@ -19,7 +19,7 @@ struct RMaterialInstancia {
 
 // The families measured: three of published instances, jobs whose optimum is known by
 // construction, and the synthetic growth series.
-enum class EFamilia { Barras, Hojas, Clases, Empaquetados, Crecimiento };
+enum class EFamilia { Barras, Hojas, Clases, Empaquetados, Muebles, Crecimiento };
 
 struct RInstancia {
     EFamilia Familia = EFamilia::Barras;
@@ -32,6 +32,12 @@ struct RInstancia {
     // Stock units the pieces were cut from when the optimum is known by construction (the
     // perfect-packing jobs); 0 otherwise.
     int Unidades = 0;
+    // Workshop options of a generated job (0 or empty: the program's default): kerf, the
+    // same margin on the four sides, minimum offcut and the pieces that may turn.
+    int AnchoCorte = 0;
+    int Margen = 0;
+    int SobranteMinimo = 0;
+    std::string PiezasRotadas;
     // Not empty when the job cannot represent the instance; the row is listed as skipped.
     std::string Omitida;
 };

@@ -24,7 +24,7 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RCasoArgumentos{{"salida"}, true},
                       RCasoArgumentos{{"--rapido", "salida"}, true},
                       RCasoArgumentos{{"--familias", "barras,clases", "salida"}, true},
-                      RCasoArgumentos{{"--familias", "empaquetados", "salida"}, true},
+                      RCasoArgumentos{{"--familias", "empaquetados,muebles", "salida"}, true},
                       RCasoArgumentos{{"--rapido-en", "clases,crecimiento", "salida"}, true},
                       RCasoArgumentos{{"--limite", "5", "--trabajos", "1", "salida"}, true},
                       RCasoArgumentos{{}, false}, RCasoArgumentos{{"--rapido"}, false},

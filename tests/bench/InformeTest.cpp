@@ -1,8 +1,12 @@
 // Rows, summary and growth series of the benchmark runner.
 
+#include "CConstructorTrabajo.h"
 #include "CFilaResultado.h"
+#include "CPlanMedicion.h"
 #include "CResumen.h"
 #include "CSerieCrecimiento.h"
+#include "CTrabajoMuebles.h"
+#include "document/ROpciones.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +204,25 @@ TEST(SerieCrecimiento, SameSeedSameJobsAndTheDecimalStaysBelowTheWholeSize) {
             EXPECT_EQ(d.Piezas[i].Cantidad, a.Piezas[i].Cantidad);
         }
     }
+}
+
+// The cabinet jobs reach the calculation with their workshop options, and turning stays off
+// when the variant does not ask for it.
+TEST(TrabajoMuebles, LasOpcionesDelTallerLleganAlTrabajo) {
+    const RInstancia m = CTrabajoMuebles::Generar(31);
+    ASSERT_EQ(m.Piezas.size(), 31U);
+    const ROpciones o = CConstructorTrabajo::Opciones(m, CPlanMedicion::VariantesMuebles()[1]);
+    EXPECT_TRUE(o.ChequearAnchoCorte && o.ChequearMargenes && o.ChequearSobranteMinimo);
+    EXPECT_EQ(o.AnchoCorte, 4);
+    EXPECT_EQ(o.MargenInf, 10);
+    EXPECT_EQ(o.SobranteMinimo, 20);
+    EXPECT_EQ(o.NivelOptimizacionFinal, 2);
+    EXPECT_TRUE(o.RotarPiezas);
+    EXPECT_EQ(o.PiezasRotadas, m.PiezasRotadas);
+    EXPECT_FALSE(m.PiezasRotadas.empty());
+    RVariante sinGiro = CPlanMedicion::VariantesMuebles()[0];
+    sinGiro.Rotar = false;
+    EXPECT_FALSE(CConstructorTrabajo::Opciones(m, sinGiro).RotarPiezas);
 }
 
 } // namespace
