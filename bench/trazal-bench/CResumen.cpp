@@ -43,6 +43,7 @@ struct RGrupo {
     int Errores = 0;
     int Resueltas = 0;
     int AlMejor = 0;
+    int ConMejor = 0; // solved rows with a best known value to compare with
     RAcumulado Teorico, Redondeo, Completar, Mejora;
     RAcumulado Gap, Tiempo, Cpu, Lp, Exceso, LpCota, TechoMenosMejor;
     // The floor plan leaves a residual worth (LP - floor plan) in the LP; the completion
@@ -55,6 +56,14 @@ struct RGrupo {
     int TechoMasUno = 0;
     int SobreTechoMasUno = 0;
 };
+
+// "–" for a group without best known values (the generated cabinet jobs).
+std::string AlMejor(const RGrupo& g) {
+    if (g.Resueltas > 0 && g.ConMejor == 0) {
+        return "–";
+    }
+    return std::to_string(g.AlMejor) + " / " + std::to_string(g.Resueltas);
+}
 
 double Pct(double valor, double referencia) {
     if (std::isnan(valor) || std::isnan(referencia) || referencia == 0) {
@@ -74,6 +83,7 @@ void Acumular(RGrupo& g, const RResultado& r) {
         return;
     }
     ++g.Resueltas;
+    g.ConMejor += std::isnan(r.Mejor) ? 0 : 1;
     if (CResumen::AlcanzaMejor(r)) {
         ++g.AlMejor;
     }
@@ -286,8 +296,8 @@ void CResumen::Escribir(std::ostream& salida, const RDatosEjecucion& datos,
     salida << "|---|---|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n";
     for (const auto& g : grupos) {
         salida << "| " << g.Familia << " | " << g.Variante << " | " << g.Instancias << " | "
-               << g.Omitidas << " | " << g.Errores << " | " << g.AlMejor << " / " << g.Resueltas
-               << " | " << Num(g.Gap.Media(), 3) << " | " << Num(g.Gap.Peor, 3) << " | "
+               << g.Omitidas << " | " << g.Errores << " | " << AlMejor(g) << " | "
+               << Num(g.Gap.Media(), 3) << " | " << Num(g.Gap.Peor, 3) << " | "
                << Num(g.Tiempo.Media(), 2) << " | " << Num(g.Tiempo.Peor, 2) << " | "
                << Num(g.Cpu.Media(), 2) << " | " << Num(g.Cpu.Peor, 2) << " | "
                << Num(static_cast<double>(g.Memoria) / 1024.0, 1) << " |\n";
@@ -330,8 +340,8 @@ void CResumen::Escribir(std::ostream& salida, const RDatosEjecucion& datos,
             continue;
         }
         salida << "| " << g.Familia << " | " << g.Nombre << " | " << g.Variante << " | "
-               << g.Instancias << " | " << g.Errores << " | " << g.AlMejor << " / " << g.Resueltas
-               << " | " << Num(g.Gap.Media(), 3) << " | " << Num(g.Gap.Peor, 3) << " | "
+               << g.Instancias << " | " << g.Errores << " | " << AlMejor(g) << " | "
+               << Num(g.Gap.Media(), 3) << " | " << Num(g.Gap.Peor, 3) << " | "
                << Num(g.Cpu.Media(), 2) << " | " << Num(g.Residuo.Media(), 3) << " | "
                << Num(g.HojasDeMas.Media(), 2) << " |\n";
     }
