@@ -340,8 +340,18 @@ int CBanco::Ejecutar(const ROpcionesBanco& opciones) {
             std::erase_if(tareas, [&](const RTarea& t) { return fuera(t.Instancia->Nombre); });
             std::erase_if(filas, [&](const RResultado& r) { return fuera(r.Instancia); });
         }
-        // A wrong folder would otherwise give an empty, seemingly successful run.
-        if (tareas.empty() && filas.empty()) {
+        // A wrong folder would otherwise give a run without the published instances that
+        // looks successful (the generated families need no folder).
+        auto deArchivo = [](const std::string& familia) {
+            return familia == "barras" || familia == "hojas" || familia == "clases";
+        };
+        const bool pideArchivos = std::any_of(o.Familias.begin(), o.Familias.end(), deArchivo);
+        const bool hayArchivos =
+            std::any_of(tareas.begin(), tareas.end(),
+                        [&](const RTarea& t) { return deArchivo(t.Base.Familia); }) ||
+            std::any_of(filas.begin(), filas.end(),
+                        [&](const RResultado& r) { return deArchivo(r.Familia); });
+        if ((pideArchivos && !hayArchivos) || (tareas.empty() && filas.empty())) {
             std::cerr << TextosBanco::SinInstancias << o.Instancias.string() << "\n";
             return 2;
         }
