@@ -1,17 +1,12 @@
 #include "CSerieCrecimiento.h"
 
+#include "AzarFijo.h"
+
 #include <cstdint>
-#include <random>
 
 namespace {
 
 constexpr std::uint32_t Semilla = 20261206;
-
-// mt19937 output is fixed by the standard; the distributions are not, so the draws are
-// mapped by hand to keep the series the same with every library.
-int Entre(std::mt19937& g, int desde, int hasta) {
-    return desde + static_cast<int>(g() % static_cast<std::uint32_t>(hasta - desde + 1));
-}
 
 } // namespace
 

@@ -1,17 +1,12 @@
 #include "CTrabajoMuebles.h"
 
+#include "AzarFijo.h"
+
 #include <cstdint>
-#include <random>
 
 namespace {
 
 constexpr std::uint32_t Semilla = 20261207;
-
-// Mapped by hand from the generator's output, which the standard fixes (its distributions
-// it does not).
-int Entre(std::mt19937& g, int desde, int hasta) {
-    return desde + static_cast<int>(g() % static_cast<std::uint32_t>(hasta - desde + 1));
-}
 
 } // namespace
 
