@@ -37,7 +37,7 @@ constexpr std::int64_t UnidadesLlamada = 10000;
 constexpr std::int64_t UnidadesCelda = 4;
 constexpr std::int64_t UnidadesPivote = 5000;
 constexpr std::int64_t UnidadesBase = 4;
-constexpr std::int64_t UnidadesCandidata = 16;
+constexpr std::int64_t UnidadesCandidata = 4;
 
 } // namespace
 
@@ -237,14 +237,30 @@ bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
     for (int k = 1; k <= nf; ++k) {
         posicionFila[U(filas[U(k - 1)])] = k;
     }
-    // Only the columns that hold a missing piece on a material with stock can improve.
+    // Only the columns that hold a missing piece on a material with stock can improve. Their
+    // prices are read from flat arrays, cost, material position and (basis position, count)
+    // pairs, laid out once per solve: the pool pricing is most of this loop's time.
     std::vector<int> candidatas;
+    std::vector<double> costeCandidata;
+    std::vector<int> materialCandidata;
+    std::vector<std::size_t> finCandidata;
+    std::vector<int> posicionEntrada;
+    std::vector<double> cuentaEntrada;
     auto considerar = [&](int p) {
         const RColumna& c = FPool[U(p)];
         if (posicionMaterial[U(c.Fila)] != 0 &&
             std::any_of(c.Filas.begin(), c.Filas.end(),
                         [&](const auto& f) { return posicionFila[U(f.first)] != 0; })) {
             candidatas.push_back(p);
+            costeCandidata.push_back(c.Coste);
+            materialCandidata.push_back(posicionMaterial[U(c.Fila)]);
+            for (const auto& [fila, cantidad] : c.Filas) {
+                if (posicionFila[U(fila)] != 0) {
+                    posicionEntrada.push_back(posicionFila[U(fila)]);
+                    cuentaEntrada.push_back(static_cast<double>(cuenta(fila, cantidad)));
+                }
+            }
+            finCandidata.push_back(posicionEntrada.size());
         }
     };
     for (int p = 0; p < static_cast<int>(FPool.size()); ++p) {
@@ -270,11 +286,14 @@ bool CMejora::ResolverResidual(const std::vector<std::int64_t>& restante,
         double rc = -Tolerancia;
         // The pool first: it holds the columns of the earlier solves, most of what this
         // one needs.
-        for (const int p : candidatas) {
-            const double r = costeReducido(FPool[U(p)]);
+        for (std::size_t q = 0, j = 0; q < candidatas.size(); ++q) {
+            double r = costeCandidata[q] - duales[U(materialCandidata[q])];
+            for (; j < finCandidata[q]; ++j) {
+                r -= cuentaEntrada[j] * duales[U(posicionEntrada[j])];
+            }
             if (r < rc) {
                 rc = r;
-                entra = p;
+                entra = candidatas[q];
             }
         }
         const std::size_t antesGenerador = FPool.size();
