@@ -72,9 +72,6 @@ public:
     // patterns that the completion added and the new plan no longer cuts are removed.
     bool Mejorar(CSolucion& solucion);
 
-    std::int64_t PasosUsados() const { return FPasos; }
-    std::int64_t UnidadesUsadas() const { return FUnidades; }
-
 private:
     struct RColumna {
         std::unique_ptr<CPatron> Patron;

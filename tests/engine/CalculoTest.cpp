@@ -630,8 +630,8 @@ TEST(CalculoGeneradoTest, LaMejoraNuncaEmpeoraElPlan) {
 }
 
 // The same job under a display whose clock stands still and under one whose clock runs ten
-// seconds per reading: the rounding and the improvement stop on steps, so the plans agree.
-// (The improvement's time option is a budget of counted work, not of clock time.)
+// seconds per reading: the rounding stops on steps and the improvement on steps and counted
+// work, never on the clock below its guard, so the plans agree.
 TEST(CalculoGeneradoTest, ElMismoPlanConPantallaLentaORapida) {
     std::vector<std::string> planes;
     for (const double paso : {0.0, 10.0}) {
