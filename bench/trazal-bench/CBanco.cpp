@@ -27,6 +27,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Families that have a quick set, and families that can be measured by name.
+const std::set<std::string> FamiliasRapidas = {"barras", "hojas", "clases", "empaquetados",
+                                               "crecimiento"};
+const std::set<std::string> FamiliasMedibles = {"barras", "hojas", "clases", "empaquetados",
+                                                "muebles"};
+
 std::string Orden(const std::string& orden) {
     std::string salida;
     if (FILE* tubo = ::popen(orden.c_str(), "r")) {
@@ -189,20 +195,27 @@ bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcione
             destino = argumentos[++i];
             return true;
         };
-        std::string v;
-        if (a == "--rapido") {
-            o.Rapidas = {"barras", "hojas", "clases", "empaquetados", "crecimiento"};
-        } else if (a == "--rapido-en") {
-            if (!valor(v)) {
+        // A comma list of families, each one of `validas`, into `destino`.
+        auto familias = [&](const std::set<std::string>& validas, std::set<std::string>& destino) {
+            std::string lista;
+            if (!valor(lista)) {
                 return false;
             }
-            for (const std::string& f : Elementos(v)) {
-                if (f != "barras" && f != "hojas" && f != "clases" && f != "empaquetados" &&
-                    f != "crecimiento") {
+            for (const std::string& f : Elementos(lista)) {
+                if (validas.count(f) == 0) {
                     error = f;
                     return false;
                 }
-                o.Rapidas.insert(f);
+                destino.insert(f);
+            }
+            return true;
+        };
+        std::string v;
+        if (a == "--rapido") {
+            o.Rapidas = FamiliasRapidas;
+        } else if (a == "--rapido-en") {
+            if (!familias(FamiliasRapidas, o.Rapidas)) {
+                return false;
             }
         } else if (a == "--instancias") {
             if (!valor(v)) {
@@ -210,17 +223,9 @@ bool CBanco::LeerArgumentos(const std::vector<std::string>& argumentos, ROpcione
             }
             o.Instancias = v;
         } else if (a == "--familias") {
-            if (!valor(v)) {
-                return false;
-            }
             o.Familias.clear();
-            for (const std::string& f : Elementos(v)) {
-                if (f != "barras" && f != "hojas" && f != "clases" && f != "empaquetados" &&
-                    f != "muebles") {
-                    error = f;
-                    return false;
-                }
-                o.Familias.insert(f);
+            if (!familias(FamiliasMedibles, o.Familias)) {
+                return false;
             }
         } else if (a == "--limite") {
             long long segundos = 0;
